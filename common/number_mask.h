@@ -1,0 +1,16 @@
+#pragma once
+// Rendering of numbers with the tables' display masks.
+
+#include <QString>
+#include <QStringView>
+
+// Whole number, digits grouped by three; zero shows as "".
+inline constexpr QStringView kCountMask = u"###,###,###,###";
+// One decimal, grouped; zero shows as ".0", negatives carry a leading "-".
+inline constexpr QStringView kDecimalMask = u"###,###,###,###.0";
+// One decimal, grouped; zero shows as a single blank.
+inline constexpr QStringView kSizeDecimalMask = u"###,###,###,###.0;; ";
+
+// Renders Value with one of the three masks above; any other mask renders like kCountMask.
+// Halves are rounded away from zero.
+QString FormatMask(double value, QStringView mask);

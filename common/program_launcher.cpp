@@ -1,0 +1,86 @@
+#include "common/program_launcher.h"
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QUrl>
+#include <cerrno>
+#include <cstring>
+
+namespace {
+
+// Runs in the grandchild: exec, or write errno to the pipe and leave.
+[[noreturn]] void ExecOrReport(const QByteArray& program, const std::vector<char*>& argv,
+                               int reportFd) {
+    execvp(program.constData(), argv.data());
+    const int error = errno;
+    [[maybe_unused]] const ssize_t written = write(reportFd, &error, sizeof error);
+    _exit(127);
+}
+
+// Forks twice so the started program is adopted by init and never becomes our zombie; the
+// grandchild reports a failed exec through a close-on-exec pipe.
+int SpawnDetached(const QByteArray& program, const std::vector<QByteArray>& arguments) {
+    std::vector<QByteArray> words{program};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (QByteArray& word : words)
+        argv.push_back(word.data());
+    argv.push_back(nullptr);
+
+    int pipeFds[2];
+    if (pipe2(pipeFds, O_CLOEXEC) != 0) return errno;
+    const pid_t child = fork();
+    if (child < 0) {
+        const int error = errno;
+        close(pipeFds[0]);
+        close(pipeFds[1]);
+        return error;
+    }
+    if (child == 0) {
+        close(pipeFds[0]);
+        setsid();
+        if (fork() == 0) ExecOrReport(program, argv, pipeFds[1]);
+        _exit(0);
+    }
+    close(pipeFds[1]);
+    waitpid(child, nullptr, 0);
+    int error = 0;
+    const ssize_t got = read(pipeFds[0], &error, sizeof error);
+    close(pipeFds[0]);
+    return got == sizeof error ? error : 0;
+}
+
+// A file URL whose path keeps every byte, percent-encoded where needed.
+QUrl FileUrl(const QByteArray& path) {
+    return QUrl::fromEncoded("file://" + path.toPercentEncoding("/"), QUrl::StrictMode);
+}
+
+}  // namespace
+
+bool DesktopProgramLauncher::OpenDirectory(const QByteArray& directory, QString* error) {
+    if (QDesktopServices::openUrl(FileUrl(directory))) return true;
+    if (error) *error = QStringLiteral("No file manager could be started.");
+    return false;
+}
+
+bool DesktopProgramLauncher::StartProgram(const QByteArray& program,
+                                          const std::vector<QByteArray>& arguments,
+                                          QString* error) {
+    const int failure = SpawnDetached(program, arguments);
+    if (failure == 0) return true;
+    if (error) *error = QString::fromLocal8Bit(std::strerror(failure));
+    return false;
+}
+
+QByteArray LocateSummaryProgram() {
+    const QString beside = QCoreApplication::applicationDirPath() + QStringLiteral("/tallmere32");
+    const QFileInfo info(beside);
+    if (info.isFile() && info.isExecutable()) return QFile::encodeName(beside);
+    return QFile::encodeName(QStandardPaths::findExecutable(QStringLiteral("tallmere32")));
+}

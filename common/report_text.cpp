@@ -1,0 +1,83 @@
+#include "common/report_text.h"
+
+#include <QFileInfo>
+#include <QLocale>
+#include <QSaveFile>
+
+#include "common/text_fields.h"
+
+ReportKind KindOfReportFile(const QString& fileName) {
+    const QString name = fileName.section(u'/', -1);
+    const qsizetype dot = name.lastIndexOf(u'.');
+    if (dot < 0) return ReportKind::Unknown;
+    const QString extension = name.mid(dot + 1).toLower();
+    if (extension == u"txt") return ReportKind::Text;
+    if (extension == u"csv") return ReportKind::Csv;
+    return ReportKind::Unknown;
+}
+
+QString ReportTitle(const QString& computerName, const QString& caption, const QDateTime& when) {
+    const QLocale locale = QLocale::system();
+    return computerName + caption + locale.toString(when.date(), QLocale::ShortFormat) + u' ' +
+           locale.toString(when.time(), QLocale::LongFormat);
+}
+
+QStringList TextReportLines(const CellGrid& grid, const QString& title,
+                            const std::vector<ReportColumn>& layout) {
+    QStringList lines{PadField(title, QStringLiteral("c"), 100), QString()};
+    const int cols = std::min(grid.Cols(), static_cast<int>(layout.size()));
+    for (int row = 0; row < grid.Rows(); ++row) {
+        QString line;
+        for (int col = 0; col < cols; ++col) {
+            const ReportColumn& piece = layout[col];
+            line += PadField(grid.TextMatrix(row, col), piece.justify, piece.width);
+            line += QString(piece.spacesAfter, u' ');
+        }
+        lines << line;
+    }
+    return lines;
+}
+
+QString CsvLine(const QStringList& cells) {
+    QStringList fields;
+    for (const QString& cell : cells) {
+        fields << (cell.contains(u',') ? u'"' + cell + u'"' : cell);
+    }
+    return fields.join(u',');
+}
+
+QStringList CsvLines(const CellGrid& grid) {
+    QStringList lines;
+    for (int row = 0; row < grid.Rows(); ++row)
+        lines << CsvLine(RowTexts(grid, row));
+    return lines;
+}
+
+QByteArray ReportBytes(const QStringList& lines) {
+    QByteArray bytes;
+    for (const QString& line : lines)
+        bytes += line.toUtf8() + "\r\n";
+    return bytes;
+}
+
+QString ClipboardText(const CellGrid& grid, int lastRow, int lastCol) {
+    QString text;
+    for (int row = 0; row <= lastRow; ++row) {
+        for (int col = 0; col <= lastCol; ++col)
+            text += grid.TextMatrix(row, col) + u'\t';
+        text += u'\r';
+    }
+    return text;
+}
+
+std::optional<QString> WriteReportFile(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return file.errorString();
+    if (file.write(bytes) != bytes.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return reason;
+    }
+    if (!file.commit()) return file.errorString();
+    return std::nullopt;
+}

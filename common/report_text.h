@@ -1,0 +1,46 @@
+#pragma once
+// Report texts built from a grid's cells: the padded text report, the comma file, the
+// clipboard text, and writing a report file safely.
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <vector>
+
+#include "common/cell_grid.h"
+
+enum class ReportKind { Text, Csv, Unknown };
+
+// The kind chosen by the file name's own extension (after the last "." of the last path
+// component), in any letter case: "txt" or "csv".
+ReportKind KindOfReportFile(const QString& fileName);
+
+// One piece of a text report line: a grid column padded by PadField, then optional blanks.
+struct ReportColumn {
+    int width = 0;
+    QString justify;  // "l", "r" or "c"
+    int spacesAfter = 0;
+};
+
+// ComputerName + Caption + the local date and time in the general date format.
+QString ReportTitle(const QString& computerName, const QString& caption, const QDateTime& when);
+
+// Title centred in 100 characters, an empty line, then one padded line per grid row. Columns
+// beyond the layout are left out.
+QStringList TextReportLines(const CellGrid& grid, const QString& title,
+                            const std::vector<ReportColumn>& layout);
+
+// The cells of one row separated by ",", a cell holding "," enclosed in double quotes.
+QString CsvLine(const QStringList& cells);
+QStringList CsvLines(const CellGrid& grid);
+
+// Every line followed by CR LF, as UTF-8 bytes.
+QByteArray ReportBytes(const QStringList& lines);
+
+// Rows 0..lastRow, columns 0..lastCol: a TAB after every cell and a CR after every row.
+QString ClipboardText(const CellGrid& grid, int lastRow, int lastCol);
+
+// Writes Bytes to Path through a temporary file beside it that replaces the target only when
+// complete. Returns the system's reason on failure; the target is then left as it was.
+std::optional<QString> WriteReportFile(const QString& path, const QByteArray& bytes);

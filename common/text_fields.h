@@ -1,0 +1,14 @@
+#pragma once
+// Field procedures shared by every report: justify a text to a width, pick a field of a list.
+
+#include <QString>
+
+// Justifies Text to exactly Width characters: "L" left, "R" right (cut on the left when too
+// long), "C" centred (an odd spare space goes right). Any other code gives "".
+QString PadField(const QString& text, const QString& justify, int width);
+
+// The Index-th (from 1) Delimiter-separated field of Text, trimmed of spaces; "" when absent.
+QString GetField(const QString& text, const QString& delimiter, int index);
+
+// Number of Delimiter-separated fields of Text with its outer blanks removed.
+int CountFields(const QString& text, const QString& delimiter);

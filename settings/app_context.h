@@ -1,0 +1,48 @@
+#pragma once
+// What the windows of one process share: the options record, the small module variables
+// through which windows talk, and the platform services (real ones, or fakes in tests).
+
+#include <memory>
+
+#include "settings/settings.h"
+
+class Clipboard;
+class PrintDialog;
+class ProgramLauncher;
+class SaveDialog;
+class SessionControl;
+class SettingsStore;
+class UserMessages;
+class VolumeSource;
+
+struct Services {
+    SettingsStore* store = nullptr;
+    UserMessages* messages = nullptr;
+    SaveDialog* saveDialog = nullptr;
+    PrintDialog* printDialog = nullptr;
+    Clipboard* clipboard = nullptr;
+    ProgramLauncher* launcher = nullptr;
+    SessionControl* session = nullptr;
+    VolumeSource* volumes = nullptr;
+};
+
+struct AppContext {
+    Settings settings;
+    int ChartMode = 0;    // 1 summary directories, 2 one disk column, 3 the selected disk
+    int ChartColumn = 0;  // the disk column charted in mode 2
+    int PopupY = 0;       // twips from the grid's top of the last right-button release
+    bool DebugMode = false;
+    Services services;
+};
+
+// The services of a desktop session, owned for the life of the program.
+class DesktopServices {
+  public:
+    DesktopServices();
+    ~DesktopServices();
+    Services Get() const;
+
+  private:
+    struct Owned;
+    std::unique_ptr<Owned> owned_;
+};

@@ -1,0 +1,27 @@
+#pragma once
+// The user's options: one record per process, filled from the settings store and shared by
+// every window of the process.
+
+#include <QString>
+
+struct Settings {
+    QString Display;         // unit word: "Bytes", "KB", "MB" (or whatever the store held)
+    double SizeDivisor = 0;  // 1, 1024 or 1048576
+    QString SizeFormat;      // the summary table's size mask
+    bool CheckFloppy = false;
+    bool CheckRemovable = false;
+    bool CheckNetwork = false;
+    bool CheckCDROM = false;
+    bool ShortDisplay = false;
+    bool OptionsApplied = false;  // set by the options dialog's OK, cleared by its opener
+    QString ComputerName;
+};
+
+// Divisor and mask of a unit word; false for a word that is not one of the three units.
+bool UnitOf(const QString& display, double* divisor, QString* sizeFormat);
+
+// A stored flag is set exactly when its text, lower-cased, is "true".
+bool FlagOf(const QString& text);
+inline QString FlagText(bool flag) {
+    return flag ? QStringLiteral("True") : QStringLiteral("False");
+}
