@@ -3,6 +3,9 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QSaveFile>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 #include "common/text_fields.h"
 
@@ -80,4 +83,22 @@ std::optional<QString> WriteReportFile(const QString& path, const QByteArray& by
     }
     if (!file.commit()) return file.errorString();
     return std::nullopt;
+}
+
+int EmitReport(const QByteArray& bytes, const QString& outputPath, const char* programName) {
+    if (outputPath.isEmpty()) {
+        const bool written = std::fwrite(bytes.constData(), 1, bytes.size(), stdout) ==
+                                 static_cast<size_t>(bytes.size()) &&
+                             std::fflush(stdout) == 0;
+        if (written) return 0;
+        std::fprintf(stderr, "%s: cannot write the report to standard output: %s\n", programName,
+                     std::strerror(errno));
+        return 1;
+    }
+    if (const std::optional<QString> reason = WriteReportFile(outputPath, bytes)) {
+        std::fprintf(stderr, "%s: cannot write %s: %s\n", programName, qUtf8Printable(outputPath),
+                     qUtf8Printable(*reason));
+        return 1;
+    }
+    return 0;
 }

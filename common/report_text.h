@@ -44,3 +44,7 @@ QString ClipboardText(const CellGrid& grid, int lastRow, int lastCol);
 // Writes Bytes to Path through a temporary file beside it that replaces the target only when
 // complete. Returns the system's reason on failure; the target is then left as it was.
 std::optional<QString> WriteReportFile(const QString& path, const QByteArray& bytes);
+
+// Report mode: writes Bytes to standard output when OutputPath is empty, else to the file.
+// Returns the exit status: 0, or 1 after a one-line message on standard error.
+int EmitReport(const QByteArray& bytes, const QString& outputPath, const char* programName);

@@ -2,6 +2,7 @@
 // What the windows of one process share: the options record, the small module variables
 // through which windows talk, and the platform services (real ones, or fakes in tests).
 
+#include <QString>
 #include <memory>
 
 #include "settings/settings.h"
@@ -27,6 +28,7 @@ struct Services {
 };
 
 struct AppContext {
+    QString ProgramTitle;  // "Tallmere32" or "Quorvane32": the caption of message boxes
     Settings settings;
     int ChartMode = 0;    // 1 summary directories, 2 one disk column, 3 the selected disk
     int ChartColumn = 0;  // the disk column charted in mode 2
