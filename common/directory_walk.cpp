@@ -1,0 +1,248 @@
+// The walk engine: workers with their own queues, stealing from each other when idle.
+#include "common/directory_walk.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/statfs.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+#include <condition_variable>
+#include <deque>
+#include <thread>
+
+#include "common/mount_points.h"
+#include "common/walk_node.h"
+
+namespace {
+
+constexpr size_t kListingBufferSize = 64 * 1024;
+constexpr int kDirectoryFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
+
+bool IsDotOrDotDot(const char* name) {
+    return name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0));
+}
+
+}  // namespace
+
+// What the workers of one walk share.
+struct WalkShared {
+    WalkShared(const WalkOptions& walkOptions, MountPoints mountPoints)
+        : options(walkOptions), mounts(std::move(mountPoints)) {}
+
+    const WalkOptions& options;
+    MountPoints mounts;
+    std::vector<class WalkWorker*> workers;
+    std::atomic<long> pending{0};
+    std::atomic<int> openHandles{0};
+    std::mutex sleepMutex;
+    std::condition_variable wakeUp;
+    std::atomic<int> sleepers{0};
+
+    bool Stopped() const { return options.stop.stop_requested(); }
+    void WakeAll() {
+        std::lock_guard lock(sleepMutex);
+        wakeUp.notify_all();
+    }
+};
+
+class WalkWorker {
+  public:
+    WalkWorker(WalkShared& shared, WalkVisitor& visitor)
+        : shared_(shared), visitor_(visitor), buffer_(kListingBufferSize) {}
+
+    void Push(std::vector<WalkNode*>& nodes);
+    void Run();
+    void AddChild(WalkNode* child) { children_.push_back(child); }
+    WalkShared& Shared() { return shared_; }
+
+  private:
+    WalkNode* PopOwn();
+    WalkNode* Steal();
+    bool HasWork();
+    void Sleep();
+    void Visit(WalkNode* node);
+    void ReadEntries(DirectoryScope& scope, int fd);
+    void Finish(WalkNode* node);
+
+    WalkShared& shared_;
+    WalkVisitor& visitor_;
+    std::mutex mutex_;
+    std::deque<WalkNode*> queue_;
+    std::vector<char> buffer_;
+    std::vector<WalkEntry> batch_;
+    std::vector<WalkNode*> children_;
+};
+
+int DirectoryScope::Fd() const {
+    return node_->fd;
+}
+int DirectoryScope::Depth() const {
+    return node_->depth;
+}
+std::uint64_t DirectoryScope::Tag() const {
+    return node_->tag;
+}
+dos::Store DirectoryScope::Store() const {
+    return node_->store;
+}
+
+bool DirectoryScope::Stat(const WalkEntry& entry, EntryStat* stat) const {
+    struct statx info {};
+    const unsigned mask = STATX_SIZE | (entry.type == DT_UNKNOWN ? STATX_TYPE : 0);
+    if (statx(node_->fd, entry.name, AT_SYMLINK_NOFOLLOW | AT_STATX_DONT_SYNC, mask, &info) != 0) {
+        return false;
+    }
+    stat->isDirectory =
+        entry.type == DT_DIR || (entry.type == DT_UNKNOWN && S_ISDIR(info.stx_mode));
+    stat->size = info.stx_size;
+    return true;
+}
+
+void DirectoryScope::Descend(const WalkEntry& entry, std::uint64_t tag) {
+    worker_->AddChild(WalkNode::Child(node_, entry.name, entry.inode, tag));
+}
+
+void WalkWorker::Push(std::vector<WalkNode*>& nodes) {
+    if (nodes.empty()) return;
+    shared_.pending.fetch_add(static_cast<long>(nodes.size()));
+    {
+        std::lock_guard lock(mutex_);
+        // Listing order first: the queue's back is taken next.
+        queue_.insert(queue_.end(), nodes.rbegin(), nodes.rend());
+    }
+    nodes.clear();
+    if (shared_.sleepers.load() > 0) shared_.WakeAll();
+}
+
+WalkNode* WalkWorker::PopOwn() {
+    std::lock_guard lock(mutex_);
+    if (queue_.empty()) return nullptr;
+    WalkNode* node = queue_.back();
+    queue_.pop_back();
+    return node;
+}
+
+WalkNode* WalkWorker::Steal() {
+    for (WalkWorker* other : shared_.workers) {
+        if (other == this) continue;
+        std::lock_guard lock(other->mutex_);
+        if (other->queue_.empty()) continue;
+        WalkNode* node = other->queue_.front();
+        other->queue_.pop_front();
+        return node;
+    }
+    return nullptr;
+}
+
+bool WalkWorker::HasWork() {
+    for (WalkWorker* worker : shared_.workers) {
+        std::lock_guard lock(worker->mutex_);
+        if (!worker->queue_.empty()) return true;
+    }
+    return false;
+}
+
+void WalkWorker::Sleep() {
+    std::unique_lock lock(shared_.sleepMutex);
+    shared_.sleepers.fetch_add(1);
+    if (shared_.pending.load() != 0 && !HasWork()) {
+        shared_.wakeUp.wait_for(lock, std::chrono::milliseconds(50));
+    }
+    shared_.sleepers.fetch_sub(1);
+}
+
+void WalkWorker::Run() {
+    while (true) {
+        WalkNode* node = PopOwn();
+        if (!node) node = Steal();
+        if (node) {
+            Visit(node);
+            if (shared_.pending.fetch_sub(1) == 1) shared_.WakeAll();
+        } else if (shared_.pending.load() == 0) {
+            return;
+        } else {
+            Sleep();
+        }
+    }
+}
+
+void WalkWorker::Visit(WalkNode* node) {
+    if (shared_.Stopped()) {
+        node->Abandon(shared_.openHandles);
+        return;
+    }
+    const int fd = node->Open(shared_.mounts, shared_.options.stayOnVolume, shared_.openHandles);
+    WalkProgress* progress = shared_.options.progress;
+    if (progress && progress->TakeRequest()) progress->Publish(node->Path());
+    DirectoryScope scope;
+    scope.node_ = node;
+    scope.worker_ = this;
+    visitor_.BeginDirectory(scope);
+    if (fd >= 0) ReadEntries(scope, fd);
+    visitor_.EndDirectory(scope);
+    Finish(node);
+}
+
+void WalkWorker::ReadEntries(DirectoryScope& scope, int fd) {
+    long got = 0;
+    while (!shared_.Stopped() &&
+           (got = syscall(SYS_getdents64, fd, buffer_.data(), buffer_.size())) > 0) {
+        batch_.clear();
+        for (long at = 0; at < got;) {
+            const auto* entry = reinterpret_cast<const dirent64*>(buffer_.data() + at);
+            at += entry->d_reclen;
+            if (!IsDotOrDotDot(entry->d_name)) {
+                batch_.push_back(WalkEntry{entry->d_name, entry->d_type, entry->d_ino});
+            }
+        }
+        if (!batch_.empty()) visitor_.VisitEntries(scope, batch_);
+    }
+}
+
+void WalkWorker::Finish(WalkNode* node) {
+    const bool overBudget = shared_.openHandles.load() > shared_.options.handleBudget;
+    node->KeepHandleFor(static_cast<int>(children_.size()), overBudget, shared_.openHandles);
+    Push(children_);
+    WalkNode::Release(node);
+}
+
+bool RunWalk(const std::vector<WalkRoot>& roots, std::span<WalkVisitor* const> visitors,
+             const WalkOptions& options) {
+    std::vector<QByteArray> paths;
+    for (const WalkRoot& root : roots)
+        paths.push_back(root.path);
+    WalkShared shared(options, MountPoints::Below(paths));
+    std::vector<std::unique_ptr<WalkWorker>> workers;
+    for (WalkVisitor* visitor : visitors) {
+        workers.push_back(std::make_unique<WalkWorker>(shared, *visitor));
+        shared.workers.push_back(workers.back().get());
+    }
+    std::vector<WalkNode*> rootNodes;
+    for (const WalkRoot& root : roots)
+        rootNodes.push_back(WalkNode::Root(root.path, root.tag));
+    workers.front()->Push(rootNodes);
+    std::stop_callback wake(options.stop, [&shared] { shared.WakeAll(); });
+    std::vector<std::jthread> threads;
+    for (size_t i = 1; i < workers.size(); ++i) {
+        threads.emplace_back([worker = workers[i].get()] { worker->Run(); });
+    }
+    workers.front()->Run();
+    threads.clear();
+    return !options.stop.stop_requested();
+}
+
+QByteArray WalkProgress::Current() const {
+    std::lock_guard lock(mutex_);
+    return current_;
+}
+
+bool WalkProgress::TakeRequest() {
+    return wanted_.load(std::memory_order_relaxed) &&
+           wanted_.exchange(false, std::memory_order_relaxed);
+}
+
+void WalkProgress::Publish(QByteArray path) {
+    std::lock_guard lock(mutex_);
+    current_ = std::move(path);
+}

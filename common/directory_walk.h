@@ -1,0 +1,96 @@
+#pragma once
+// A parallel walk over directory trees. Directories are read relative to open handles with
+// getdents64, never through full paths, so any depth works. Symbolic links are never
+// followed, pseudo file systems are never entered, and a directory is never entered twice
+// on one path (a bind mount of an ancestor). A visitor per thread sees every directory's
+// entries and decides which subdirectories to enter, each with a tag that its
+// subdirectories inherit unless the visitor gives them another.
+
+#include <sys/types.h>
+#include <QByteArray>
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+#include <span>
+#include <stop_token>
+#include <vector>
+
+#include "common/dos_attributes.h"
+
+struct WalkEntry {
+    const char* name;    // NUL-terminated; valid only during the call that hands it out
+    unsigned char type;  // DT_REG, DT_DIR, DT_LNK, ... or DT_UNKNOWN
+    ino_t inode;
+};
+
+struct EntryStat {
+    bool isDirectory = false;
+    std::uint64_t size = 0;  // the link's own size for a symbolic link
+};
+
+struct WalkNode;
+
+// The directory a visitor is looking at.
+class DirectoryScope {
+  public:
+    // The open directory, or -1 when it could not be opened (its entries are then empty).
+    int Fd() const;
+    // 0 for a root, 1 for a directory directly below one, ...
+    int Depth() const;
+    std::uint64_t Tag() const;
+    dos::Store Store() const;
+
+    // Size and type of an entry, without following a link; false when it vanished.
+    bool Stat(const WalkEntry& entry, EntryStat* stat) const;
+    // Enters subdirectory Entry later, tagged Tag.
+    void Descend(const WalkEntry& entry, std::uint64_t tag);
+
+  private:
+    friend class WalkWorker;
+    WalkNode* node_ = nullptr;
+    class WalkWorker* worker_ = nullptr;
+};
+
+class WalkVisitor {
+  public:
+    virtual ~WalkVisitor() = default;
+    virtual void BeginDirectory(DirectoryScope& dir) = 0;
+    // Entries of the directory in the order the system gives them, in one or more batches,
+    // "." and ".." left out.
+    virtual void VisitEntries(DirectoryScope& dir, std::span<const WalkEntry> entries) = 0;
+    virtual void EndDirectory(DirectoryScope& dir) = 0;
+};
+
+struct WalkRoot {
+    QByteArray path;  // opened as given (a link to a directory is followed here only)
+    std::uint64_t tag = 0;
+};
+
+// What the walk is doing, for a progress display on another thread.
+class WalkProgress {
+  public:
+    // Asks the walk to publish the next directory it enters.
+    void Request() { wanted_.store(true, std::memory_order_relaxed); }
+    // The directory published last.
+    QByteArray Current() const;
+
+    bool TakeRequest();
+    void Publish(QByteArray path);
+
+  private:
+    std::atomic<bool> wanted_{true};
+    mutable std::mutex mutex_;
+    QByteArray current_;
+};
+
+struct WalkOptions {
+    bool stayOnVolume = false;  // do not enter other mounted volumes
+    std::stop_token stop;
+    WalkProgress* progress = nullptr;
+    int handleBudget = 256;  // open directory handles above which a walker reopens by path
+};
+
+// Walks Roots with one thread per visitor (the calling thread is one of them). Returns false
+// when it was stopped.
+bool RunWalk(const std::vector<WalkRoot>& roots, std::span<WalkVisitor* const> visitors,
+             const WalkOptions& options);

@@ -1,0 +1,149 @@
+#include "common/walk_node.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/statfs.h>
+#include <unistd.h>
+#include <vector>
+
+#include "common/mount_points.h"
+
+namespace {
+
+constexpr int kDirectoryFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
+
+// The statfs f_type of the open directory Fd; 0 when it cannot be told.
+long FileSystemMagic(int fd) {
+    struct statfs info {};
+    return fstatfs(fd, &info) == 0 ? static_cast<long>(info.f_type) : 0;
+}
+
+}  // namespace
+
+WalkNode* WalkNode::Root(const QByteArray& path, std::uint64_t tag) {
+    auto* node = new WalkNode;
+    node->name = path;
+    node->tag = tag;
+    return node;
+}
+
+WalkNode* WalkNode::Child(WalkNode* parent, const char* name, ino_t inode, std::uint64_t tag) {
+    auto* node = new WalkNode;
+    parent->refs.fetch_add(1, std::memory_order_relaxed);
+    node->parent = parent;
+    node->name = QByteArray(name);
+    node->inode = inode;
+    node->tag = tag;
+    node->depth = parent->depth + 1;
+    return node;
+}
+
+void WalkNode::Release(WalkNode* node) {
+    while (node && node->refs.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+        WalkNode* parent = node->parent;
+        delete node;
+        node = parent;
+    }
+}
+
+int WalkNode::Open(const MountPoints& mounts, bool stayOnVolume, std::atomic<int>& openHandles) {
+    if (!parent) return OpenRoot(openHandles);
+    int parentFd = parent->fd;
+    const int reopened = parentFd < 0 ? parent->ReopenByPath() : -1;
+    if (reopened >= 0) parentFd = reopened;
+    if (parentFd >= 0) fd = OpenBelow(parentFd, mounts, stayOnVolume);
+    if (reopened >= 0) close(reopened);
+    parent->DoneWithHandle(openHandles);
+    if (fd >= 0) openHandles.fetch_add(1, std::memory_order_relaxed);
+    return fd;
+}
+
+int WalkNode::OpenRoot(std::atomic<int>& openHandles) {
+    fd = open(name.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    struct stat info {};
+    if (fd < 0 || fstat(fd, &info) != 0) return fd;
+    device = info.st_dev;
+    inode = info.st_ino;
+    const long magic = FileSystemMagic(fd);
+    if (IsPseudoFileSystemMagic(magic)) {
+        close(fd);
+        return fd = -1;
+    }
+    store = dos::StoreForFileSystem(magic);
+    openHandles.fetch_add(1, std::memory_order_relaxed);
+    return fd;
+}
+
+int WalkNode::OpenBelow(int parentFd, const MountPoints& mounts, bool stayOnVolume) {
+    device = parent->device;
+    store = parent->store;
+    const CoveredMount* mount = mounts.Find(parent->device, inode);
+    if (!mount) return openat(parentFd, name.constData(), kDirectoryFlags);
+    if (stayOnVolume || IsPseudoFileSystem(mount->fsType)) return -1;
+    struct stat info {};
+    if (fstatat(parentFd, name.constData(), &info, AT_SYMLINK_NOFOLLOW) != 0) return -1;
+    if (IsAncestor(info.st_dev, info.st_ino)) return -1;
+    device = info.st_dev;
+    inode = info.st_ino;
+    const int opened = openat(parentFd, name.constData(), kDirectoryFlags);
+    if (opened >= 0) store = dos::StoreForFileSystem(FileSystemMagic(opened));
+    return opened;
+}
+
+bool WalkNode::IsAncestor(dev_t dev, ino_t ino) const {
+    for (const WalkNode* node = parent; node; node = node->parent) {
+        if (node->device == dev && node->inode == ino) return true;
+    }
+    return false;
+}
+
+int WalkNode::ReopenByPath() const {
+    std::vector<const WalkNode*> chain;
+    for (const WalkNode* node = this; node; node = node->parent)
+        chain.push_back(node);
+    int current = open(chain.back()->name.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    for (auto step = chain.rbegin() + 1; current >= 0 && step != chain.rend(); ++step) {
+        const int next = openat(current, (*step)->name.constData(), kDirectoryFlags);
+        close(current);
+        current = next;
+    }
+    return current;
+}
+
+void WalkNode::Abandon(std::atomic<int>& openHandles) {
+    if (parent) parent->DoneWithHandle(openHandles);
+    Release(this);
+}
+
+void WalkNode::KeepHandleFor(int children, bool overBudget, std::atomic<int>& openHandles) {
+    if (fd < 0) return;
+    if (children == 0 || overBudget) {
+        CloseHandle(openHandles);
+        return;
+    }
+    handleUsers.store(children, std::memory_order_release);
+}
+
+void WalkNode::DoneWithHandle(std::atomic<int>& openHandles) {
+    if (handleUsers.fetch_sub(1, std::memory_order_acq_rel) == 1) CloseHandle(openHandles);
+}
+
+void WalkNode::CloseHandle(std::atomic<int>& openHandles) {
+    close(fd);
+    fd = -1;
+    openHandles.fetch_sub(1, std::memory_order_relaxed);
+}
+
+QByteArray WalkNode::Path() const {
+    std::vector<const WalkNode*> chain;
+    for (const WalkNode* node = this; node; node = node->parent)
+        chain.push_back(node);
+    QByteArray path = chain.back()->name;
+    while (path.size() > 1 && path.endsWith('/'))
+        path.chop(1);
+    for (auto step = chain.rbegin() + 1; step != chain.rend(); ++step) {
+        if (!path.endsWith('/')) path += '/';
+        path += (*step)->name;
+    }
+    return path;
+}

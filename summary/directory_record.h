@@ -1,0 +1,39 @@
+#pragma once
+// One row of a summary: a directory and what its walk counted. Fields are numbered; the
+// numbers are an interface shared by the sort switches, the sort column and the grid
+// columns (grid column = field - 1).
+
+#include <QByteArray>
+#include <cstdint>
+
+// Counts and sizes (bytes) gathered for one row. A file may be hidden, system and archive at
+// once; the categories are not exclusive.
+struct Counts {
+    std::int64_t Files = 0;
+    std::int64_t Bytes = 0;
+    std::int64_t Dirs = 0;
+    std::int64_t HiddenFiles = 0;
+    std::int64_t HiddenBytes = 0;
+    std::int64_t HiddenDirs = 0;
+    std::int64_t SystemFiles = 0;
+    std::int64_t SystemBytes = 0;
+    std::int64_t ArchiveFiles = 0;
+    std::int64_t ArchiveBytes = 0;
+
+    Counts& operator+=(const Counts& other);
+    bool operator==(const Counts&) const = default;
+};
+
+struct DirectoryRecord {
+    QByteArray Path;  // the directory with a trailing "/"
+    Counts counts;
+};
+
+inline constexpr int kPathField = 1;
+inline constexpr int kLastField = 11;
+
+// The value of numbered field 2..11 of Counts; 0 for any other number.
+std::int64_t FieldValue(const Counts& counts, int field);
+
+// Fields 3, 6, 9 and 11 are sizes in bytes; the others are counts.
+bool IsSizeField(int field);

@@ -1,0 +1,200 @@
+#include "summary/scan.h"
+
+#include <dirent.h>
+#include <QString>
+#include <algorithm>
+#include <memory>
+#include <thread>
+
+#include "common/directory_walk.h"
+#include "common/text_fields.h"
+#include "common/volumes.h"
+
+namespace {
+
+// A row tag: the start directory's index, and 0 for its own row or 1.. for its subdirectories.
+std::uint64_t RowTag(std::uint64_t root, std::uint64_t child) {
+    return root << 32 | child;
+}
+std::uint64_t RootOf(std::uint64_t tag) {
+    return tag >> 32;
+}
+std::uint64_t ChildOf(std::uint64_t tag) {
+    return tag & 0xffffffffu;
+}
+
+QByteArray WithTrailingSlash(QByteArray path) {
+    if (!path.endsWith('/')) path += '/';
+    return path;
+}
+
+// The names of a start directory's subdirectories in listing order; written only by the
+// thread that reads the start directory.
+struct RootListing {
+    std::vector<QByteArray> subdirectories;
+};
+
+// Counts entries into the rows of one walker thread.
+class SummaryVisitor final : public WalkVisitor {
+  public:
+    explicit SummaryVisitor(std::vector<RootListing>& listings) : listings_(listings) {}
+
+    void BeginDirectory(DirectoryScope& dir) override { current_ = &Row(dir.Tag()); }
+    void VisitEntries(DirectoryScope& dir, std::span<const WalkEntry> entries) override;
+    void EndDirectory(DirectoryScope&) override { current_ = nullptr; }
+
+    // The counts of row Child of start directory Root, zero when this thread saw none.
+    Counts RowCounts(std::uint64_t root, std::uint64_t child) const;
+
+  private:
+    Counts& Row(std::uint64_t tag);
+    void CountDirectory(DirectoryScope& dir, const WalkEntry& entry);
+    void CountFile(DirectoryScope& dir, const WalkEntry& entry, std::uint64_t size);
+
+    std::vector<RootListing>& listings_;
+    std::vector<std::vector<Counts>> rows_;  // [root][child]
+    Counts* current_ = nullptr;
+};
+
+std::uint32_t StoredAttributes(const DirectoryScope& dir, const WalkEntry& entry) {
+    if (dir.Store() == dos::Store::None || entry.type == DT_LNK) return 0;
+    return dos::ReadAttributes(dir.Fd(), entry.name, dir.Store()).value_or(0);
+}
+
+Counts& SummaryVisitor::Row(std::uint64_t tag) {
+    const std::uint64_t root = RootOf(tag);
+    const std::uint64_t child = ChildOf(tag);
+    if (rows_.size() <= root) rows_.resize(root + 1);
+    if (rows_[root].size() <= child) rows_[root].resize(child + 1);
+    return rows_[root][child];
+}
+
+Counts SummaryVisitor::RowCounts(std::uint64_t root, std::uint64_t child) const {
+    if (root >= rows_.size() || child >= rows_[root].size()) return {};
+    return rows_[root][child];
+}
+
+void SummaryVisitor::VisitEntries(DirectoryScope& dir, std::span<const WalkEntry> entries) {
+    for (const WalkEntry& entry : entries) {
+        if (entry.type == DT_DIR) {
+            CountDirectory(dir, entry);
+            continue;
+        }
+        EntryStat stat;
+        if (!dir.Stat(entry, &stat)) continue;  // vanished since the listing
+        if (stat.isDirectory) {
+            CountDirectory(dir, entry);
+        } else {
+            CountFile(dir, entry, stat.size);
+        }
+    }
+}
+
+void SummaryVisitor::CountDirectory(DirectoryScope& dir, const WalkEntry& entry) {
+    current_->Dirs += 1;
+    // A dot name is hidden without asking the file system.
+    if (entry.name[0] == '.' || (StoredAttributes(dir, entry) & dos::kHidden)) {
+        current_->HiddenDirs += 1;
+    }
+    std::uint64_t tag = dir.Tag();
+    if (dir.Depth() == 0) {
+        std::vector<QByteArray>& names = listings_[RootOf(tag)].subdirectories;
+        names.emplace_back(entry.name);
+        tag = RowTag(RootOf(tag), names.size());
+    }
+    dir.Descend(entry, tag);
+}
+
+void SummaryVisitor::CountFile(DirectoryScope& dir, const WalkEntry& entry, std::uint64_t size) {
+    const std::uint32_t attributes = StoredAttributes(dir, entry);
+    const auto bytes = static_cast<std::int64_t>(size);
+    Counts& row = *current_;
+    row.Files += 1;
+    row.Bytes += bytes;
+    if (entry.name[0] == '.' || (attributes & dos::kHidden)) {
+        row.HiddenFiles += 1;
+        row.HiddenBytes += bytes;
+    }
+    if (attributes & dos::kSystem) {
+        row.SystemFiles += 1;
+        row.SystemBytes += bytes;
+    }
+    if (attributes & dos::kArchive) {
+        row.ArchiveFiles += 1;
+        row.ArchiveBytes += bytes;
+    }
+}
+
+Counts SumOverThreads(const std::vector<std::unique_ptr<SummaryVisitor>>& visitors,
+                      std::uint64_t root, std::uint64_t child) {
+    Counts sum;
+    for (const auto& visitor : visitors)
+        sum += visitor->RowCounts(root, child);
+    return sum;
+}
+
+}  // namespace
+
+bool IsMyComputer(const QByteArray& spec) {
+    QByteArray bare = spec;
+    if (bare.endsWith('/')) bare.chop(1);
+    return bare.toLower() == "my computer";
+}
+
+ScanRequest StartDirectories(const QByteArray& spec, VolumeSource& volumes) {
+    ScanRequest request;
+    if (IsMyComputer(spec)) {
+        request.stayOnVolume = true;
+        for (const Volume& volume : volumes.ListVolumes()) {
+            const bool local =
+                volume.kind == DriveKind::Fixed || volume.kind == DriveKind::Removable;
+            if (local && volumes.Survey(volume)) {
+                request.roots.push_back(WithTrailingSlash(volume.mountPoint));
+            }
+        }
+        return request;
+    }
+    const QString whole = QString::fromLatin1(spec);  // Latin-1 keeps every byte
+    const int fields = CountFields(whole, QStringLiteral(";"));
+    for (int i = 1; i <= fields; ++i) {
+        request.roots.push_back(
+            WithTrailingSlash(GetField(whole, QStringLiteral(";"), i).toLatin1()));
+    }
+    return request;
+}
+
+ScanResult ScanDirectories(const ScanRequest& request, int threads, std::stop_token stop,
+                           WalkProgress* progress) {
+    std::vector<RootListing> listings(request.roots.size());
+    std::vector<std::unique_ptr<SummaryVisitor>> visitors;
+    std::vector<WalkVisitor*> walkers;
+    for (int i = 0; i < std::max(threads, 1); ++i) {
+        visitors.push_back(std::make_unique<SummaryVisitor>(listings));
+        walkers.push_back(visitors.back().get());
+    }
+    std::vector<WalkRoot> roots;
+    for (std::uint64_t i = 0; i < request.roots.size(); ++i) {
+        roots.push_back(WalkRoot{request.roots[i], RowTag(i, 0)});
+    }
+    WalkOptions options;
+    options.stayOnVolume = request.stayOnVolume;
+    options.stop = stop;
+    options.progress = progress;
+    ScanResult result;
+    result.complete = RunWalk(roots, walkers, options);
+    for (std::uint64_t root = 0; root < request.roots.size(); ++root) {
+        const QByteArray& path = request.roots[root];
+        result.rows.push_back({path, SumOverThreads(visitors, root, 0)});
+        const std::vector<QByteArray>& names = listings[root].subdirectories;
+        for (std::uint64_t child = 1; child <= names.size(); ++child) {
+            result.rows.push_back(
+                {path + names[child - 1] + '/', SumOverThreads(visitors, root, child)});
+        }
+    }
+    return result;
+}
+
+int DefaultScanThreads() {
+    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    return static_cast<int>(std::min(cores * 2, 8u));
+}

@@ -1,0 +1,36 @@
+#pragma once
+// The summary walk: one row for each start directory (what lies directly in it) and one for
+// each directory directly below a start directory (its whole subtree), in walk order.
+
+#include <QByteArray>
+#include <stop_token>
+#include <vector>
+
+#include "summary/directory_record.h"
+
+class VolumeSource;
+class WalkProgress;
+
+struct ScanRequest {
+    std::vector<QByteArray> roots;  // each with a trailing "/"
+    bool stayOnVolume = false;      // "My Computer": each volume without the others
+};
+
+struct ScanResult {
+    std::vector<DirectoryRecord> rows;
+    bool complete = false;  // false when the walk was stopped
+};
+
+// True for "My Computer" in any case, with or without a trailing "/".
+bool IsMyComputer(const QByteArray& spec);
+
+// The start directories of a start specification: its ";" fields, each with a trailing "/",
+// or every ready local (fixed or removable) volume for "My Computer".
+ScanRequest StartDirectories(const QByteArray& spec, VolumeSource& volumes);
+
+// Walks the request's roots with Threads threads (at least one).
+ScanResult ScanDirectories(const ScanRequest& request, int threads, std::stop_token stop = {},
+                           WalkProgress* progress = nullptr);
+
+// The thread count the walks use unless told otherwise.
+int DefaultScanThreads();

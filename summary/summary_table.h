@@ -1,0 +1,43 @@
+#pragma once
+// The summary grid: a heading row, one row per directory in display order, and the
+// "Grand Total" row. Column widths follow the longest cell text, counted in characters of
+// the fixed-pitch grid font at 150 twips each.
+
+#include <QByteArray>
+#include <QString>
+#include <array>
+
+#include "common/cell_grid.h"
+#include "settings/settings.h"
+#include "summary/summary_data.h"
+
+inline constexpr int kTwipsPerChar = 150;
+inline constexpr int kFullColumns = 11;
+inline constexpr int kShortColumns = 4;
+
+// Width of each grid column in characters.
+using ColumnChars = std::array<double, 12>;
+
+int SummaryColumns(const Settings& settings);
+
+// The heading row and column alignments for the settings' unit word and display form.
+QString HeaderString(const Settings& settings);
+
+// Writes the heading row and the initial column widths.
+void SetupGrid(CellGrid& grid, const Settings& settings, ColumnChars& chars);
+
+// Empties the grid to the heading and one empty row, and the summary data.
+void ClearSummary(CellGrid& grid, SummaryData& data, const Settings& settings, ColumnChars& chars);
+
+// Writes every row, the "Grand Total" row and the column widths. Each directory row keeps
+// its path's bytes as the grid's row data. Returns the number of directory rows shown.
+int FillGrid(CellGrid& grid, const SummaryData& data, const Settings& settings, ColumnChars& chars);
+
+// The name cell of a path: "/" stays "/", "My Computer" for an empty path, otherwise the path
+// without its trailing "/". Bytes that are not UTF-8 show as replacement characters.
+QByteArray ShownPath(const QByteArray& path);
+QString ShownText(const QByteArray& bytes);
+
+// The directory of a grid row as bytes, or empty for the heading, "Grand Total" and rows
+// beyond the table.
+QByteArray DirectoryOfRow(const CellGrid& grid, int row);
