@@ -1,8 +1,22 @@
 #include "common/dos_attributes.h"
+#include "common/dos_attributes_route.h"
+#include "tests/support/temp_tree.h"
 
 #include <gtest/gtest.h>
+#include <QFile>
+#include <QProcess>
+
+#include <fcntl.h>
+#include <linux/msdos_fs.h>
+#include <sys/ioctl.h>
+#include <sys/mount.h>
+#include <sys/statfs.h>
+#include <sys/xattr.h>
+#include <unistd.h>
 
 using namespace dos;
+using detail::XattrRoute;
+using DosForm = TempTree::DosForm;
 
 namespace {
 
@@ -31,6 +45,16 @@ QByteArray Blob(QByteArray text, Layout layout, std::uint32_t attrib, std::uint3
 }
 
 }  // namespace
+
+TEST(StoreForFileSystem, MapsMagicsToStores) {
+    EXPECT_EQ(StoreForFileSystem(0x4d44), Store::VfatIoctl);
+    EXPECT_EQ(StoreForFileSystem(0x5346544e), Store::Ntfs3Xattr);
+    EXPECT_EQ(StoreForFileSystem(0xfe534d42), Store::CifsXattr);
+    EXPECT_EQ(StoreForFileSystem(static_cast<std::int32_t>(0xff534d42)), Store::CifsXattr);
+    EXPECT_EQ(StoreForFileSystem(0x9fa0), Store::None);            // proc
+    EXPECT_EQ(StoreForFileSystem(0xef53), Store::SambaXattr);      // ext2/3/4
+    EXPECT_EQ(StoreForFileSystem(0x01021994), Store::SambaXattr);  // tmpfs
+}
 
 TEST(ParseSambaValue, ReadsTheTextForms) {
     EXPECT_EQ(ParseSambaValue("0x20"), 0x20u);
@@ -91,4 +115,122 @@ TEST(SambaValueWith, LeavesUnknownFormsAlone) {
                                     Blob("", {7, 4, 16}, 1)}) {
         EXPECT_EQ(SambaValueWith(value, 0x2), value);
     }
+}
+
+// Real xattrs in a temporary folder, through getxattrat and through /proc/self/fd.
+class StoredAttributes : public testing::TestWithParam<XattrRoute> {
+  protected:
+    void SetUp() override {
+        tree_.File("f");
+        if (!tree_.DosAttributes("f", kArchive)) GTEST_SKIP() << "no user xattrs here";
+        dir_ = tree_.OpenDir();
+    }
+    std::optional<std::uint32_t> Read(const char* name, Store store = Store::SambaXattr) {
+        return detail::ReadAttributes(dir_.get(), name, store, GetParam());
+    }
+    bool Clear(const char* name, Store store = Store::SambaXattr) {
+        return detail::ClearArchive(dir_.get(), name, store, GetParam());
+    }
+    QByteArray Stored(const char* name, const char* attribute = "user.DOSATTRIB") {
+        char value[256];
+        const ssize_t n = lgetxattr(tree_.Path(name).constData(), attribute, value, sizeof value);
+        return n < 0 ? QByteArray() : QByteArray(value, n);
+    }
+
+    TempTree tree_;
+    ScopedFd dir_;
+};
+
+TEST_P(StoredAttributes, ReadsEachStoreFromTheEntryItself) {
+    const QByteArray odd("we,ird \"\n\xff\xfe");
+    tree_.Dir(odd);
+    tree_.DosAttributes(odd, kHidden | kSystem, DosForm::Text);
+    tree_.File("plain");
+    tree_.File("smb");
+    tree_.Xattr("smb", "user.cifs.dosattrib", Le32(0x21));
+    EXPECT_EQ(Read("f"), kArchive);
+    EXPECT_EQ(Read(odd.constData()), kHidden | kSystem);
+    EXPECT_EQ(Read("plain"), std::nullopt);
+    EXPECT_EQ(Read("missing"), std::nullopt);
+    EXPECT_EQ(Read("f", Store::None), std::nullopt);
+    EXPECT_EQ(Read("smb", Store::CifsXattr), 0x21u);
+    tree_.Xattr("smb", "user.cifs.dosattrib", Le32(0x21).first(2));
+    EXPECT_EQ(Read("smb", Store::CifsXattr), std::nullopt);
+}
+
+TEST_P(StoredAttributes, ClearsOnlyTheArchiveBitAndKeepsTheRestOfTheValue) {
+    const std::uint32_t kept = kReadOnly | kHidden | kSystem;
+    tree_.File("r");
+    tree_.DosAttributes("r", kept | kArchive, DosForm::Record);
+    tree_.Dir("d");
+    tree_.DosAttributes("d", kDirectory | kArchive, DosForm::TextWithNul);
+    EXPECT_TRUE(Clear("r"));
+    EXPECT_EQ(Stored("r"), SambaDosValue(kept, DosForm::Record));
+    EXPECT_TRUE(Clear("d"));
+    EXPECT_EQ(Stored("d"), SambaDosValue(kDirectory, DosForm::TextWithNul));
+    EXPECT_FALSE(Clear("r"));
+    EXPECT_FALSE(Clear("missing"));
+    EXPECT_FALSE(Clear("f", Store::None));
+    EXPECT_EQ(Read("f"), kArchive);
+}
+
+TEST_P(StoredAttributes, ClearsTheLittleEndianWordOfSmbMounts) {
+    tree_.Xattr("f", "user.cifs.dosattrib", Le32(0x1023));
+    EXPECT_TRUE(Clear("f", Store::CifsXattr));
+    EXPECT_EQ(Stored("f", "user.cifs.dosattrib"), Le32(0x1003));
+}
+
+TEST_P(StoredAttributes, NeverFollowsASymbolicLink) {
+    tree_.Symlink("link", "f");
+    EXPECT_EQ(Read("link"), std::nullopt);
+    EXPECT_FALSE(Clear("link"));
+    EXPECT_EQ(Read("f"), kArchive);
+}
+
+INSTANTIATE_TEST_SUITE_P(Routes, StoredAttributes,
+                         testing::Values(XattrRoute::Automatic, XattrRoute::ProcFdPath),
+                         [](const auto& info) {
+                             return info.param == XattrRoute::Automatic ? "XattrAt" : "ProcFd";
+                         });
+
+// A small FAT image loop-mounted in a temporary folder; needs root and a vfat driver.
+class VfatAttributes : public testing::Test {
+  protected:
+    void SetUp() override {
+        if (geteuid() != 0) GTEST_SKIP() << "mounting needs root";
+        tree_.File("fat.img", 2 << 20);
+        tree_.Dir("mnt");
+        const QString image = QFile::decodeName(tree_.Path("fat.img"));
+        const QString mountPoint = QFile::decodeName(tree_.Path("mnt"));
+        if (QProcess::execute("mkfs.vfat", {image}) != 0) GTEST_SKIP() << "mkfs.vfat failed";
+        if (QProcess::execute("mount", {"-o", "loop", image, mountPoint}) != 0) {
+            GTEST_SKIP() << "cannot mount a vfat image here";
+        }
+        mounted_ = true;
+        dir_ = tree_.OpenDir("mnt");
+    }
+    void TearDown() override {
+        dir_ = ScopedFd();
+        if (mounted_) umount2(tree_.Path("mnt").constData(), MNT_DETACH);
+    }
+    void CreateWith(const char* name, std::uint32_t attributes) {
+        const ScopedFd fd(openat(dir_.get(), name, O_RDONLY | O_CREAT, 0644));
+        ASSERT_EQ(ioctl(fd.get(), FAT_IOCTL_SET_ATTRIBUTES, &attributes), 0);
+    }
+
+    TempTree tree_;
+    ScopedFd dir_;
+    bool mounted_ = false;
+};
+
+TEST_F(VfatAttributes, ClearsTheArchiveBitThroughTheIoctl) {
+    struct statfs info;
+    ASSERT_EQ(fstatfs(dir_.get(), &info), 0);
+    EXPECT_EQ(StoreForFileSystem(info.f_type), Store::VfatIoctl);
+    const std::uint32_t kept = kReadOnly | kHidden | kSystem;
+    CreateWith("f", kept | kArchive);
+    EXPECT_EQ(ReadAttributes(dir_.get(), "f", Store::VfatIoctl), kept | kArchive);
+    EXPECT_TRUE(ClearArchive(dir_.get(), "f", Store::VfatIoctl));
+    EXPECT_EQ(ReadAttributes(dir_.get(), "f", Store::VfatIoctl), kept);
+    EXPECT_FALSE(ClearArchive(dir_.get(), "f", Store::VfatIoctl));
 }
