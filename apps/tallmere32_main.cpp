@@ -1,0 +1,68 @@
+// tallmere32: the summary window, or with --report the summary without a window.
+#include <QApplication>
+#include <cstdio>
+
+#include "common/volumes.h"
+#include "settings/app_context.h"
+#include "settings/settings_store.h"
+#include "summary/program_options.h"
+#include "summary/report_mode.h"
+#include "summary/tallmere.h"
+#include "version.h"
+
+namespace {
+
+bool HasDisplay() {
+    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
+           !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+int RunWindow(int argc, char** argv, const ProgramOptions& options) {
+    if (!HasDisplay()) {
+        std::fprintf(stderr,
+                     "tallmere32: no display; use --report=txt or --report=csv for a report "
+                     "without a window\n");
+        return 1;
+    }
+    QApplication app(argc, argv);
+    DesktopServices services;
+    AppContext context;
+    context.ProgramTitle = QStringLiteral("Tallmere32");
+    context.services = services.Get();
+    Tallmere window(context, options.words);
+    if (options.threads > 0) window.SetScanThreads(options.threads);
+    QObject::connect(&window, &Tallmere::Closing, &app, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+    if (!window.Form_Load()) return 0;
+    return app.exec();
+}
+
+int RunReport(int argc, char** argv, const ProgramOptions& options) {
+    QCoreApplication app(argc, argv);
+    IniSettingsStore store;
+    const std::unique_ptr<VolumeSource> volumes = MakeSystemVolumeSource();
+    return RunSummaryReport(options, store, *volumes);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const ProgramOptions options = ParseProgramOptions(Words(argv + 1, argv + argc));
+    switch (options.mode) {
+        case ProgramOptions::Mode::Help:
+            std::fputs(qUtf8Printable(UsageText()), stdout);
+            return 0;
+        case ProgramOptions::Mode::Version:
+            std::printf("tallmere32 %s\n", kProgramVersion);
+            return 0;
+        case ProgramOptions::Mode::Error:
+            std::fprintf(stderr, "tallmere32: %s\n", qUtf8Printable(options.error));
+            return 2;
+        case ProgramOptions::Mode::Report:
+            return RunReport(argc, argv, options);
+        case ProgramOptions::Mode::Window:
+            break;
+    }
+    return RunWindow(argc, argv, options);
+}

@@ -1,0 +1,82 @@
+#include "summary/program_options.h"
+
+namespace {
+
+bool ReadOption(const QString& argument, ProgramOptions& options) {
+    if (argument == u"--help") {
+        options.mode = ProgramOptions::Mode::Help;
+    } else if (argument == u"--version") {
+        options.mode = ProgramOptions::Mode::Version;
+    } else if (argument.startsWith(u"--report=")) {
+        const QString kind = argument.mid(9);
+        options.reportKind = kind == u"txt"   ? ReportKind::Text
+                             : kind == u"csv" ? ReportKind::Csv
+                                              : ReportKind::Unknown;
+        if (options.reportKind == ReportKind::Unknown) {
+            options.error = QStringLiteral("--report takes txt or csv, not \"%1\"").arg(kind);
+            return false;
+        }
+    } else if (argument.startsWith(u"--output=")) {
+        options.outputPath = argument.mid(9);
+    } else if (argument.startsWith(u"--threads=")) {
+        bool ok = false;
+        options.threads = argument.mid(10).toInt(&ok);
+        if (!ok || options.threads < 1) {
+            options.error = QStringLiteral("--threads takes a number of 1 or more");
+            return false;
+        }
+    } else {
+        options.error = QStringLiteral("unknown option %1").arg(argument);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+ProgramOptions ParseProgramOptions(const Words& arguments) {
+    ProgramOptions options;
+    bool optionsEnded = false;
+    for (const QByteArray& word : arguments) {
+        if (optionsEnded || !word.startsWith("--") || word == "--") {
+            optionsEnded = optionsEnded || word == "--";
+            options.words.push_back(word);
+        } else if (!ReadOption(QString::fromLocal8Bit(word), options)) {
+            options.mode = ProgramOptions::Mode::Error;
+            return options;
+        }
+    }
+    if (options.mode == ProgramOptions::Mode::Window && options.reportKind != ReportKind::Unknown) {
+        options.mode = ProgramOptions::Mode::Report;
+    }
+    if (options.mode == ProgramOptions::Mode::Window && !options.outputPath.isEmpty()) {
+        options.mode = ProgramOptions::Mode::Error;
+        options.error = QStringLiteral("--output goes with --report");
+    }
+    return options;
+}
+
+QString UsageText() {
+    return QStringLiteral(
+        "Usage: tallmere32 [START ...] [-aN | -dN] [-xLEFT,TOP] [-s | -r | -l]\n"
+        "       tallmere32 --report=txt|csv [--output=FILE] [START ...] [-aN | -dN]\n"
+        "\n"
+        "Summarises directory trees: one row for each START directory (what lies directly\n"
+        "in it) and one for each directory directly below it (its whole subtree).\n"
+        "\n"
+        "  START          a directory; several words or a \";\" list are several; \".\" is the\n"
+        "                 current directory; none, or \"My Computer\", is every local volume\n"
+        "  -aN, -dN       sort ascending or descending by field N: 1 name, 2 files, 3 size,\n"
+        "                 4 dirs, 5 hidden files, 6 hidden size, 7 hidden dirs, 8 system\n"
+        "                 files, 9 system size, 10 archive files, 11 archive size\n"
+        "  -xLEFT,TOP     put the window at LEFT, TOP (twips, 1440 to the inch)\n"
+        "  -s, -r, -l     shut the machine down, restart it, or end the session instead\n"
+        "  --             what follows are directories, even if they start with \"-\"\n"
+        "  --report=KIND  write the text (txt) or comma (csv) report without a window\n"
+        "  --output=FILE  write the report to FILE instead of standard output\n"
+        "  --threads=N    walk with N threads\n"
+        "  --help         show this text\n"
+        "  --version      show the version\n"
+        "\n"
+        "The windows spellings /aN, /dN and /xLEFT,TOP are accepted too.\n");
+}

@@ -1,0 +1,22 @@
+#pragma once
+// The options of the tallmere32 program itself, read before the summary's own command line.
+
+#include <QString>
+
+#include "common/report_text.h"
+#include "summary/command_line.h"
+
+struct ProgramOptions {
+    enum class Mode { Window, Report, Help, Version, Error };
+    Mode mode = Mode::Window;
+    ReportKind reportKind = ReportKind::Unknown;
+    QString outputPath;  // report mode: "" for standard output
+    int threads = 0;     // 0: the default
+    Words words;         // the summary's command line: START words and switches
+    QString error;       // Mode::Error: the one line to print
+};
+
+ProgramOptions ParseProgramOptions(const Words& arguments);
+
+// The text of --help.
+QString UsageText();

@@ -1,0 +1,12 @@
+#pragma once
+// The summary without a window: the same walk, sort and table, written as the text or comma
+// report to standard output or a file.
+
+#include "summary/program_options.h"
+
+class SettingsStore;
+class VolumeSource;
+
+// Returns the exit status: 0, 1 when the settings or the output failed, 2 for a command
+// line that asks for more than a report.
+int RunSummaryReport(const ProgramOptions& options, SettingsStore& store, VolumeSource& volumes);

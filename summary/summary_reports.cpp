@@ -1,0 +1,22 @@
+#include "summary/summary_reports.h"
+
+#include "common/report_text.h"
+
+namespace {
+
+// The name in 30 characters, every figure right-justified in 15, so each heading fits whole.
+std::vector<ReportColumn> SummaryLayout() {
+    std::vector<ReportColumn> layout{{30, QStringLiteral("l"), 0}};
+    for (int col = 1; col <= 10; ++col)
+        layout.push_back({15, QStringLiteral("r"), 0});
+    return layout;
+}
+
+}  // namespace
+
+QStringList SummaryTextReport(const CellGrid& grid, const QString& computerName,
+                              const QDateTime& when) {
+    const QString title =
+        ReportTitle(computerName, QStringLiteral(" Disk Utilization as of "), when);
+    return TextReportLines(grid, title, SummaryLayout());
+}

@@ -1,0 +1,92 @@
+#pragma once
+// The summary window: the table of one summary, its progress display and its commands.
+
+#include <QMainWindow>
+#include <QTimer>
+
+#include "summary/command_line.h"
+#include "summary/scan_job.h"
+#include "summary/summary_data.h"
+#include "summary/summary_table.h"
+
+struct AppContext;
+class FlexGrid;
+class QAction;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// What the window shows and how it is ordered.
+struct SummaryState {
+    int SortColumn = 1;
+    bool SortAscending = true;
+    int LastSortColumn = 0;
+    bool SummaryReady = false;
+    int ShownRows = 0;
+    QByteArray CurrentRoot;
+    SummaryData data;
+    ColumnChars columnChars{};
+};
+
+class Tallmere : public QMainWindow {
+    Q_OBJECT
+  public:
+    // CommandLine: the program's arguments after its name, as bytes.
+    Tallmere(AppContext& context, Words commandLine, QWidget* parent = nullptr);
+    ~Tallmere() override;
+
+    // Obeys an exit option, loads the settings, reads the command line, shows the window and
+    // starts the first summary. False when the program is to end at once.
+    bool Form_Load();
+
+    const SummaryState& State() const { return state_; }
+    FlexGrid& Grid() { return *Grid1; }
+    void SetScanThreads(int threads) { scanThreads_ = threads; }
+
+  signals:
+    // A summary has been sorted and shown.
+    void SummaryFinished();
+    // The window closed: the program ends.
+    void Closing();
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void CreateControls();
+    void CreateMenus();
+    void Form_Resize();
+    void SetCaption(const QByteArray& root);
+    void PlaceAt(const Switches& switches);
+
+    void Summarize(const QByteArray& spec);
+    void ScanFinished(ScanResult result);
+    void SortRows();
+    void FillGrid();
+    void ShowProgress(const QString& text);
+    void ShowWalkProgress();
+
+    void Grid1_MouseUp(int button, int shift, double x, double y);
+    void HeaderClick(double x);
+    void mnuSaveAs_Click();
+    void Exit_Click();
+    void Command2_Click();
+
+    AppContext& context_;
+    Words commandLine_;
+    SummaryState state_;
+    ScanJob scan_;
+    QTimer progressTimer_;
+    QString lastSaveName_;
+    int scanThreads_;
+
+    FlexGrid* Grid1 = nullptr;
+    QLineEdit* Text1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QPushButton* Command2 = nullptr;
+    QPushButton* cmdBack = nullptr;
+    QFrame* Line1 = nullptr;
+    QWidget* client_ = nullptr;
+};

@@ -1,0 +1,28 @@
+// Tallmere: the menu commands and the Close button.
+#include <QDateTime>
+
+#include "common/flex_grid.h"
+#include "common/report_text.h"
+#include "common/save_report.h"
+#include "settings/app_context.h"
+#include "summary/summary_reports.h"
+#include "summary/tallmere.h"
+
+void Tallmere::mnuSaveAs_Click() {
+    const CellGrid& grid = Grid1->Grid();
+    const QString computer = context_.settings.ComputerName;
+    SaveReportAs(
+        this, *context_.services.saveDialog, *context_.services.messages, context_.ProgramTitle,
+        lastSaveName_,
+        ReportSources{
+            [&] { return SummaryTextReport(grid, computer, QDateTime::currentDateTime()); },
+            [&] { return CsvLines(grid); }});
+}
+
+void Tallmere::Exit_Click() {
+    close();
+}
+
+void Tallmere::Command2_Click() {
+    close();
+}

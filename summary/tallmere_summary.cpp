@@ -1,0 +1,73 @@
+// Tallmere: running a summary, sorting it and showing it.
+#include <QLineEdit>
+
+#include "common/flex_grid.h"
+#include "settings/app_context.h"
+#include "summary/tallmere.h"
+
+void Tallmere::Summarize(const QByteArray& spec) {
+    state_.SummaryReady = false;
+    ClearSummary(Grid1->Grid(), state_.data, context_.settings, state_.columnChars);
+    ShowProgress(ShownText(RootOfSpec(spec)));
+    scan_.Start(spec, *context_.services.volumes, scanThreads_,
+                [this](ScanResult result) { ScanFinished(std::move(result)); });
+    progressTimer_.start();
+}
+
+void Tallmere::ShowWalkProgress() {
+    const QByteArray current = scan_.CurrentDirectory();
+    if (!current.isEmpty()) ShowProgress(ShownText(current));
+}
+
+void Tallmere::ScanFinished(ScanResult result) {
+    progressTimer_.stop();
+    state_.data.Record(std::move(result.rows));
+    state_.SummaryReady = true;
+    ShowProgress(QStringLiteral("Done!"));
+    SortRows();
+    FillGrid();
+    emit SummaryFinished();
+}
+
+void Tallmere::SortRows() {
+    if (state_.data.RowCount() != 1) {
+        ShowProgress(QStringLiteral("Sorting ..."));
+        if (!::SortRows(state_.data.Results, state_.data.RowOrder, state_.SortColumn,
+                        state_.SortAscending)) {
+            return;
+        }
+    }
+    state_.LastSortColumn = state_.SortColumn;
+    ShowProgress(QStringLiteral("Done!"));
+}
+
+void Tallmere::FillGrid() {
+    state_.ShownRows =
+        ::FillGrid(Grid1->Grid(), state_.data, context_.settings, state_.columnChars);
+}
+
+void Tallmere::ShowProgress(const QString& text) {
+    Text1->setText(text);
+    Text1->repaint();
+}
+
+void Tallmere::Grid1_MouseUp(int button, int /*shift*/, double x, double y) {
+    if (!state_.SummaryReady) return;
+    if (button == 1 && Grid1->RowPos(0) <= y && y <= Grid1->RowPos(Grid1->TopRow())) {
+        HeaderClick(x);
+    }
+}
+
+void Tallmere::HeaderClick(double x) {
+    const CellGrid& grid = Grid1->Grid();
+    for (int col = 0; col < grid.Cols(); ++col) {
+        const double left = Grid1->ColPos(col);
+        if (left <= x && x <= left + grid.ColWidth(col)) {
+            state_.SortColumn = col + 1;
+            state_.SortAscending =
+                state_.SortColumn == state_.LastSortColumn ? !state_.SortAscending : true;
+        }
+    }
+    SortRows();
+    FillGrid();
+}

@@ -1,0 +1,172 @@
+// Tallmere: controls, menus, layout, start-up and closing.
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+
+#include "common/flex_grid.h"
+#include "common/twips.h"
+#include "common/user_messages.h"
+#include "settings/app_context.h"
+#include "settings/load_settings.h"
+#include "summary/tallmere.h"
+
+namespace {
+
+constexpr int kInitialWidth = 13000;  // twips of the client area
+constexpr int kInitialHeight = 8000;
+constexpr int kButtonHeight = 420;
+
+QRect TwipsRect(double left, double top, double width, double height) {
+    return QRect(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),
+                 TwipsToPixels(height));
+}
+
+QFont GridFont() {
+    QFont font(QStringLiteral("Courier New"));
+    font.setStyleHint(QFont::Monospace);
+    font.setPointSizeF(8.25);
+    font.setBold(true);
+    return font;
+}
+
+QAction* AddAction(QWidget* menu, const char* name, const QString& caption) {
+    auto* action = new QAction(caption, menu);
+    action->setObjectName(QString::fromLatin1(name));
+    menu->addAction(action);
+    return action;
+}
+
+}  // namespace
+
+Tallmere::Tallmere(AppContext& context, Words commandLine, QWidget* parent)
+    : QMainWindow(parent),
+      context_(context),
+      commandLine_(std::move(commandLine)),
+      scanThreads_(DefaultScanThreads()) {
+    setWindowTitle(QStringLiteral("Tallmere"));
+    CreateControls();
+    CreateMenus();
+    progressTimer_.setInterval(100);
+    connect(&progressTimer_, &QTimer::timeout, this, &Tallmere::ShowWalkProgress);
+    resize(TwipsToPixels(kInitialWidth),
+           TwipsToPixels(kInitialHeight) + menuBar()->sizeHint().height());
+}
+
+Tallmere::~Tallmere() = default;
+
+void Tallmere::CreateControls() {
+    client_ = new QWidget(this);
+    setCentralWidget(client_);
+    Label1 = new QLabel(QStringLiteral("Processing ..."), client_);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Text1 = new QLineEdit(QStringLiteral("Progress Display"), client_);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setReadOnly(true);
+    Line1 = new QFrame(client_);
+    Line1->setObjectName(QStringLiteral("Line1"));
+    Line1->setFrameShape(QFrame::HLine);
+    Grid1 = new FlexGrid(client_);
+    Grid1->setObjectName(QStringLiteral("Grid1"));
+    Grid1->setFont(GridFont());
+    Grid1->setToolTip(QStringLiteral(
+        "Right click for other options including Explore and Sub Summary. Double click for "
+        "same window drill-down."));
+    Command2 = new QPushButton(QStringLiteral("&Close"), client_);
+    Command2->setObjectName(QStringLiteral("Command2"));
+    cmdBack = new QPushButton(QStringLiteral("<<&Back"), client_);
+    cmdBack->setObjectName(QStringLiteral("cmdBack"));
+    cmdBack->hide();
+    connect(Grid1, &FlexGrid::MouseUp, this, &Tallmere::Grid1_MouseUp);
+    connect(Command2, &QPushButton::clicked, this, &Tallmere::Command2_Click);
+}
+
+void Tallmere::CreateMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("File"));
+    AddAction(file, "NewSum", QStringLiteral("&New"));
+    connect(AddAction(file, "mnuSaveAs", QStringLiteral("Save &As ...")), &QAction::triggered, this,
+            &Tallmere::mnuSaveAs_Click);
+    AddAction(file, "mnuPrint", QStringLiteral("&Print"));
+    connect(AddAction(file, "Exit", QStringLiteral("E&xit")), &QAction::triggered, this,
+            &Tallmere::Exit_Click);
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    edit->setObjectName(QStringLiteral("Edit"));
+    AddAction(edit, "Copy", QStringLiteral("&Copy Grid"));
+    AddAction(menuBar(), "FreeSpace", QStringLiteral("F&ree Space"));
+    AddAction(menuBar(), "mnuOptions", QStringLiteral("&Options"));
+    AddAction(menuBar(), "mnuChart", QStringLiteral("&Chart"));
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    AddAction(help, "mnuContents", QStringLiteral("&Contents"));
+    AddAction(help, "About", QStringLiteral("&About"));
+}
+
+bool Tallmere::Form_Load() {
+    if (const std::optional<SessionAction> action = CheckExitOptions(commandLine_)) {
+        context_.services.session->Perform(*action);
+        return false;
+    }
+    if (LoadSettings(*context_.services.store, context_.settings) != StoreOutcome::Done) {
+        context_.services.messages->ShowMessage(this, context_.ProgramTitle,
+                                                QString::fromLatin1(kStoreUnavailable));
+        return false;
+    }
+    context_.settings.OptionsApplied = false;
+    const Switches switches = ParseSwitches(commandLine_);
+    state_.SortColumn = switches.SortColumn;
+    state_.SortAscending = switches.SortAscending;
+    Grid1->Grid().SetCols(SummaryColumns(context_.settings));
+    Grid1->Grid().SetRows(2);
+    SetupGrid(Grid1->Grid(), context_.settings, state_.columnChars);
+    PlaceAt(switches);
+    show();
+    const StartPath start = ParseStartPath(commandLine_, QFile::encodeName(QDir::currentPath()));
+    state_.CurrentRoot = start.CurrentRoot;
+    SetCaption(state_.CurrentRoot);
+    Summarize(start.Spec);
+    Grid1->setFocus();
+    return true;
+}
+
+void Tallmere::PlaceAt(const Switches& switches) {
+    if (switches.Left.isEmpty()) return;
+    bool leftOk = false;
+    bool topOk = false;
+    const float left = switches.Left.trimmed().toFloat(&leftOk);
+    const float top = switches.Top.trimmed().toFloat(&topOk);
+    if (leftOk && topOk) move(TwipsToPixels(left), TwipsToPixels(top));
+}
+
+void Tallmere::SetCaption(const QByteArray& root) {
+    setWindowTitle(QStringLiteral("Tallmere - ") + ShownText(root));
+}
+
+void Tallmere::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    Form_Resize();
+}
+
+void Tallmere::Form_Resize() {
+    const double width = PixelsToTwips(client_->width());
+    const double height = PixelsToTwips(client_->height());
+    if (width <= 0 || height <= 0) return;
+    Label1->setGeometry(TwipsRect(240, 240, 1400, 330));
+    Text1->setGeometry(TwipsRect(1700, 200, std::max(width - 1940, 600.0), 360));
+    Line1->setGeometry(TwipsRect(0, 680, width, 60));
+    Grid1->setGeometry(
+        TwipsRect(240, 800, std::max(width - 500, 0.0), std::max(height - 1600, 0.0)));
+    Command2->setGeometry(TwipsRect(width / 2 - 1000, height - 600, 2000, kButtonHeight));
+    cmdBack->setGeometry(TwipsRect(250, height - 600, 1400, kButtonHeight));
+}
+
+void Tallmere::closeEvent(QCloseEvent* event) {
+    scan_.Stop();
+    progressTimer_.stop();
+    emit Closing();
+    QMainWindow::closeEvent(event);
+}
