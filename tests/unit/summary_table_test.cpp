@@ -1,0 +1,97 @@
+#include "summary/summary_table.h"
+
+#include <gtest/gtest.h>
+
+#include "common/number_mask.h"
+
+namespace {
+
+Settings Unit(const char* display, bool shortDisplay = false) {
+    Settings settings;
+    settings.Display = display;
+    UnitOf(settings.Display, &settings.SizeDivisor, &settings.SizeFormat);
+    settings.ShortDisplay = shortDisplay;
+    return settings;
+}
+
+struct Table {
+    CellGrid grid;
+    SummaryData data;
+    ColumnChars chars{};
+    int shown = 0;
+
+    explicit Table(const Settings& settings, std::vector<DirectoryRecord> rows = {}) {
+        grid.SetCols(SummaryColumns(settings));
+        SetupGrid(grid, settings, chars);
+        ClearSummary(grid, data, settings, chars);
+        data.Record(std::move(rows));
+        shown = FillGrid(grid, data, settings, chars);
+    }
+};
+
+DirectoryRecord Record(const char* path, std::int64_t files, std::int64_t bytes) {
+    DirectoryRecord record{path, {}};
+    record.counts.Files = files;
+    record.counts.Bytes = bytes;
+    record.counts.Dirs = 1;
+    return record;
+}
+
+}  // namespace
+
+TEST(SummaryTable, HeadingsNameTheUnitInBothForms) {
+    EXPECT_EQ(HeaderString(Unit("KB", true)), "<Directory Name|>Total Files|>Total KB|>Total Dirs");
+    const Table full(Unit("MB"));
+    EXPECT_EQ(full.grid.Cols(), 11);
+    EXPECT_EQ(full.grid.TextMatrix(0, 10), "Archive MB");
+    EXPECT_EQ(full.grid.ColAlignment(0), CellAlign::Left);
+    EXPECT_EQ(full.grid.ColAlignment(5), CellAlign::Right);
+    EXPECT_EQ(full.grid.RowHeight(0), 480);
+}
+
+TEST(SummaryTable, RowsThenGrandTotalWithMaskedFigures) {
+    const Table table(Unit("KB"),
+                      {Record("/srv/a/", 2, 1536), Record("/srv/a/b/", 0, 0), Record("/", 1, 307)});
+    EXPECT_EQ(table.shown, 3);
+    EXPECT_EQ(table.grid.Rows(), 5);
+    EXPECT_EQ(RowTexts(table.grid, 1).mid(0, 4), (QStringList{"/srv/a", "2", "1.5", "1"}));
+    EXPECT_EQ(RowTexts(table.grid, 2).mid(0, 4), (QStringList{"/srv/a/b", "", " ", "1"}));
+    EXPECT_EQ(table.grid.TextMatrix(3, 0), "/");
+    EXPECT_EQ(RowTexts(table.grid, 4).mid(0, 4), (QStringList{"Grand Total", "3", "1.8", "3"}));
+    EXPECT_EQ(table.grid.TextMatrix(4, 5), " ");  // hidden KB of nothing
+    EXPECT_EQ(table.grid.TextMatrix(4, 4), "");   // hidden files: none
+    EXPECT_EQ(DirectoryOfRow(table.grid, 2), "/srv/a/b");
+    EXPECT_EQ(DirectoryOfRow(table.grid, 4), "");
+}
+
+TEST(SummaryTable, ColumnsWidenToTheLongestCellButNeverBelowTheirMinimum) {
+    const QByteArray longName = "/srv/a-directory-with-a-long-name/";
+    const Table table(Unit("Bytes"), {Record(longName, 1234567, 9876543210)});
+    EXPECT_EQ(table.grid.ColWidth(0), (longName.size() - 1) * 150);
+    EXPECT_EQ(table.grid.ColWidth(1), 9 * 150);   // "1,234,567"
+    EXPECT_EQ(table.grid.ColWidth(2), 13 * 150);  // "9,876,543,210"
+    EXPECT_EQ(table.grid.ColWidth(3), 5 * 150);
+    EXPECT_EQ(table.grid.ColWidth(10), 7 * 150);
+    const Table empty(Unit("Bytes"));
+    EXPECT_EQ(empty.shown, 0);
+    EXPECT_EQ(empty.grid.Rows(), 2);
+    EXPECT_EQ(empty.grid.TextMatrix(1, 0), "Grand Total");
+    EXPECT_EQ(empty.grid.ColWidth(0), 14 * 150);
+}
+
+TEST(SummaryTable, ShortDisplayKeepsFourColumnsAndNamesKeepTheirBytes) {
+    const QByteArray odd = "/srv/caf\xe9/";  // Latin-1, not UTF-8
+    const Table table(Unit("Bytes", true), {Record(odd, 1, 1)});
+    EXPECT_EQ(table.grid.Cols(), 4);
+    EXPECT_EQ(table.grid.TextMatrix(1, 0), QString::fromUtf8("/srv/caf\xef\xbf\xbd"));
+    EXPECT_EQ(DirectoryOfRow(table.grid, 1), "/srv/caf\xe9");
+}
+
+TEST(SummaryTable, ClearSummaryLeavesTheHeadingAndOneEmptyRow) {
+    Table table(Unit("Bytes"), {Record("/a/", 1, 1)});
+    ClearSummary(table.grid, table.data, Unit("Bytes"), table.chars);
+    EXPECT_EQ(table.grid.Rows(), 2);
+    EXPECT_EQ(table.grid.TextMatrix(0, 0), "Directory Name");
+    EXPECT_EQ(table.grid.TextMatrix(1, 0), "");
+    EXPECT_EQ(table.data.RowCount(), 0);
+}
