@@ -73,7 +73,25 @@ QString ClipboardText(const CellGrid& grid, int lastRow, int lastCol) {
     return text;
 }
 
+namespace {
+
+// Devices and pipes (/dev/stdout, a fifo) are written in place: there is nothing to replace.
+std::optional<QString> WriteInPlace(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush()) {
+        return file.errorString();
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
 std::optional<QString> WriteReportFile(const QString& path, const QByteArray& bytes) {
+    const QFileInfo target(path);
+    if (target.exists() && !target.isFile()) {
+        if (target.isDir()) return QStringLiteral("It is a folder.");
+        return WriteInPlace(path, bytes);
+    }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return file.errorString();
     if (file.write(bytes) != bytes.size()) {

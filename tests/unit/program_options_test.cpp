@@ -1,0 +1,39 @@
+#include "summary/program_options.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+ProgramOptions Parse(std::initializer_list<const char*> words) {
+    Words arguments;
+    for (const char* word : words)
+        arguments.emplace_back(word);
+    return ParseProgramOptions(arguments);
+}
+
+}  // namespace
+
+TEST(ProgramOptions, ReportModeKeepsTheSummarysOwnWords) {
+    const ProgramOptions options = Parse({"--report=csv", "/srv", "-d3", "--output=/tmp/r.csv"});
+    EXPECT_EQ(options.mode, ProgramOptions::Mode::Report);
+    EXPECT_EQ(options.reportKind, ReportKind::Csv);
+    EXPECT_EQ(options.outputPath, "/tmp/r.csv");
+    EXPECT_EQ(options.words, (Words{"/srv", "-d3"}));
+}
+
+TEST(ProgramOptions, UnknownOrIncompleteOptionsAreErrorsNamingThem) {
+    EXPECT_EQ(Parse({"--frobnicate"}).mode, ProgramOptions::Mode::Error);
+    EXPECT_EQ(Parse({"--frobnicate"}).error, "unknown option --frobnicate");
+    EXPECT_EQ(Parse({"--report=pdf"}).mode, ProgramOptions::Mode::Error);
+    EXPECT_EQ(Parse({"--output=x.txt", "/srv"}).mode, ProgramOptions::Mode::Error);
+    EXPECT_EQ(Parse({"--threads=0"}).mode, ProgramOptions::Mode::Error);
+}
+
+TEST(ProgramOptions, HelpVersionAndTheEndOfOptions) {
+    EXPECT_EQ(Parse({"/srv", "--help"}).mode, ProgramOptions::Mode::Help);
+    EXPECT_EQ(Parse({"--version"}).mode, ProgramOptions::Mode::Version);
+    const ProgramOptions ended = Parse({"--", "--help"});
+    EXPECT_EQ(ended.mode, ProgramOptions::Mode::Window);
+    EXPECT_EQ(ended.words, (Words{"--", "--help"}));
+    EXPECT_EQ(Parse({"--threads=3"}).threads, 3);
+}
