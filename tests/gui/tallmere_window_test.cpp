@@ -1,0 +1,228 @@
+#include <QFile>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTemporaryDir>
+#include <future>
+#include <gtest/gtest.h>
+
+#include "common/flex_grid.h"
+#include "common/report_text.h"
+#include "settings/app_context.h"
+#include "summary/tallmere.h"
+#include "tests/support/fakes.h"
+#include "tests/support/temp_tree.h"
+
+namespace {
+
+// A summary window over fake services, with the settings of a first run.
+struct SummaryWindow {
+    FakeSettingsStore store;
+    FakeMessages messages;
+    FakeSaveDialog saveDialog;
+    FakeSessionControl session;
+    FakeVolumeSource volumes;
+    AppContext context;
+    std::unique_ptr<Tallmere> window;
+
+    explicit SummaryWindow(Words words) {
+        store.exists = false;
+        context.ProgramTitle = "Tallmere32";
+        context.services.store = &store;
+        context.services.messages = &messages;
+        context.services.saveDialog = &saveDialog;
+        context.services.session = &session;
+        context.services.volumes = &volumes;
+        window = std::make_unique<Tallmere>(context, std::move(words));
+    }
+
+    // Starts the window and waits for its first summary.
+    void Load() {
+        QSignalSpy finished(window.get(), &Tallmere::SummaryFinished);
+        ASSERT_TRUE(window->Form_Load());
+        ASSERT_TRUE(finished.wait(10000));
+    }
+
+    const CellGrid& Grid() { return window->Grid().Grid(); }
+    QString Progress() { return window->findChild<QLineEdit*>("Text1")->text(); }
+
+    QStringList Column(int col) {
+        QStringList texts;
+        for (int row = 1; row < Grid().Rows(); ++row) texts << Grid().TextMatrix(row, col);
+        return texts;
+    }
+
+    // A left click on the heading of column Col.
+    void ClickHeading(int col) {
+        FlexGrid& grid = window->Grid();
+        QHeaderView* header = grid.horizontalHeader();
+        const QPoint at(header->sectionViewportPosition(col) + 3, header->height() / 2);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+    }
+};
+
+Words StartOn(const QByteArray& path, std::initializer_list<const char*> switches = {}) {
+    Words words{path};
+    for (const char* word : switches) words.emplace_back(word);
+    return words;
+}
+
+void MakeSizedTree(TempTree& tree) {
+    tree.File("own", 1);
+    tree.File("small/a", 10);
+    tree.File("small/b", 10);
+    tree.File("large/a", 1000);
+    tree.File("medium/a", 100);
+    tree.File("medium/b", 100);
+    tree.File("medium/c", 100);
+}
+
+}  // namespace
+
+TEST(TallmereWindow, StartsOnADirectorySortedAsTheCommandLineSays) {
+    TempTree tree;
+    MakeSizedTree(tree);
+    SummaryWindow summary(StartOn(tree.Path(), {"-d3"}));
+    summary.Load();
+    EXPECT_EQ(summary.window->windowTitle(), "Tallmere - " + QString::fromUtf8(tree.Path()));
+    EXPECT_TRUE(summary.window->isVisible());
+    EXPECT_EQ(summary.Column(2), (QStringList{"1,000", "300", "20", "1", "1,321"}));
+    EXPECT_EQ(summary.Column(0).last(), "Grand Total");
+    EXPECT_EQ(summary.Progress(), "Done!");
+    EXPECT_TRUE(summary.window->State().SummaryReady);
+    EXPECT_EQ(summary.store.values.at("Display"), "Bytes");
+}
+
+TEST(TallmereWindow, HeadingClicksSortAndReverseKeepingTiesInOrder) {
+    TempTree tree;
+    MakeSizedTree(tree);
+    SummaryWindow summary(StartOn(tree.Path(), {"-d3"}));
+    summary.Load();
+    summary.ClickHeading(1);  // Total Files, ascending
+    EXPECT_EQ(summary.Column(1).mid(0, 4), (QStringList{"1", "1", "2", "3"}));
+    EXPECT_EQ(summary.Column(2).mid(0, 2), (QStringList{"1,000", "1"}));  // tie kept
+    summary.ClickHeading(1);  // again: descending
+    EXPECT_EQ(summary.Column(1).mid(0, 4), (QStringList{"3", "2", "1", "1"}));
+    EXPECT_EQ(summary.Column(2).mid(2, 2), (QStringList{"1,000", "1"}));
+    summary.ClickHeading(0);  // by name, ascending
+    EXPECT_EQ(summary.Column(0).at(0), QString::fromUtf8(tree.Path()));
+    EXPECT_FALSE(summary.window->State().SortAscending == false);
+}
+
+TEST(TallmereWindow, ClicksOnRowsDoNotSort) {
+    TempTree tree;
+    MakeSizedTree(tree);
+    SummaryWindow summary(StartOn(tree.Path(), {"-d3"}));
+    summary.Load();
+    FlexGrid& grid = summary.window->Grid();
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, QPoint(5, grid.rowHeight(0) / 2));
+    EXPECT_EQ(summary.Column(2).first(), "1,000");
+    EXPECT_EQ(summary.window->State().SortColumn, 3);
+}
+
+TEST(TallmereWindow, SaveAsWritesTheTableItShows) {
+    TempTree tree;
+    MakeSizedTree(tree);
+    QTemporaryDir folder;
+    SummaryWindow summary(StartOn(tree.Path(), {"-a1"}));
+    summary.Load();
+    summary.saveDialog.answer = folder.path() + "/report.CSV";
+    summary.window->findChild<QAction*>("mnuSaveAs")->trigger();
+    QFile csv(folder.path() + "/report.CSV");
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    EXPECT_EQ(csv.readAll(), ReportBytes(CsvLines(summary.Grid())));
+    summary.saveDialog.answer = folder.path() + "/report.txt";
+    summary.window->findChild<QAction*>("mnuSaveAs")->trigger();
+    EXPECT_EQ(summary.saveDialog.lastInitialName, folder.path() + "/report.CSV");
+    QFile text(folder.path() + "/report.txt");
+    ASSERT_TRUE(text.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(text.readAll().contains("Grand Total"));
+    EXPECT_TRUE(summary.messages.shown.empty());
+}
+
+TEST(TallmereWindow, SaveAsRefusesOtherExtensionsAndReportsFailures) {
+    TempTree tree;
+    QTemporaryDir folder;
+    SummaryWindow summary(StartOn(tree.Path()));
+    summary.Load();
+    summary.saveDialog.answer = folder.path() + "/report.pdf";
+    summary.window->findChild<QAction*>("mnuSaveAs")->trigger();
+    summary.saveDialog.answer = folder.path() + "/missing/report.txt";
+    summary.window->findChild<QAction*>("mnuSaveAs")->trigger();
+    summary.saveDialog.answer.reset();
+    summary.window->findChild<QAction*>("mnuSaveAs")->trigger();
+    ASSERT_EQ(summary.messages.shown.size(), 2u);
+    EXPECT_TRUE(summary.messages.shown[0].second.contains(".txt"));
+    EXPECT_TRUE(summary.messages.shown[1].second.contains("missing/report.txt"));
+    EXPECT_EQ(summary.messages.shown[1].first, "Tallmere32");
+    EXPECT_TRUE(QDir(folder.path()).isEmpty());
+}
+
+TEST(TallmereWindow, PlacesItselfWhereTheCommandLineSays) {
+    TempTree tree;
+    SummaryWindow summary(StartOn(tree.Path(), {"-x1200,900"}));
+    summary.Load();
+    EXPECT_EQ(summary.window->pos(), QPoint(80, 60));
+}
+
+TEST(TallmereWindow, ExitOptionsEndTheSessionWithoutAWindow) {
+    SummaryWindow summary(Words{"/tmp", "-S", "-r"});
+    EXPECT_FALSE(summary.window->Form_Load());
+    EXPECT_EQ(summary.session.performed, (std::vector<SessionAction>{SessionAction::Restart}));
+    EXPECT_FALSE(summary.window->isVisible());
+}
+
+TEST(TallmereWindow, NoSettingsStoreMeansAMessageAndNoWindow) {
+    SummaryWindow summary(Words{"/tmp"});
+    summary.store.available = false;
+    EXPECT_FALSE(summary.window->Form_Load());
+    ASSERT_EQ(summary.messages.shown.size(), 1u);
+    EXPECT_EQ(summary.messages.shown[0].second, "Unable to Create Registry Key");
+    EXPECT_TRUE(summary.session.performed.empty());
+}
+
+// Volumes whose survey waits until the test lets it go, so a walk is still running.
+class HeldVolumes final : public VolumeSource {
+public:
+    explicit HeldVolumes(QByteArray root) : root_(std::move(root)) {}
+    std::vector<Volume> ListVolumes() override {
+        return {MakeVolume(root_, DriveKind::Fixed)};
+    }
+    std::optional<VolumeReport> Survey(const Volume&) override {
+        entered.set_value();
+        release_.get_future().wait();
+        return VolumeReport{};
+    }
+    void Release() { release_.set_value(); }
+    std::promise<void> entered;
+
+private:
+    QByteArray root_;
+    std::promise<void> release_;
+};
+
+TEST(TallmereWindow, ClosingDuringAWalkEndsAtOnceAndDropsItsResult) {
+    TempTree tree;
+    MakeSizedTree(tree);
+    auto held = std::make_shared<HeldVolumes>(tree.Path());
+    std::future<void> entered = held->entered.get_future();
+    {
+        SummaryWindow summary(Words{});
+        summary.context.services.volumes = held.get();
+        QSignalSpy finished(summary.window.get(), &Tallmere::SummaryFinished);
+        QSignalSpy closing(summary.window.get(), &Tallmere::Closing);
+        ASSERT_TRUE(summary.window->Form_Load());
+        entered.wait();
+        EXPECT_EQ(summary.window->windowTitle(), "Tallmere - My Computer");
+        EXPECT_FALSE(summary.window->State().SummaryReady);
+        summary.window->findChild<QPushButton*>("Command2")->click();
+        EXPECT_EQ(closing.count(), 1);
+        EXPECT_FALSE(summary.window->isVisible());
+        held->Release();
+        QTest::qWait(200);
+        EXPECT_EQ(finished.count(), 0);
+    }
+    QTest::qWait(100);  // the abandoned walk ends without a window to report to
+}
