@@ -1,0 +1,31 @@
+#pragma once
+// The about box of both programs. A click on its picture flips the debug flag under which the
+// drive survey shows every volume's raw figures.
+
+#include <QDialog>
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QToolButton;
+
+class MyInfo : public QDialog {
+    Q_OBJECT
+  public:
+    // DebugMode must outlive the box.
+    explicit MyInfo(bool& debugMode, QWidget* parent = nullptr);
+
+    void Command1_Click();
+    void Image1_Click();
+
+  private:
+    void CreateControls();
+
+    bool& debugMode_;
+    QPlainTextEdit* Text1 = nullptr;
+    QPushButton* Command1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label4 = nullptr;
+    QToolButton* Image1 = nullptr;
+};
