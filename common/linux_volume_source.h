@@ -1,11 +1,38 @@
 #pragma once
-// The machine's mounted volumes: the mount table, sysfs and statvfs.
+// The machine's mounted volumes: the mount table lists them, sysfs tells their kinds, and each
+// is asked for its label and space on a worker thread with a time limit, so that a volume
+// whose server is gone can neither freeze nor hang the caller.
 
+#include <QByteArray>
 #include <QString>
 #include <chrono>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
 
-#include "common/time_limited_queries.h"
 #include "common/volumes.h"
+
+inline constexpr const char* kLabelDirectory = "/dev/disk/by-label";
+
+class TimeLimitedQueries {
+  public:
+    using Query = std::function<std::optional<VolumeReport>()>;
+
+    explicit TimeLimitedQueries(std::chrono::milliseconds limit);
+
+    // Runs Query on a worker thread and waits for it at most the limit. Nothing when it did
+    // not finish in time; the worker is then left to finish on its own and never waited for.
+    // While the worker of an earlier query under Key is still running, nothing is returned at
+    // once and no second worker is started.
+    std::optional<VolumeReport> Run(const QByteArray& key, Query query);
+
+  private:
+    struct Pending;
+
+    std::chrono::milliseconds limit_;
+    std::map<QByteArray, std::shared_ptr<Pending>> overdue_;
+};
 
 struct LinuxVolumeOptions {
     QString mountTable = QStringLiteral("/proc/self/mounts");
@@ -34,3 +61,11 @@ class LinuxVolumeSource final : public VolumeSource {
 // it hangs off a USB bus. A device-mapper or md device takes them from the devices it is
 // built on. A device sysfs does not know has none.
 BlockFacts ReadBlockFacts(const QString& sysRoot, unsigned major, unsigned minor);
+
+// The volume's label, network name and space, or nothing when its mount point cannot be
+// opened (not ready). A space query that fails after that leaves spaceKnown false. May block
+// for as long as the volume's server takes to answer.
+std::optional<VolumeReport> QueryVolume(const Volume& volume);
+
+// The label under which LabelDirectory links to the block device Source; "" when none does.
+QString LabelFromDirectory(const QString& labelDirectory, const QByteArray& source);

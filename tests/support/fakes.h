@@ -69,7 +69,8 @@ class FakeVolumeSource final : public VolumeSource {
     int surveyed = 0;
 };
 
-Volume MakeVolume(const QByteArray& mountPoint, DriveKind kind, const QString& fsType = "ext4");
+Volume MakeVolume(const QByteArray& mountPoint, DriveKind kind = DriveKind::Fixed,
+                  const QString& fsType = "ext4");
 // A volume report with its space known; the cluster size defaults to 4096 bytes.
 VolumeReport SpaceReport(double totalBytes, double freeBytes, const QString& label = {},
                          std::int64_t clusterSize = 4096);
