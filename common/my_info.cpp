@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QToolButton>
+#include <QtMath>
 
 #include "version.h"
 
@@ -45,6 +46,7 @@ QString AboutText() {
 MyInfo::MyInfo(bool& debugMode, QWidget* parent) : QDialog(parent), debugMode_(debugMode) {
     setWindowTitle(QStringLiteral("About"));
     CreateControls();
+    ArrangeControls();
     connect(Command1, &QPushButton::clicked, this, &MyInfo::Command1_Click);
     connect(Image1, &QToolButton::clicked, this, &MyInfo::Image1_Click);
 }
@@ -55,21 +57,30 @@ void MyInfo::CreateControls() {
     Image1->setAutoRaise(true);
     Image1->setIcon(PiePicture());
     Image1->setIconSize(QSize(kPictureSize, kPictureSize));
-    Label1 = new QLabel(QStringLiteral("Tallmere32 & Quorvane32"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1 = NamedLabel("Label1", QStringLiteral("Tallmere32 & Quorvane32"));
     Label1->setFont(QFont(QStringLiteral("Arial"), 14, QFont::Bold));
+    Label2 = NamedLabel("Label2", QString::fromLatin1(kAddress));
+    Label4 = NamedLabel("Label4", QString::fromUtf8(kNotice));
     Text1 = new QPlainTextEdit(AboutText(), this);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setReadOnly(true);
     Text1->setFont(QFont(QStringLiteral("Times New Roman"), 11));
-    Label2 = new QLabel(QString::fromLatin1(kAddress), this);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Label4 = new QLabel(QString::fromUtf8(kNotice), this);
-    Label4->setObjectName(QStringLiteral("Label4"));
+    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    const qreal margins = 2 * (Text1->frameWidth() + Text1->document()->documentMargin());
+    Text1->setFixedHeight(Text1->fontMetrics().lineSpacing() * 3 + qCeil(margins));
     Command1 = new QPushButton(QStringLiteral("Co&ntinue"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setDefault(true);
+}
 
+QLabel* MyInfo::NamedLabel(const char* name, const QString& text) {
+    auto* label = new QLabel(text, this);
+    label->setObjectName(QString::fromLatin1(name));
+    return label;
+}
+
+void MyInfo::ArrangeControls() {
     auto* layout = new QGridLayout(this);
     layout->addWidget(Image1, 0, 0, 2, 1, Qt::AlignTop);
     layout->addWidget(Label1, 0, 1);

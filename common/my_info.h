@@ -20,6 +20,8 @@ class MyInfo : public QDialog {
 
   private:
     void CreateControls();
+    QLabel* NamedLabel(const char* name, const QString& text);
+    void ArrangeControls();
 
     bool& debugMode_;
     QPlainTextEdit* Text1 = nullptr;
