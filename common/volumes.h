@@ -5,6 +5,7 @@
 #include <QByteArrayView>
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -22,6 +23,15 @@ struct MountEntry {
 
 // Parses mount-table text (/proc/self/mounts); lines that are not well formed are skipped.
 std::vector<MountEntry> ParseMountTable(QByteArrayView text);
+
+// A name of /dev/disk/by-label with udev's "\xNN" escapes decoded.
+QByteArray DecodeUdevName(QByteArrayView name);
+
+// What sysfs tells of the block device behind a mount.
+struct BlockFacts {
+    bool removable = false;  // the disk's own removable flag
+    bool usb = false;        // attached through USB
+};
 
 struct Volume {
     QByteArray mountPoint;  // "/", "/home", "/media/usb"
@@ -42,6 +52,15 @@ struct VolumeReport {
     QString rawFigures;  // the system's own figures, for the diagnostic message
 };
 
+// The volume a mount entry stands for, or nothing for the kinds never listed: pseudo file
+// systems, tmpfs and ramfs.
+std::optional<Volume> VolumeOfMount(const MountEntry& entry, const BlockFacts& facts);
+
+// The listed volumes of a mount table: the last mount on each mount point (as the kernel shows
+// it), in mount-point order. FactsOf answers for a mount's source.
+std::vector<Volume> SelectVolumes(const std::vector<MountEntry>& entries,
+                                  const std::function<BlockFacts(const QByteArray&)>& factsOf);
+
 class VolumeSource {
   public:
     virtual ~VolumeSource() = default;
@@ -51,6 +70,5 @@ class VolumeSource {
     virtual std::optional<VolumeReport> Survey(const Volume& volume) = 0;
 };
 
-// The machine's own volumes: the mount table, sysfs and statvfs, each volume asked with a
-// time limit so that a dead network server cannot hang the caller.
+// The machine's own volumes (LinuxVolumeSource with its defaults).
 std::unique_ptr<VolumeSource> MakeSystemVolumeSource();

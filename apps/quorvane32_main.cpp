@@ -1,0 +1,39 @@
+// Quorvane32: the disk space view on its own. With --report it writes the table and ends
+// without touching the display.
+#include <QApplication>
+#include <QCoreApplication>
+#include <QStringList>
+
+#include "drives/disk_report_mode.h"
+#include "drives/frm_quorvane.h"
+#include "settings/app_context.h"
+
+namespace {
+
+QStringList ArgumentsOf(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+int RunWindow(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const DesktopServices services;
+    AppContext context;
+    context.ProgramTitle = QStringLiteral("Quorvane32");
+    context.services = services.Get();
+    frmQuorvane window(context);
+    window.Open();
+    if (!window.isVisible()) return 1;  // the settings store could not be opened
+    return QApplication::exec();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const DiskCommandLine line = ParseDiskCommandLine(ArgumentsOf(argc, argv));
+    if (line.action == DiskCommandLine::Action::Window) return RunWindow(argc, argv);
+    const QCoreApplication app(argc, argv);
+    return RunDiskCommandLine(line);
+}

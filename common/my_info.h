@@ -1,0 +1,33 @@
+#pragma once
+// The about box of both programs. A click on its picture flips the debug flag under which the
+// drive survey shows every volume's raw figures.
+
+#include <QDialog>
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QToolButton;
+
+class MyInfo : public QDialog {
+    Q_OBJECT
+  public:
+    // DebugMode must outlive the box.
+    explicit MyInfo(bool& debugMode, QWidget* parent = nullptr);
+
+    void Command1_Click();
+    void Image1_Click();
+
+  private:
+    void CreateControls();
+    QLabel* NamedLabel(const char* name, const QString& text);
+    void ArrangeControls();
+
+    bool& debugMode_;
+    QPlainTextEdit* Text1 = nullptr;
+    QPushButton* Command1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label4 = nullptr;
+    QToolButton* Image1 = nullptr;
+};

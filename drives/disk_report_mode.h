@@ -1,0 +1,33 @@
+#pragma once
+// The command line of quorvane32. Without arguments it opens the window; --report writes the
+// disk table without a window or a display, for scripts and scheduled jobs.
+
+#include <QString>
+#include <QStringList>
+
+#include "common/report_text.h"
+
+class SettingsStore;
+class VolumeSource;
+
+struct DiskCommandLine {
+    enum class Action { Window, Report, Help, Version, Mistake };
+    Action action = Action::Window;
+    ReportKind kind = ReportKind::Unknown;
+    QString output;   // the report file; standard output when empty
+    QString mistake;  // what was wrong with the command line
+};
+
+// Reads Arguments, the program's name first.
+DiskCommandLine ParseDiskCommandLine(const QStringList& arguments);
+
+// Surveys the volumes once under the stored settings and writes the report of Kind to Output
+// (standard output when empty). Returns the exit status: 0, or 1 after a one-line message on
+// standard error.
+int RunDiskReport(ReportKind kind, const QString& output, SettingsStore& store,
+                  VolumeSource& volumes);
+
+// Carries out every action but Window: help and version on standard output (status 0), a
+// mistake as one line on standard error (status 2), a report from the user's settings and
+// the machine's volumes.
+int RunDiskCommandLine(const DiskCommandLine& line);

@@ -1,0 +1,87 @@
+#include "drives/disk_reports.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
+namespace {
+
+constexpr int kTitlePoints = 12;
+constexpr int kRowPoints = 8;
+constexpr int kTitleIndent = 15;
+constexpr int kCentringWidth = 80;
+constexpr int kPieceGap = 2;
+
+// Half of Count rounded to the nearest whole number, halves to even.
+int HalfToEven(int count) {
+    return static_cast<int>(std::nearbyint(count / 2.0));
+}
+
+std::vector<int> LongestPerColumn(const CellGrid& grid) {
+    std::vector<int> longest(static_cast<std::size_t>(grid.Cols()), 0);
+    for (int row = 0; row < grid.Rows(); ++row) {
+        for (int col = 0; col < grid.Cols(); ++col) {
+            const int length = static_cast<int>(grid.TextMatrix(row, col).size());
+            longest[col] = std::max(longest[col], length);
+        }
+    }
+    return longest;
+}
+
+QString PrintedPiece(const QString& text, int width, CellAlign align) {
+    const int spare = width - static_cast<int>(text.size());
+    switch (align) {
+        case CellAlign::Right:
+            return QString(spare, u' ') + text;
+        case CellAlign::Left:
+            return text + QString(spare, u' ');
+        case CellAlign::Center:
+            break;
+    }
+    const int lead = HalfToEven(spare);
+    return QString(lead, u' ') + text + QString(spare - lead, u' ');
+}
+
+QString PrintedRow(const CellGrid& grid, int row, const std::vector<int>& longest, int indent) {
+    QString line(indent, u' ');
+    for (int col = 0; col < grid.Cols(); ++col) {
+        line += PrintedPiece(grid.TextMatrix(row, col), longest[col], grid.ColAlignment(col));
+        line += QString(kPieceGap, u' ');
+    }
+    return line;
+}
+
+}  // namespace
+
+QString DiskReportTitle(const QString& computerName, const QDateTime& when) {
+    return ReportTitle(computerName, QStringLiteral(" Disk Utilization as of "), when);
+}
+
+const std::vector<ReportColumn>& DiskReportLayout() {
+    static const std::vector<ReportColumn> layout = {
+        {8, QStringLiteral("c"), 0},  {15, QStringLiteral("l"), 0}, {8, QStringLiteral("c"), 0},
+        {10, QStringLiteral("r"), 0}, {10, QStringLiteral("r"), 0}, {7, QStringLiteral("r"), 0},
+        {10, QStringLiteral("r"), 1}, {13, QStringLiteral("r"), 0}, {10, QStringLiteral("r"), 1},
+        {20, QStringLiteral("l"), 0},
+    };
+    return layout;
+}
+
+QStringList DiskTextReport(const CellGrid& grid, const QString& title) {
+    return TextReportLines(grid, title, DiskReportLayout());
+}
+
+QString DiskClipboardText(const CellGrid& grid) {
+    return ClipboardText(grid, grid.Rows() - 1, grid.Cols() - 1);
+}
+
+PrintedPage DiskPrintedPage(const CellGrid& grid, const QString& title) {
+    const PrintedLine empty{QString(), kTitlePoints, true};
+    PrintedPage page{{QString(kTitleIndent, u' ') + title, kTitlePoints, true}, empty, empty};
+    const std::vector<int> longest = LongestPerColumn(grid);
+    const int tableWidth = std::accumulate(longest.begin(), longest.end(), 0);
+    const int indent = tableWidth <= kCentringWidth ? HalfToEven(kCentringWidth - tableWidth) : 0;
+    for (int row = 0; row < grid.Rows(); ++row)
+        page.push_back({PrintedRow(grid, row, longest, indent), kRowPoints, true});
+    return page;
+}

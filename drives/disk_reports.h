@@ -1,0 +1,31 @@
+#pragma once
+// The disk table as a text report, a comma file, clipboard text and a printed page. Each reads
+// the grid as the last survey left it: the heading row, the volume rows, the totals row.
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+#include "common/cell_grid.h"
+#include "common/printed_report.h"
+#include "common/report_text.h"
+
+inline constexpr const char* kPrintFontMissing = "Sorry, Courier New font is required to print!";
+
+// ComputerName " Disk Utilization as of " and the date and time.
+QString DiskReportTitle(const QString& computerName, const QDateTime& when);
+
+// The padded pieces of the text report's lines: 93 characters for the 9-column table, 113
+// with the network-map column.
+const std::vector<ReportColumn>& DiskReportLayout();
+
+QStringList DiskTextReport(const CellGrid& grid, const QString& title);
+
+// Every cell of every row, each followed by a TAB, each row by a CR.
+QString DiskClipboardText(const CellGrid& grid);
+
+// The title in 12 point bold after 15 spaces, two empty lines, then every row in 8 point bold:
+// each column padded to its longest text and aligned as on the screen, 2 spaces after each
+// piece, the table centred in 80 characters when it is narrower.
+PrintedPage DiskPrintedPage(const CellGrid& grid, const QString& title);

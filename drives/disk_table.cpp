@@ -1,0 +1,59 @@
+#include "drives/disk_table.h"
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+// Characters added to each heading's length to give its set-up width.
+constexpr std::array<int, 10> kExtraChars = {0, 0, 2, 0, 0, 0, 0, -4, 0, 0};
+
+// Margins of the grid inside the window and of the window around its controls.
+constexpr int kGridBorder = 80;
+constexpr int kWindowSides = 600;
+constexpr int kButtonGap = 150;
+constexpr int kBelowButton = 1200;
+
+int SumOfColWidths(const CellGrid& grid) {
+    int sum = 0;
+    for (int col = 0; col < grid.Cols(); ++col)
+        sum += grid.ColWidth(col);
+    return sum;
+}
+
+int SumOfRowHeights(const CellGrid& grid) {
+    int sum = 0;
+    for (int row = 0; row < grid.Rows(); ++row)
+        sum += grid.RowHeight(row);
+    return sum;
+}
+
+}  // namespace
+
+int SetupDiskGrid(CellGrid& grid, bool withNetwork) {
+    grid.SetFormatString(
+        QString::fromLatin1(withNetwork ? kDiskFormatWithNetwork : kDiskFormatLocal));
+    grid.SetCol(0);
+    grid.SetRow(0);
+    for (int col = 0; col < grid.Cols(); ++col) {
+        const auto chars = grid.TextMatrix(0, col).size() + kExtraChars[col];
+        grid.SetColWidth(col, static_cast<int>(chars) * charsize);
+    }
+    return static_cast<int>(grid.TextMatrix(0, kMapCol).size());
+}
+
+void WidenColumn(CellGrid& grid, int col, int chars) {
+    grid.SetColWidth(col, std::max(grid.ColWidth(col), chars * charsize));
+}
+
+DiskGeometry DiskWindowGeometry(const CellGrid& grid) {
+    DiskGeometry geometry;
+    geometry.gridWidth = SumOfColWidths(grid) + kGridBorder;
+    geometry.windowWidth = geometry.gridWidth + kWindowSides;
+    geometry.lineX2 = geometry.windowWidth;
+    geometry.gridHeight = SumOfRowHeights(grid) + kGridBorder;
+    geometry.buttonTop = geometry.gridTop + geometry.gridHeight + kButtonGap;
+    geometry.windowHeight = geometry.buttonTop + kBelowButton;
+    geometry.buttonLeft = (geometry.windowWidth - geometry.buttonWidth) / 2;
+    return geometry;
+}

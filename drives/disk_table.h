@@ -1,0 +1,54 @@
+#pragma once
+// The disk table's columns and the disk window's size arithmetic, all in twips.
+
+#include <QString>
+
+#include "common/cell_grid.h"
+
+// Twips per character of the table's column widths (`charsize`).
+inline constexpr int charsize = 130;
+
+inline constexpr const char* kDiskFormatWithNetwork =
+    "^Drive|^Volume Name|^Type|>Avail MB|>Used MB|^% Used|>Total MB|>Cluster Size|>Changed"
+    "|<Network MAP";
+inline constexpr const char* kDiskFormatLocal =
+    "^Drive|^Volume Name|^Type|>Avail MB|>Used MB|^% Used|>Total MB|>Cluster Size|>Changed";
+
+enum DiskColumn {
+    kDriveCol = 0,
+    kLabelCol = 1,
+    kTypeCol = 2,
+    kAvailCol = 3,
+    kUsedCol = 4,
+    kPercentCol = 5,
+    kTotalCol = 6,
+    kClusterCol = 7,
+    kChangedCol = 8,
+    kMapCol = 9,
+};
+
+// Sets the column count (10 with the network-map column), the headings, the alignments and
+// the set-up widths. Returns the width of the map column in characters (`MaxMapCol`), 0 when
+// there is none.
+int SetupDiskGrid(CellGrid& grid, bool withNetwork);
+
+// Widens column Col to Chars characters when it is narrower.
+void WidenColumn(CellGrid& grid, int col, int chars);
+
+// Where the controls sit and how large the window is.
+struct DiskGeometry {
+    int gridLeft = 240;
+    int gridTop = 240;
+    int gridWidth = 0;
+    int gridHeight = 0;
+    int windowWidth = 0;   // the outer width, frame included
+    int windowHeight = 0;  // the outer height, frame, title and menu bar included
+    int buttonWidth = 1335;
+    int buttonTop = 0;
+    int buttonLeft = 0;
+    int lineX2 = 0;  // the right end of the line along the top edge
+};
+
+// Rule A: the widths follow the columns; rule B: the height and the Refresh button follow
+// the rows.
+DiskGeometry DiskWindowGeometry(const CellGrid& grid);

@@ -1,0 +1,173 @@
+#include "drives/frm_quorvane.h"
+
+#include <QAction>
+#include <QDateTime>
+#include <QFrame>
+#include <QHeaderView>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+
+#include "common/desktop_dialogs.h"
+#include "common/my_info.h"
+#include "common/printed_report.h"
+#include "common/save_report.h"
+#include "common/twips.h"
+#include "common/user_messages.h"
+#include "drives/disk_reports.h"
+#include "settings/app_context.h"
+#include "settings/load_settings.h"
+
+frmQuorvane::frmQuorvane(AppContext& context, QWidget* parent)
+    : QMainWindow(parent), context_(context) {
+    setWindowTitle(QStringLiteral("Available Disk Space"));
+    setAttribute(Qt::WA_QuitOnClose, parent == nullptr);
+    CreateControls();
+    CreateMenus();
+    connect(cmdClose, &QPushButton::clicked, this, &frmQuorvane::cmdClose_Click);
+}
+
+void frmQuorvane::CreateControls() {
+    auto* client = new QWidget(this);
+    setCentralWidget(client);
+    flxDisks = new FlexGrid(client);
+    flxDisks->setObjectName(QStringLiteral("flxDisks"));
+    // The widths allow 130 twips a character, which a narrow sans face keeps to.
+    QFont gridFont;
+    gridFont.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
+                          QStringLiteral("Arial")});
+    gridFont.setPointSizeF(8.25);
+    flxDisks->setFont(gridFont);
+    flxDisks->horizontalHeader()->setFont(gridFont);  // headers have a font of their own
+    cmdClose = new QPushButton(QStringLiteral("&Refresh"), client);
+    cmdClose->setObjectName(QStringLiteral("cmdClose"));
+    Line1 = new QFrame(client);
+    Line1->setObjectName(QStringLiteral("Line1"));
+    Line1->setFrameShape(QFrame::HLine);
+    Line1->setFrameShadow(QFrame::Sunken);
+}
+
+// The menu bar in its order: File, Edit, Options, About.
+void frmQuorvane::CreateMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("mnuFile"));
+    AddItem(file, "mnuSaveAs", QStringLiteral("Save &As ..."), {}, &frmQuorvane::mnuSaveAs_Click);
+    AddItem(file, "mnuPrint", QStringLiteral("&Print"), QKeySequence(Qt::CTRL | Qt::Key_P),
+            &frmQuorvane::mnuPrint_Click);
+    AddItem(file, "mnuExit", QStringLiteral("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_X),
+            &frmQuorvane::mnuExit_Click);
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    edit->setObjectName(QStringLiteral("Edit"));
+    AddItem(edit, "Copy", QStringLiteral("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C),
+            &frmQuorvane::Copy_Click);
+    AddItem(menuBar(), "mnuOptions", QStringLiteral("&Options"), {},
+            &frmQuorvane::mnuOptions_Click);
+    AddItem(menuBar(), "mnuAbout", QStringLiteral("&About"), {}, &frmQuorvane::mnuAbout_Click);
+}
+
+void frmQuorvane::AddItem(QWidget* menu, const char* name, const QString& caption,
+                          const QKeySequence& shortcut, void (frmQuorvane::*handler)()) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcut(shortcut);
+    connect(action, &QAction::triggered, this, handler);
+}
+
+void frmQuorvane::Open() {
+    if (isVisible()) {
+        raise();
+        activateWindow();
+        return;
+    }
+    Form_Load();
+}
+
+void frmQuorvane::Form_Load() {
+    memory_.FirstPass = true;
+    SurveyAndShow();
+}
+
+void frmQuorvane::cmdClose_Click() {
+    SurveyAndShow();
+}
+
+// Every survey reads the settings afresh, so options saved elsewhere take effect here.
+void frmQuorvane::SurveyAndShow() {
+    if (LoadSettings(*context_.services.store, context_.settings) == StoreOutcome::KeyUnavailable) {
+        context_.services.messages->ShowMessage(this, context_.ProgramTitle,
+                                                QString::fromLatin1(kStoreUnavailable));
+        close();
+        return;
+    }
+    const bool firstPass = memory_.FirstPass;
+    SurveyDrives(flxDisks->Grid(), *context_.services.volumes, context_.settings, memory_,
+                 Diagnostics());
+    ApplyGeometry();
+    if (firstPass) CentreOnScreen();  // later surveys leave the window where the user put it
+    show();
+}
+
+DiagnosticSink frmQuorvane::Diagnostics() {
+    if (!context_.DebugMode) return {};
+    return [this](const QString& figures) {
+        context_.services.messages->ShowMessage(this, context_.ProgramTitle, figures);
+    };
+}
+
+// The window's twips are its outer size; Qt sizes the inside, so the frame comes off.
+void frmQuorvane::ApplyGeometry() {
+    geometry_ = DiskWindowGeometry(flxDisks->Grid());
+    const DiskGeometry& g = geometry_;
+    flxDisks->setGeometry(TwipsToPixels(g.gridLeft), TwipsToPixels(g.gridTop),
+                          TwipsToPixels(g.gridWidth), TwipsToPixels(g.gridHeight));
+    cmdClose->setGeometry(TwipsToPixels(g.buttonLeft), TwipsToPixels(g.buttonTop),
+                          TwipsToPixels(g.buttonWidth), cmdClose->sizeHint().height());
+    Line1->setGeometry(0, 0, TwipsToPixels(g.lineX2), Line1->sizeHint().height());
+    const QSize frame = frameGeometry().size() - geometry().size();
+    resize(QSize(TwipsToPixels(g.windowWidth), TwipsToPixels(g.windowHeight)) - frame);
+}
+
+void frmQuorvane::CentreOnScreen() {
+    const QScreen* screen = this->screen();
+    if (!screen) return;
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+}
+
+QString frmQuorvane::ReportTitleNow() const {
+    return DiskReportTitle(context_.settings.ComputerName, QDateTime::currentDateTime());
+}
+
+void frmQuorvane::mnuSaveAs_Click() {
+    const CellGrid& grid = flxDisks->Grid();
+    SaveReportAs(
+        this, *context_.services.saveDialog, *context_.services.messages, context_.ProgramTitle,
+        lastSaveName_,
+        {[&] { return DiskTextReport(grid, ReportTitleNow()); }, [&] { return CsvLines(grid); }});
+}
+
+void frmQuorvane::mnuPrint_Click() {
+    const CellGrid& grid = flxDisks->Grid();
+    PrintJob job;
+    job.fontMissingText = QString::fromLatin1(kPrintFontMissing);
+    job.pages = [&] { return std::vector<PrintedPage>{DiskPrintedPage(grid, ReportTitleNow())}; };
+    PrintReport(this, *context_.services.printDialog, *context_.services.messages,
+                context_.ProgramTitle, job);
+}
+
+void frmQuorvane::mnuExit_Click() {
+    close();
+}
+
+void frmQuorvane::Copy_Click() {
+    context_.services.clipboard->SetText(DiskClipboardText(flxDisks->Grid()));
+}
+
+// Gap: the options dialog comes with its own change; until then this item does nothing.
+void frmQuorvane::mnuOptions_Click() {}
+
+void frmQuorvane::mnuAbout_Click() {
+    MyInfo about(context_.DebugMode, this);
+    about.exec();
+}

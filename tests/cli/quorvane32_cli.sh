@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# quorvane32's command line with no display at all: both reports, help, version and a wrong
+# option. Usage: quorvane32_cli.sh PROGRAM
+set -euo pipefail
+program=$1
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+export XDG_CONFIG_HOME=$scratch/config
+unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
+
+"$program" --report=txt --output="$scratch/disks.txt"
+grep -q -- ' Disk Utilization as of ' "$scratch/disks.txt"
+grep -q -- '---- Total ----' "$scratch/disks.txt"
+"$program" --report=csv >"$scratch/disks.csv"
+grep -q '^Drive,Volume Name,' "$scratch/disks.csv"
+"$program" --help | grep -q -- '--report=txt|csv'
+"$program" --version | grep -q '^Quorvane32 '
+
+status=0
+"$program" --bogus 2>"$scratch/error" || status=$?
+[[ $status -eq 2 ]]
+[[ $(wc -l <"$scratch/error") -eq 1 ]]
+grep -q "bogus" "$scratch/error"
+echo "quorvane32 command line: reports, help, version and mistakes behave"

@@ -1,0 +1,73 @@
+#include "common/printed_report.h"
+
+#include <gtest/gtest.h>
+#include <QFile>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include "tests/support/fakes.h"
+#include "tests/support/qt_print.h"
+
+namespace {
+
+// What one of poppler's tools says about a PDF file (pdftotext writes the text).
+QString PdfTool(const QString& tool, const QString& pdf) {
+    QProcess process;
+    process.start(tool, tool == "pdftotext" ? QStringList{pdf, "-"} : QStringList{pdf});
+    process.waitForFinished(30000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+class PrintedReport : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(folder.isValid());
+        dialog.pdfPath = folder.filePath("report.pdf");
+        job.fontMissingText = "Sorry, no font";
+        job.pages = [] { return std::vector<PrintedPage>{{{"Title", 12, true}}}; };
+    }
+    void Print() { PrintReport(nullptr, dialog, messages, "Quorvane32", job); }
+
+    QTemporaryDir folder;
+    FakePrintDialog dialog;
+    FakeMessages messages;
+    PrintJob job;
+};
+
+TEST_F(PrintedReport, CourierNewResolvesToAFixedPitchFace) {
+    EXPECT_TRUE(FixedPitchFontPresent(kReportFont));
+    EXPECT_FALSE(FixedPitchFontPresent("No Such Family Qx"));
+}
+
+TEST_F(PrintedReport, PrintsInTheFixedPitchFamilyAndRunsOnToANewPage) {
+    job.pages = [] {
+        PrintedPage page(150, {"line", 12, false});
+        page.front() = {"Title line", 12, true};
+        return std::vector<PrintedPage>{page};
+    };
+    Print();
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(PdfTool("pdftotext", dialog.pdfPath).contains("Title line"));
+    EXPECT_TRUE(PdfTool("pdfinfo", dialog.pdfPath).contains(QRegularExpression("Pages: +[23]\n")));
+    const QString fonts = PdfTool("pdffonts", dialog.pdfPath);
+    EXPECT_TRUE(fonts.contains("LiberationMono-Bold") || fonts.contains("CourierNew"))
+        << fonts.toStdString();
+}
+
+TEST_F(PrintedReport, CancelOrMissingFontPrintsNothing) {
+    dialog.accept = false;
+    Print();
+    EXPECT_EQ(dialog.asked, 1);
+    EXPECT_TRUE(messages.shown.empty());
+
+    dialog.accept = true;
+    job.family = "No Such Family Qx";
+    Print();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0], std::make_pair(QString("Quorvane32"), job.fontMissingText));
+    EXPECT_FALSE(QFile::exists(dialog.pdfPath));
+}
+
+}  // namespace

@@ -1,0 +1,159 @@
+#include "drives/drive_survey.h"
+
+#include <gtest/gtest.h>
+#include <algorithm>
+#include <set>
+
+#include "drives/disk_table.h"
+#include "tests/support/fakes.h"
+#include "tests/support/qt_print.h"
+
+namespace {
+
+constexpr double kMB = 1048576.0;
+
+class DriveSurvey : public ::testing::Test {
+  protected:
+    void Survey() { SurveyDrives(grid, volumes, settings, memory, sink); }
+    QStringList Column(int col) const {
+        QStringList texts;
+        for (int row = 1; row < grid.Rows(); ++row)
+            texts << grid.TextMatrix(row, col);
+        return texts;
+    }
+
+    FakeVolumeSource volumes;
+    Settings settings;
+    CellGrid grid;
+    SurveyMemory memory;
+    DiagnosticSink sink;
+};
+
+TEST_F(DriveSurvey, SettingsNarrowTheKindsListed) {
+    Volume floppy = MakeVolume("/m/floppy", DriveKind::Removable, "vfat");
+    floppy.floppy = true;
+    volumes.Add(MakeVolume("/", DriveKind::Fixed), SpaceReport(kMB, 0));
+    volumes.Add(MakeVolume("/m/cd", DriveKind::CdRom, "iso9660"), SpaceReport(kMB, 0));
+    volumes.Add(floppy, SpaceReport(kMB, 0));
+    volumes.Add(MakeVolume("/m/usb", DriveKind::Removable, "vfat"), SpaceReport(kMB, 0));
+    volumes.Add(MakeVolume("/n/share", DriveKind::Network, "nfs4"), SpaceReport(kMB, 0));
+    volumes.Add(MakeVolume("/ram", DriveKind::Other, "tmpfs"), SpaceReport(kMB, 0));
+    Survey();
+    EXPECT_EQ(Column(kDriveCol), QStringList({"/", ""}));
+
+    for (const auto& [flag, mountPoint] : {std::pair{&Settings::CheckCDROM, "/m/cd"},
+                                           {&Settings::CheckFloppy, "/m/floppy"},
+                                           {&Settings::CheckRemovable, "/m/usb"},
+                                           {&Settings::CheckNetwork, "/n/share"}}) {
+        settings = Settings{};
+        settings.*flag = true;
+        Survey();
+        EXPECT_EQ(Column(kDriveCol), QStringList({"/", mountPoint, ""}));
+    }
+}
+
+TEST_F(DriveSurvey, NetworkColumnFollowsTheSettingAndColumnsWidenToTheirTexts) {
+    volumes.Add(MakeVolume("/", DriveKind::Fixed), SpaceReport(kMB, 0));
+    VolumeReport share = SpaceReport(kMB, 0);
+    share.networkName = "fileserver.example.org:/export/home";
+    volumes.Add(MakeVolume("/media/home share", DriveKind::Network, "nfs4"), share);
+    Survey();
+    EXPECT_EQ(grid.Cols(), 9);
+    EXPECT_EQ(grid.ColWidth(kDriveCol), 5 * charsize);
+
+    settings.CheckNetwork = true;
+    Survey();
+    ASSERT_EQ(grid.Cols(), 10);
+    EXPECT_EQ(grid.TextMatrix(0, kMapCol), "Network MAP");
+    EXPECT_EQ(Column(kMapCol), QStringList({"", share.networkName, ""}));
+    EXPECT_EQ(memory.MaxMapCol, 35);
+    EXPECT_EQ(grid.ColWidth(kDriveCol), 17 * charsize);
+    EXPECT_EQ(DiskWindowGeometry(grid).windowWidth, 10690 + (35 - 11 + 17 - 5) * charsize);
+}
+
+TEST_F(DriveSurvey, VolumesThatDoNotAnswerAreLeftOutSilently) {
+    QStringList diagnostics;
+    sink = [&](const QString& text) { diagnostics << text; };
+    VolumeReport root = SpaceReport(kMB, 0);
+    root.rawFigures = ", FragmentSize : 4096";
+    volumes.Add(MakeVolume("/", DriveKind::Fixed), root);
+    volumes.Add(MakeVolume("/net/dead", DriveKind::Fixed), std::nullopt);
+    Survey();
+    EXPECT_EQ(Column(kDriveCol), QStringList({"/", ""}));
+    EXPECT_EQ(diagnostics, QStringList({"Drive : /, Type : 3, FragmentSize : 4096"}));
+    EXPECT_EQ(memory.LastUsedMB.count("/net/dead"), 0u);
+}
+
+TEST_F(DriveSurvey, ChangesAreZeroFirstThenMeasuredAgainstThePreviousSurvey) {
+    volumes.Add(MakeVolume("/", DriveKind::Fixed), SpaceReport(1000 * kMB, 600 * kMB));
+    Survey();
+    EXPECT_EQ(Column(kChangedCol), QStringList({".0", ".0"}));
+
+    volumes.ReportOf("/")->freeBytes -= 12.3 * kMB;
+    volumes.Add(MakeVolume("/srv", DriveKind::Fixed), SpaceReport(50 * kMB, 20 * kMB));
+    Survey();
+    EXPECT_EQ(Column(kChangedCol), QStringList({"12.3", "30.0", "42.3"}));
+
+    volumes.ReportOf("/")->freeBytes += 2 * kMB;
+    Survey();
+    EXPECT_EQ(Column(kChangedCol), QStringList({"-2.0", ".0", "-2.0"}));
+}
+
+TEST_F(DriveSurvey, FiguresFollowTheMasksAndUnknownOnesStayEmpty) {
+    volumes.Add(MakeVolume("/"), SpaceReport(4e9, 1234567890.0, "system"));
+    volumes.Add(MakeVolume("/empty"), SpaceReport(0, 0));
+    VolumeReport stale;
+    stale.label = "stale";
+    volumes.Add(MakeVolume("/stale", DriveKind::Fixed, "cifs"), stale);
+    Survey();
+    EXPECT_EQ(RowTexts(grid, 1), QStringList({"/", "system", "ext4", "1,177.4", "2,637.3", "69",
+                                              "3,814.7", "4,096", ".0"}));
+    EXPECT_EQ(grid.TextMatrix(2, kPercentCol), "");
+    EXPECT_EQ(RowTexts(grid, 3), QStringList({"/stale", "stale", "cifs", "", "", "", "", "", ""}));
+    EXPECT_EQ(RowTexts(grid, 4),
+              QStringList({"", kTotalsLabel, "", "1,177.4", "2,637.3", "69", "3,814.7", "", ".0"}));
+}
+
+TEST_F(DriveSurvey, NoVolumeLeavesHeadingAndTotals) {
+    Survey();
+    EXPECT_EQ(memory.HaveCnt, 2);
+    EXPECT_EQ(RowTexts(grid, 1),
+              QStringList({"", kTotalsLabel, "", ".0", ".0", "", ".0", "", ".0"}));
+}
+
+TEST(DiskTable, SetUpWidthsGiveRuleAAndRuleB) {
+    CellGrid grid;
+    EXPECT_EQ(SetupDiskGrid(grid, false), 0);
+    EXPECT_EQ(DiskWindowGeometry(grid).windowWidth, 9260);
+    EXPECT_EQ(SetupDiskGrid(grid, true), 11);
+    grid.SetRows(4);
+    const DiskGeometry geometry = DiskWindowGeometry(grid);
+    EXPECT_EQ(geometry.gridWidth, 10090);
+    EXPECT_EQ(geometry.windowWidth, 10690);
+    EXPECT_EQ(geometry.lineX2, 10690);
+    EXPECT_EQ(geometry.gridHeight, 4 * 240 + 80);
+    EXPECT_EQ(geometry.buttonTop, 240 + geometry.gridHeight + 150);
+    EXPECT_EQ(geometry.windowHeight, geometry.buttonTop + 1200);
+    EXPECT_EQ(geometry.buttonLeft, (10690 - 1335) / 2);
+}
+
+// This machine's volumes, whatever they are: listed in order, once each, ending in totals.
+TEST(SystemVolumes, SurveyOfThisMachine) {
+    const std::unique_ptr<VolumeSource> source = MakeSystemVolumeSource();
+    std::set<QByteArray> points;
+    for (const Volume& volume : source->ListVolumes()) {
+        EXPECT_TRUE(points.empty() || *points.rbegin() < volume.mountPoint);
+        EXPECT_NE(volume.kind, DriveKind::Other);
+        points.insert(volume.mountPoint);
+    }
+    Settings everything;
+    everything.CheckFloppy = everything.CheckRemovable = true;
+    everything.CheckNetwork = everything.CheckCDROM = true;
+    CellGrid grid;
+    SurveyMemory memory;
+    SurveyDrives(grid, *source, everything, memory, {});
+    EXPECT_LE(grid.Rows(), static_cast<int>(points.size()) + 2);
+    EXPECT_EQ(grid.TextMatrix(grid.Rows() - 1, kLabelCol), kTotalsLabel);
+}
+
+}  // namespace
