@@ -9,16 +9,10 @@
 #include <QFile>
 #include <algorithm>
 #include <array>
-#include <string_view>
 
 #include "common/volumes.h"
 
 namespace {
-
-constexpr std::array<std::string_view, 20> kPseudoTypes = {
-    "proc",      "sysfs",      "devtmpfs",    "devpts",   "cgroup",   "cgroup2",   "debugfs",
-    "tracefs",   "securityfs", "pstore",      "bpf",      "configfs", "fusectl",   "mqueue",
-    "hugetlbfs", "autofs",     "binfmt_misc", "efivarfs", "nsfs",     "rpc_pipefs"};
 
 constexpr std::array<long, 18> kPseudoMagics = {PROC_SUPER_MAGIC,
                                                 SYSFS_MAGIC,
@@ -112,12 +106,6 @@ const CoveredMount* MountPoints::Find(dev_t device, ino_t inode) const {
 
 void MountPoints::Add(dev_t device, ino_t inode, CoveredMount mount) {
     covered_.insert_or_assign(Key{device, inode}, std::move(mount));
-}
-
-bool IsPseudoFileSystem(QByteArrayView fsType) {
-    return std::any_of(kPseudoTypes.begin(), kPseudoTypes.end(), [&](std::string_view type) {
-        return fsType == QByteArrayView(type.data(), static_cast<qsizetype>(type.size()));
-    });
 }
 
 bool IsPseudoFileSystemMagic(long magic) {

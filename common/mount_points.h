@@ -35,7 +35,5 @@ class MountPoints {
     std::unordered_map<Key, CoveredMount, KeyHash> covered_;
 };
 
-// File systems that are never walked: kernel interfaces rather than stored files.
-bool IsPseudoFileSystem(QByteArrayView fsType);
-// The same, told by the statfs f_type of an open directory.
+// A file system that is never walked, told by the statfs f_type of an open directory.
 bool IsPseudoFileSystemMagic(long magic);

@@ -5,15 +5,18 @@
 
 namespace {
 
-// File systems that hold no user data of their own: never listed, never walked.
+// File systems that are kernel interfaces or views of other places rather than stored
+// files: never listed, never walked.
 const QByteArrayList kPseudoTypes = {
-    "proc",        "sysfs",       "devtmpfs", "devpts",     "cgroup",
-    "cgroup2",     "debugfs",     "tracefs",  "securityfs", "pstore",
-    "bpf",         "configfs",    "fusectl",  "mqueue",     "hugetlbfs",
-    "autofs",      "binfmt_misc", "efivarfs", "nsfs",       "tmpfs",
-    "ramfs",       "rpc_pipefs",  "nfsd",     "selinuxfs",  "fuse.gvfsd-fuse",
-    "fuse.portal", "fuse.lxcfs",
+    "proc",    "sysfs",       "devtmpfs",        "devpts",      "cgroup",
+    "cgroup2", "debugfs",     "tracefs",         "securityfs",  "pstore",
+    "bpf",     "configfs",    "fusectl",         "mqueue",      "hugetlbfs",
+    "autofs",  "binfmt_misc", "efivarfs",        "nsfs",        "rpc_pipefs",
+    "nfsd",    "selinuxfs",   "fuse.gvfsd-fuse", "fuse.portal", "fuse.lxcfs",
 };
+
+// File systems in memory: walked when asked, but not volumes of their own.
+const QByteArrayList kMemoryTypes = {"tmpfs", "ramfs"};
 
 // File systems whose data lives on another machine.
 const QByteArrayList kNetworkTypes = {
@@ -83,7 +86,9 @@ bool IsDeviceNamed(const QByteArray& source, QByteArrayView prefix) {
 }
 
 DriveKind KindOf(const MountEntry& entry, const BlockFacts& facts) {
-    if (kPseudoTypes.contains(entry.fsType)) return DriveKind::Other;
+    if (IsPseudoFileSystem(entry.fsType) || kMemoryTypes.contains(entry.fsType)) {
+        return DriveKind::Other;
+    }
     if (kNetworkTypes.contains(entry.fsType)) return DriveKind::Network;
     if (kDiscTypes.contains(entry.fsType) || IsDeviceNamed(entry.source, "/dev/sr")) {
         return DriveKind::CdRom;
@@ -130,4 +135,8 @@ std::vector<Volume> SelectVolumes(const std::vector<MountEntry>& entries,
         }
     }
     return volumes;
+}
+
+bool IsPseudoFileSystem(QByteArrayView fsType) {
+    return kPseudoTypes.contains(fsType);
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/mount_points.h"
+#include "common/volumes.h"
 
 namespace {
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/desktop_dialogs.h"
+#include "common/session_control.h"
 #include "common/user_messages.h"
 #include "common/volumes.h"
 #include "settings/settings_store.h"
@@ -87,4 +88,11 @@ class FakeSettingsStore final : public SettingsStore {
     bool available = true;
     bool exists = true;
     std::map<QString, QString> values;
+};
+
+// Records the session actions asked for; never reaches the real session manager.
+class FakeSessionControl final : public SessionControl {
+  public:
+    void Perform(SessionAction action) override { performed.push_back(action); }
+    std::vector<SessionAction> performed;
 };

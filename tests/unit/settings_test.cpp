@@ -5,15 +5,16 @@
 
 #include "common/number_mask.h"
 #include "settings/load_settings.h"
-#include "tests/support/memory_store.h"
+#include "tests/support/fakes.h"
 
 TEST(LoadSettings, FirstRunCreatesTheKeyWithItsThreeValues) {
-    MemoryStore store;
+    FakeSettingsStore store;
+    store.exists = false;
     Settings settings;
     ASSERT_EQ(LoadSettings(store, settings), StoreOutcome::Done);
     EXPECT_TRUE(store.exists);
     EXPECT_EQ(store.values,
-              (QMap<QString, QString>{
+              (std::map<QString, QString>{
                   {"Display", "Bytes"}, {"CheckFloppy", "True"}, {"LastSort", "a1"}}));
     EXPECT_EQ(settings.SizeDivisor, 1);
     EXPECT_EQ(settings.SizeFormat, kCountMask.toString());
@@ -24,7 +25,7 @@ TEST(LoadSettings, FirstRunCreatesTheKeyWithItsThreeValues) {
 }
 
 TEST(LoadSettings, ReadsEveryFlagByItsLowerCasedText) {
-    MemoryStore store;
+    FakeSettingsStore store;
     store.exists = true;
     store.values = {{"Display", "MB"},        {"CheckFloppy", "tRuE"}, {"CheckRemovable", "1"},
                     {"CheckNetwork", "TRUE"}, {"CheckCDROM", "yes"},   {"ShortDisplay", "true"}};
@@ -41,7 +42,7 @@ TEST(LoadSettings, ReadsEveryFlagByItsLowerCasedText) {
 }
 
 TEST(LoadSettings, UnknownUnitsKeepTheDivisorButNeverLeaveItZero) {
-    MemoryStore store;
+    FakeSettingsStore store;
     store.exists = true;
     store.values = {{"Display", "kb"}};
     Settings settings;
@@ -57,7 +58,7 @@ TEST(LoadSettings, UnknownUnitsKeepTheDivisorButNeverLeaveItZero) {
 }
 
 TEST(LoadSettings, ValuesOfNinetyNineCharactersOrMoreCountAsAbsent) {
-    MemoryStore store;
+    FakeSettingsStore store;
     store.exists = true;
     store.values = {{"Display", "MB"}, {"ShortDisplay", "true"}};
     Settings settings;
@@ -69,25 +70,26 @@ TEST(LoadSettings, ValuesOfNinetyNineCharactersOrMoreCountAsAbsent) {
 }
 
 TEST(LoadSettings, AKeyThatCannotBeCreatedIsReported) {
-    MemoryStore store;
-    store.creatable = false;
+    FakeSettingsStore store;
+    store.exists = false;
+    store.available = false;
     Settings settings;
     EXPECT_EQ(LoadSettings(store, settings), StoreOutcome::KeyUnavailable);
     EXPECT_EQ(SaveSettings(store, settings, "MB"), StoreOutcome::KeyUnavailable);
-    EXPECT_TRUE(store.values.isEmpty());
+    EXPECT_TRUE(store.values.empty());
 }
 
 TEST(SaveSettings, WritesTheUnitAndAllFiveFlagsButNotLastSort) {
-    MemoryStore store;
+    FakeSettingsStore store;
     Settings settings;
     settings.CheckNetwork = true;
     ASSERT_EQ(SaveSettings(store, settings, ""), StoreOutcome::Done);
-    EXPECT_EQ(store.values, (QMap<QString, QString>{{"Display", ""},
-                                                    {"CheckFloppy", "False"},
-                                                    {"CheckRemovable", "False"},
-                                                    {"CheckNetwork", "True"},
-                                                    {"CheckCDROM", "False"},
-                                                    {"ShortDisplay", "False"}}));
+    EXPECT_EQ(store.values, (std::map<QString, QString>{{"Display", ""},
+                                                        {"CheckFloppy", "False"},
+                                                        {"CheckRemovable", "False"},
+                                                        {"CheckNetwork", "True"},
+                                                        {"CheckCDROM", "False"},
+                                                        {"ShortDisplay", "False"}}));
 }
 
 TEST(IniSettingsStore, KeepsTextsInAPerUserFile) {
