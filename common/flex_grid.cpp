@@ -66,7 +66,8 @@ class CellGridModel final : public QAbstractTableModel, public CellGridObserver 
         if (orientation != Qt::Horizontal) return {};
         if (role == Qt::DisplayRole) return grid_.TextMatrix(0, section);
         if (role == Qt::TextAlignmentRole) {
-            return QVariant::fromValue(AlignmentOf(grid_.ColAlignment(section)));
+            // The heading row is two lines high: long headings wrap rather than clip.
+            return QVariant::fromValue(AlignmentOf(grid_.ColAlignment(section)) | Qt::TextWordWrap);
         }
         return {};
     }
@@ -127,6 +128,12 @@ void FlexGrid::ApplyLayout() {
             setRowHeight(row - 1, TwipsToPixels(grid_.RowHeight(row)));
         }
     }
+}
+
+void FlexGrid::changeEvent(QEvent* event) {
+    // The heading takes the grid's font, as the cells do.
+    if (event->type() == QEvent::FontChange) horizontalHeader()->setFont(font());
+    QTableView::changeEvent(event);
 }
 
 double FlexGrid::RowPos(int row) const {

@@ -34,6 +34,7 @@ class FlexGrid : public QTableView {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
     void ApplyLayout();

@@ -38,7 +38,6 @@ void frmQuorvane::CreateControls() {
                           QStringLiteral("Arial")});
     gridFont.setPointSizeF(8.25);
     flxDisks->setFont(gridFont);
-    flxDisks->horizontalHeader()->setFont(gridFont);  // headers have a font of their own
     cmdClose = new QPushButton(QStringLiteral("&Refresh"), client);
     cmdClose->setObjectName(QStringLiteral("cmdClose"));
     Line1 = new QFrame(client);
