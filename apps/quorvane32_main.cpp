@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QStringList>
 
+#include "common/display.h"
 #include "drives/disk_report_mode.h"
 #include "drives/frm_quorvane.h"
 #include "settings/app_context.h"
@@ -18,6 +19,10 @@ QStringList ArgumentsOf(int argc, char** argv) {
 }
 
 int RunWindow(int argc, char** argv) {
+    if (!HasDisplay()) {
+        ReportNoDisplay("quorvane32");
+        return 1;
+    }
     QApplication app(argc, argv);
     const DesktopServices services;
     AppContext context;

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <cstdio>
 
+#include "common/display.h"
 #include "common/volumes.h"
 #include "settings/app_context.h"
 #include "settings/settings_store.h"
@@ -12,17 +13,9 @@
 
 namespace {
 
-bool HasDisplay() {
-    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
-           !qEnvironmentVariableIsEmpty("DISPLAY") ||
-           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-}
-
 int RunWindow(int argc, char** argv, const ProgramOptions& options) {
     if (!HasDisplay()) {
-        std::fprintf(stderr,
-                     "tallmere32: no display; use --report=txt or --report=csv for a report "
-                     "without a window\n");
+        ReportNoDisplay("tallmere32");
         return 1;
     }
     QApplication app(argc, argv);

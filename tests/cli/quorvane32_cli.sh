@@ -21,4 +21,8 @@ status=0
 [[ $status -eq 2 ]]
 [[ $(wc -l <"$scratch/error") -eq 1 ]]
 grep -q "bogus" "$scratch/error"
+status=0
+"$program" 2>"$scratch/error" || status=$?
+[[ $status -eq 1 ]] && grep -q -- '--report' "$scratch/error"
+
 echo "quorvane32 command line: reports, help, version and mistakes behave"

@@ -1,0 +1,7 @@
+#pragma once
+// Whether a window can be shown: a display to draw on, or a Qt platform chosen explicitly.
+
+bool HasDisplay();
+
+// Tells on standard error that Program needs a display and how to get its report without one.
+void ReportNoDisplay(const char* program);

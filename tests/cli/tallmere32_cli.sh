@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# tallmere32's command line with no display at all: report mode to standard output and to a
+# file, help, version, and the mistakes a user can make. Usage: tallmere32_cli.sh PROGRAM
+set -euo pipefail
+program=$1
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+export XDG_CONFIG_HOME=$scratch/config
+unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
+tree=$scratch/tree
+mkdir -p "$tree/big" "$tree/small" "$tree/-dash"
+head -c 3000 /dev/zero >"$tree/big/f"
+head -c 20 /dev/zero >"$tree/small/f"
+cd "$scratch"
+
+fail() { echo "tallmere32 command line: $*" >&2; exit 1; }
+
+"$program" --report=csv "$tree" -d3 >"$scratch/out.csv"
+printf 'Directory Name,Total Files,Total Bytes,' | cmp -s -n 31 - "$scratch/out.csv" || fail "csv heading"
+[[ $(sed -n 2p "$scratch/out.csv") == "$tree/big,1,\"3,000\",,,,,,,,"$'\r' ]] || fail "csv sorted by size"
+[[ $(tail -n1 "$scratch/out.csv") == Grand\ Total,2,\"3,020\",3,* ]] || fail "grand total"
+grep -q $'\r$' "$scratch/out.csv" || fail "CR LF line ends"
+
+"$program" --report=txt --output="$scratch/out.txt" -- "$tree/-dash" tree
+grep -q -- '-dash' "$scratch/out.txt" || fail "-- before a directory named -dash"
+grep -q ' Disk Utilization as of ' "$scratch/out.txt" || fail "text title"
+
+"$program" --help | grep -q -- '--report=txt|csv' || fail "help"
+"$program" --version | grep -q '^tallmere32 ' || fail "version"
+
+expect_status() {
+  local want=$1; shift
+  local status=0
+  "$@" 2>"$scratch/error" >/dev/null || status=$?
+  [[ $status -eq $want ]] || fail "$* exited $status, not $want"
+  [[ $(wc -l <"$scratch/error") -eq 1 ]] || fail "$* did not say one line: $(cat "$scratch/error")"
+}
+expect_status 2 "$program" --bogus
+expect_status 2 "$program" --report=pdf "$tree"
+expect_status 2 "$program" --report=csv -s "$tree"
+expect_status 1 "$program" --report=csv --output="$scratch/missing/out.csv" "$tree"
+expect_status 1 "$program" "$tree"
+[[ ! -e $scratch/missing ]] || fail "a folder was made for the output"
+echo "tallmere32 command line: reports, help, version and mistakes behave"
