@@ -19,10 +19,12 @@ int RunWindow(int argc, char** argv, const ProgramOptions& options) {
         return 1;
     }
     QApplication app(argc, argv);
-    DesktopServices services;
+    // Never destroyed: a walk abandoned when the window closed may still be asking the
+    // volumes on its way out while the program ends.
+    const auto* services = new DesktopServices;
     AppContext context;
     context.ProgramTitle = QStringLiteral("Tallmere32");
-    context.services = services.Get();
+    context.services = services->Get();
     Tallmere window(context, options.words);
     if (options.threads > 0) window.SetScanThreads(options.threads);
     QObject::connect(&window, &Tallmere::Closing, &app, &QCoreApplication::quit,
