@@ -70,6 +70,7 @@ void WriteVolumeRow(CellGrid& grid, const Volume& volume, const VolumeReport& re
                     SurveyMemory& memory, SurveySums& sums) {
     const int row = AppendRow(grid);
     grid.SetTextMatrix(row, kDriveCol, QFile::decodeName(volume.mountPoint));
+    grid.SetRowData(row, volume.mountPoint);
     grid.SetTextMatrix(row, kLabelCol, report.label);
     grid.SetTextMatrix(row, kTypeCol, volume.fsType);
     if (volume.kind == DriveKind::Network) grid.SetTextMatrix(row, kMapCol, report.networkName);

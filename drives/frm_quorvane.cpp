@@ -16,7 +16,7 @@
 #include "common/user_messages.h"
 #include "drives/disk_reports.h"
 #include "settings/app_context.h"
-#include "settings/load_settings.h"
+#include "settings/frm_options.h"
 
 frmQuorvane::frmQuorvane(AppContext& context, QWidget* parent)
     : QMainWindow(parent), context_(context) {
@@ -25,6 +25,7 @@ frmQuorvane::frmQuorvane(AppContext& context, QWidget* parent)
     CreateControls();
     CreateMenus();
     connect(cmdClose, &QPushButton::clicked, this, &frmQuorvane::cmdClose_Click);
+    connect(flxDisks, &FlexGrid::MouseUp, this, &frmQuorvane::flxDisks_MouseUp);
 }
 
 void frmQuorvane::CreateControls() {
@@ -46,7 +47,7 @@ void frmQuorvane::CreateControls() {
     Line1->setFrameShadow(QFrame::Sunken);
 }
 
-// The menu bar in its order: File, Edit, Options, About.
+// The menu bar in its order: File, Edit, Chart, Options, About.
 void frmQuorvane::CreateMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
@@ -55,10 +56,19 @@ void frmQuorvane::CreateMenus() {
             &frmQuorvane::mnuPrint_Click);
     AddItem(file, "mnuExit", QStringLiteral("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_X),
             &frmQuorvane::mnuExit_Click);
-    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-    edit->setObjectName(QStringLiteral("Edit"));
-    AddItem(edit, "Copy", QStringLiteral("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C),
-            &frmQuorvane::Copy_Click);
+    Edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    Edit->setObjectName(QStringLiteral("Edit"));
+    AddCopyItem(0, QStringLiteral("&Copy"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+    QMenu* chart = menuBar()->addMenu(QStringLiteral("&Chart"));
+    chart->setObjectName(QStringLiteral("mnuChart"));
+    AddItem(chart, "mnuSelection", QStringLiteral("&Selection"), QKeySequence(Qt::CTRL | Qt::Key_S),
+            &frmQuorvane::mnuSelection_Click);
+    AddItem(chart, "mnuChartAvailable", QStringLiteral("&Available Space"),
+            QKeySequence(Qt::CTRL | Qt::Key_A), &frmQuorvane::mnuChartAvailable_Click);
+    AddItem(chart, "mnuChartUsed", QStringLiteral("&Used Space"),
+            QKeySequence(Qt::CTRL | Qt::Key_U), &frmQuorvane::mnuChartUsed_Click);
+    AddItem(chart, "mnuChartTotal", QStringLiteral("&Total Space"),
+            QKeySequence(Qt::CTRL | Qt::Key_T), &frmQuorvane::mnuChartTotal_Click);
     AddItem(menuBar(), "mnuOptions", QStringLiteral("&Options"), {},
             &frmQuorvane::mnuOptions_Click);
     AddItem(menuBar(), "mnuAbout", QStringLiteral("&About"), {}, &frmQuorvane::mnuAbout_Click);
@@ -92,9 +102,7 @@ void frmQuorvane::cmdClose_Click() {
 
 // Every survey reads the settings afresh, so options saved elsewhere take effect here.
 void frmQuorvane::SurveyAndShow() {
-    if (LoadSettings(*context_.services.store, context_.settings) == StoreOutcome::KeyUnavailable) {
-        context_.services.messages->ShowMessage(this, context_.ProgramTitle,
-                                                QString::fromLatin1(kStoreUnavailable));
+    if (!ReloadSettings(context_, this)) {
         close();
         return;
     }
@@ -159,12 +167,10 @@ void frmQuorvane::mnuExit_Click() {
     close();
 }
 
-void frmQuorvane::Copy_Click() {
-    context_.services.clipboard->SetText(DiskClipboardText(flxDisks->Grid()));
+// Changed drive kinds and the network column show at the next Refresh.
+void frmQuorvane::mnuOptions_Click() {
+    if (ShowOptions(context_, this) && !ReloadSettings(context_, this)) close();
 }
-
-// Gap: the options dialog comes with its own change; until then this item does nothing.
-void frmQuorvane::mnuOptions_Click() {}
 
 void frmQuorvane::mnuAbout_Click() {
     MyInfo about(context_.DebugMode, this);

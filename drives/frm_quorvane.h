@@ -1,6 +1,7 @@
 #pragma once
-// The disk window "Available Disk Space": the disk table, the Refresh button and the menus.
-// Quorvane32 opens it as its main window; Tallmere32 as a secondary one beside its summary.
+// The disk window "Available Disk Space": the disk table, the Refresh button, the menus and
+// the table's popup. Quorvane32 opens it as its main window; Tallmere32 as a secondary one
+// beside its summary.
 
 #include <QKeySequence>
 #include <QMainWindow>
@@ -10,7 +11,9 @@
 #include "drives/disk_table.h"
 #include "drives/drive_survey.h"
 
+class QAction;
 class QFrame;
+class QMenu;
 class QPushButton;
 struct AppContext;
 
@@ -34,9 +37,18 @@ class frmQuorvane : public QMainWindow {
     void mnuSaveAs_Click();
     void mnuPrint_Click();
     void mnuExit_Click();
-    void Copy_Click();
     void mnuOptions_Click();
     void mnuAbout_Click();
+
+    // The popup, the Copy item array and the chart menu (frm_quorvane_popup.cpp).
+    void flxDisks_MouseUp(int button, int shift, double x, double y);
+    // Index 0 copies the table, 1 explores and 2 summarises the drive under the popup, 3
+    // charts the selected drive.
+    void Copy_Click(int index);
+    void mnuSelection_Click();
+    void mnuChartAvailable_Click();
+    void mnuChartUsed_Click();
+    void mnuChartTotal_Click();
 
   private:
     void CreateControls();
@@ -44,6 +56,11 @@ class frmQuorvane : public QMainWindow {
     // A menu item named Name whose Handler runs when it is chosen.
     void AddItem(QWidget* menu, const char* name, const QString& caption,
                  const QKeySequence& shortcut, void (frmQuorvane::*handler)());
+    QAction* AddCopyItem(int index, const QString& caption);
+    void ShowColumnChart(int column);
+    void ShowChart();
+    QByteArray PopupMountPoint();
+    void Tell(const QString& text);
     void SurveyAndShow();
     DiagnosticSink Diagnostics();
     void ApplyGeometry();
@@ -55,6 +72,7 @@ class frmQuorvane : public QMainWindow {
     DiskGeometry geometry_;
     QString lastSaveName_;  // the save dialog offers the last name chosen
     FlexGrid* flxDisks = nullptr;
+    QMenu* Edit = nullptr;
     QPushButton* cmdClose = nullptr;
     QFrame* Line1 = nullptr;
 };

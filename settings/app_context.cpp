@@ -5,6 +5,7 @@
 #include "common/session_control.h"
 #include "common/user_messages.h"
 #include "common/volumes.h"
+#include "settings/load_settings.h"
 #include "settings/settings_store.h"
 
 struct DesktopServices::Owned {
@@ -26,4 +27,11 @@ Services DesktopServices::Get() const {
     Owned& o = *owned_;
     return Services{&o.store,     &o.messages, &o.saveDialog, &o.printDialog,
                     &o.clipboard, &o.launcher, &o.session,    o.volumes.get()};
+}
+
+bool ReloadSettings(AppContext& context, QWidget* window) {
+    if (LoadSettings(*context.services.store, context.settings) == StoreOutcome::Done) return true;
+    context.services.messages->ShowMessage(window, context.ProgramTitle,
+                                           QString::fromLatin1(kStoreUnavailable));
+    return false;
 }

@@ -10,6 +10,7 @@
 class Clipboard;
 class PrintDialog;
 class ProgramLauncher;
+class QWidget;
 class SaveDialog;
 class SessionControl;
 class SettingsStore;
@@ -36,6 +37,10 @@ struct AppContext {
     bool DebugMode = false;
     Services services;
 };
+
+// Reads the store into Context's settings. When the store can be neither opened nor created,
+// tells the user over Window and returns false; the window doing the work then closes.
+bool ReloadSettings(AppContext& context, QWidget* window);
 
 // The services of a desktop session, owned for the life of the program.
 class DesktopServices {

@@ -15,6 +15,8 @@ struct Settings {
     bool ShortDisplay = false;
     bool OptionsApplied = false;  // set by the options dialog's OK, cleared by its opener
     QString ComputerName;
+
+    bool operator==(const Settings&) const = default;
 };
 
 // Divisor and mask of a unit word; false for a word that is not one of the three units.

@@ -74,6 +74,10 @@ class Tallmere : public QMainWindow {
     void Exit_Click();
     void Command2_Click();
 
+    // Options and chart (tallmere_options.cpp).
+    void mnuOptions_Click();
+    void mnuChart_Click();
+
     AppContext& context_;
     Words commandLine_;
     SummaryState state_;

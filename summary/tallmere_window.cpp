@@ -98,8 +98,10 @@ void Tallmere::CreateMenus() {
     edit->setObjectName(QStringLiteral("Edit"));
     AddAction(edit, "Copy", QStringLiteral("&Copy Grid"));
     AddAction(menuBar(), "FreeSpace", QStringLiteral("F&ree Space"));
-    AddAction(menuBar(), "mnuOptions", QStringLiteral("&Options"));
-    AddAction(menuBar(), "mnuChart", QStringLiteral("&Chart"));
+    connect(AddAction(menuBar(), "mnuOptions", QStringLiteral("&Options")), &QAction::triggered,
+            this, &Tallmere::mnuOptions_Click);
+    connect(AddAction(menuBar(), "mnuChart", QStringLiteral("&Chart")), &QAction::triggered, this,
+            &Tallmere::mnuChart_Click);
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
     AddAction(help, "mnuContents", QStringLiteral("&Contents"));

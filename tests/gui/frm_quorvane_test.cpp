@@ -67,9 +67,23 @@ TEST_F(DiskWindow, OpensCentredWithTheFirstSurveyAndItsMenus) {
     QStringList menus;
     for (const QAction* action : window.menuBar()->actions())
         menus << action->text();
-    EXPECT_EQ(menus, QStringList({"&File", "&Edit", "&Options", "&About"}));
+    EXPECT_EQ(menus, QStringList({"&File", "&Edit", "&Chart", "&Options", "&About"}));
     for (const char* item : {"mnuSaveAs", "mnuPrint", "mnuExit", "Copy", "mnuOptions", "mnuAbout"})
         EXPECT_NE(window.findChild<QAction*>(item), nullptr) << item;
+    const std::pair<const char*, QString> chartItems[] = {{"mnuSelection", "&Selection"},
+                                                          {"mnuChartAvailable", "&Available Space"},
+                                                          {"mnuChartUsed", "&Used Space"},
+                                                          {"mnuChartTotal", "&Total Space"}};
+    const QList<QAction*> inChart = window.findChild<QMenu*>("mnuChart")->actions();
+    ASSERT_EQ(inChart.size(), 4);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(inChart[i]->objectName(), chartItems[i].first);
+        EXPECT_EQ(inChart[i]->text(), chartItems[i].second);
+    }
+    EXPECT_EQ(inChart[0]->shortcut(), QKeySequence("Ctrl+S"));
+    EXPECT_EQ(inChart[1]->shortcut(), QKeySequence("Ctrl+A"));
+    EXPECT_EQ(inChart[2]->shortcut(), QKeySequence("Ctrl+U"));
+    EXPECT_EQ(inChart[3]->shortcut(), QKeySequence("Ctrl+T"));
 }
 
 TEST_F(DiskWindow, RefreshShowsChangesWhereTheUserLeftTheWindow) {

@@ -97,3 +97,16 @@ void FakeSettingsStore::WriteValue(const QString& name, const QString& text) {
 }
 
 void FakeSettingsStore::CloseKey() {}
+
+bool FakeLauncher::OpenDirectory(const QByteArray& directory, QString* error) {
+    opened.push_back(directory);
+    if (fail && error) *error = QStringLiteral("The fake file manager failed.");
+    return !fail;
+}
+
+bool FakeLauncher::StartProgram(const QByteArray& program, const std::vector<QByteArray>& arguments,
+                                QString* error) {
+    started.emplace_back(program, arguments);
+    if (fail && error) *error = QStringLiteral("the fake start failed");
+    return !fail;
+}

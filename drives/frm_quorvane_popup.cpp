@@ -1,0 +1,99 @@
+// frmQuorvane: the table's popup, the Copy item array and the chart menu.
+#include <QAction>
+#include <QCursor>
+#include <QMenu>
+#include <cmath>
+
+#include "chart/frm_chart.h"
+#include "common/desktop_dialogs.h"
+#include "common/program_starts.h"
+#include "common/user_messages.h"
+#include "drives/disk_popup.h"
+#include "drives/disk_reports.h"
+#include "drives/frm_quorvane.h"
+#include "settings/app_context.h"
+
+QAction* frmQuorvane::AddCopyItem(int index, const QString& caption) {
+    QAction* item = Edit->addAction(caption);
+    item->setObjectName(QStringLiteral("Copy"));
+    connect(item, &QAction::triggered, this, [this, index] { Copy_Click(index); });
+    return item;
+}
+
+// The Edit menu, with three more items while it pops up over the table.
+void frmQuorvane::flxDisks_MouseUp(int button, int /*shift*/, double /*x*/, double y) {
+    if (button != 2) return;
+    context_.PopupY = static_cast<int>(std::nearbyint(y));  // halves go to the even twip
+    std::vector<QAction*> popupItems;
+    for (int index = 1; const char* caption : kPopupCaptions)
+        popupItems.push_back(AddCopyItem(index++, QString::fromLatin1(caption)));
+    Edit->exec(QCursor::pos());
+    for (QAction* item : popupItems)
+        delete item;
+}
+
+void frmQuorvane::Copy_Click(int index) {
+    switch (index) {
+        case 0:
+            context_.services.clipboard->SetText(DiskClipboardText(flxDisks->Grid()));
+            break;
+        case 1:
+            if (const QByteArray drive = PopupMountPoint(); !drive.isEmpty())
+                Tell(ExploreDirectory(*context_.services.launcher, drive));
+            break;
+        case 2:
+            if (const QByteArray drive = PopupMountPoint(); !drive.isEmpty())
+                Tell(StartSummaryProgram(*context_.services.launcher, SummaryArguments(drive)));
+            break;
+        case 3:
+            mnuSelection_Click();
+            break;
+    }
+}
+
+// The mount point of the drive row under the popup, made the current cell; empty when the
+// popup was on the heading, the totals row or below the table.
+QByteArray frmQuorvane::PopupMountPoint() {
+    // Rows scrolled up behind the heading count as out of sight.
+    const auto rowPos = [this](int r) {
+        return r >= 1 && r < flxDisks->TopRow() ? -1.0 : flxDisks->RowPos(r);
+    };
+    const int row = PopupRow(memory_.HaveCnt, context_.PopupY, rowPos);
+    if (row < 0) return {};
+    CellGrid& grid = flxDisks->Grid();
+    grid.SetRow(row);
+    grid.SetCol(0);
+    return grid.RowData(row);
+}
+
+void frmQuorvane::Tell(const QString& text) {
+    if (!text.isEmpty()) context_.services.messages->ShowMessage(this, context_.ProgramTitle, text);
+}
+
+void frmQuorvane::mnuSelection_Click() {
+    context_.ChartMode = kChartSelectedDisk;
+    ShowChart();
+}
+
+void frmQuorvane::mnuChartAvailable_Click() {
+    ShowColumnChart(kAvailCol);
+}
+
+void frmQuorvane::mnuChartUsed_Click() {
+    ShowColumnChart(kUsedCol);
+}
+
+void frmQuorvane::mnuChartTotal_Click() {
+    ShowColumnChart(kTotalCol);
+}
+
+void frmQuorvane::ShowColumnChart(int column) {
+    context_.ChartMode = kChartDiskColumn;
+    context_.ChartColumn = column;
+    ShowChart();
+}
+
+void frmQuorvane::ShowChart() {
+    frmChart chart(context_, flxDisks->Grid(), this);
+    chart.exec();
+}

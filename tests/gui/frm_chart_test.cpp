@@ -1,0 +1,205 @@
+#include "chart/frm_chart.h"
+
+#include <gtest/gtest.h>
+#include <QAction>
+#include <QChartView>
+#include <QLegendMarker>
+#include <QPieSeries>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "chart/pie_view.h"
+#include "drives/frm_quorvane.h"
+#include "settings/app_context.h"
+#include "summary/tallmere.h"
+#include "tests/support/fakes.h"
+#include "tests/support/modal.h"
+#include "tests/support/qt_print.h"
+#include "tests/support/temp_tree.h"
+
+namespace {
+
+constexpr double kMB = 1048576.0;
+
+// The disk table of three drives and its totals.
+CellGrid DiskTable() {
+    CellGrid grid(5, 9);
+    const QStringList drives = {"/", "/home", "/srv"};
+    const QStringList avail = {"1,177.4", "20.0", ""};
+    for (int row = 1; row <= 3; ++row) {
+        grid.SetTextMatrix(row, 0, drives[row - 1]);
+        grid.SetTextMatrix(row, 3, avail[row - 1]);
+    }
+    grid.SetTextMatrix(4, 3, "1,197.4");
+    return grid;
+}
+
+QPieSeries* SeriesOf(frmChart& chart) {
+    auto* view = chart.findChild<QChartView*>();
+    if (!view || view->chart()->series().isEmpty()) return nullptr;
+    return qobject_cast<QPieSeries*>(view->chart()->series().first());
+}
+
+QString ChartTip(frmChart& chart) {
+    return chart.findChild<PieView*>("MSChart1")->toolTip();
+}
+
+class ChartWindow : public ::testing::Test {
+  protected:
+    ChartWindow() {
+        context.settings.ComputerName = "host";
+        context.ChartMode = kChartDiskColumn;
+        context.ChartColumn = 3;
+    }
+    AppContext context;
+    CellGrid grid = DiskTable();
+};
+
+TEST_F(ChartWindow, DrawsTheTableAsTallAsTheWorkArea) {
+    frmChart chart(context, grid);
+    chart.show();
+    EXPECT_EQ(chart.windowTitle(), "Quorvane32 -  Available Space");
+    EXPECT_EQ(ChartTip(chart), kChartHint);
+    QPieSeries* series = SeriesOf(chart);
+    ASSERT_NE(series, nullptr);
+    ASSERT_EQ(series->count(), 3);
+    EXPECT_EQ(series->slices()[0]->label(), "/ (1,177.4 MB)");
+    EXPECT_DOUBLE_EQ(series->slices()[0]->value(), 1177.4);
+    EXPECT_EQ(series->slices()[2]->label(), "/srv (0 MB)");
+    EXPECT_EQ(chart.findChild<QChartView*>()->chart()->title(), "host Disk Usage");
+
+    const QRect area = chart.screen()->availableGeometry();
+    EXPECT_EQ(chart.frameGeometry().height(), area.height());
+    EXPECT_EQ(chart.frameGeometry().top(), area.top());
+    auto* close = chart.findChild<QPushButton*>("cmdClose");
+    EXPECT_EQ(close->text(), "&Close");
+    EXPECT_LE(std::abs(close->geometry().center().x() - chart.width() / 2), 1);
+    EXPECT_LT(chart.findChild<PieView*>("MSChart1")->geometry().bottom(), close->y());
+}
+
+TEST_F(ChartWindow, AClickedWedgeOrLegendEntryBecomesTheTooltip) {
+    frmChart chart(context, grid);
+    chart.show();
+    QPieSeries* series = SeriesOf(chart);
+    ASSERT_NE(series, nullptr);
+    emit series->slices()[1]->clicked();
+    EXPECT_EQ(ChartTip(chart), "/home (20.0 MB)");
+    const QList<QLegendMarker*> markers =
+        chart.findChild<QChartView*>()->chart()->legend()->markers(series);
+    ASSERT_EQ(markers.size(), 3);
+    emit markers[0]->clicked();
+    EXPECT_EQ(ChartTip(chart), "/ (1,177.4 MB)");
+}
+
+TEST_F(ChartWindow, ATableWithoutDataRowsGivesAnEmptyPie) {
+    context.ChartMode = kChartDirectories;
+    context.settings.Display = "KB";
+    frmChart chart(context, CellGrid(2, 11));
+    chart.show();
+    EXPECT_EQ(chart.windowTitle(), "Tallmere32 Pie Chart");
+    ASSERT_NE(SeriesOf(chart), nullptr);
+    EXPECT_EQ(SeriesOf(chart)->count(), 0);
+    context.ChartMode = kChartSelectedDisk;
+    grid.SetRowSel(4);  // the totals row
+    frmChart selected(context, grid);
+    EXPECT_EQ(SeriesOf(selected)->count(), 0);
+}
+
+// What a chart request showed: its caption and wedge labels.
+struct Shown {
+    QString caption;
+    QStringList labels;
+};
+
+Shown ChartOf(frmChart& chart) {
+    Shown shown{chart.windowTitle(), {}};
+    for (const PieWedge& wedge : chart.Pie().wedges)
+        shown.labels << wedge.label;
+    chart.findChild<QPushButton*>("cmdClose")->click();
+    return shown;
+}
+
+// Runs Request and returns the chart it showed.
+Shown ChartShownBy(const std::function<void()>& request) {
+    Shown shown;
+    OnModal<frmChart>([&](frmChart& chart) { shown = ChartOf(chart); });
+    request();
+    return shown;
+}
+
+class DiskWindowCharts : public ::testing::Test {
+  protected:
+    DiskWindowCharts() {
+        context.services.store = &store;
+        context.services.messages = &messages;
+        context.services.volumes = &volumes;
+        volumes.Add(MakeVolume("/", DriveKind::Fixed), SpaceReport(100 * kMB, 40 * kMB));
+        volumes.Add(MakeVolume("/home", DriveKind::Fixed), SpaceReport(200 * kMB, 150 * kMB));
+        window.Open();
+    }
+    Shown Choose(const char* item) {
+        return ChartShownBy([&] { window.findChild<QAction*>(item)->trigger(); });
+    }
+
+    FakeSettingsStore store;
+    FakeMessages messages;
+    FakeVolumeSource volumes;
+    AppContext context;
+    frmQuorvane window{context};
+};
+
+TEST_F(DiskWindowCharts, EachColumnChartShowsItsColumnForEveryDrive) {
+    const Shown avail = Choose("mnuChartAvailable");
+    EXPECT_EQ(avail.caption, "Quorvane32 -  Available Space");
+    EXPECT_EQ(avail.labels, QStringList({"/ (40.0 MB)", "/home (150.0 MB)"}));
+    EXPECT_EQ(context.ChartMode, kChartDiskColumn);
+    EXPECT_EQ(context.ChartColumn, 3);
+    EXPECT_EQ(Choose("mnuChartUsed").labels, QStringList({"/ (60.0 MB)", "/home (50.0 MB)"}));
+    EXPECT_EQ(Choose("mnuChartTotal").labels, QStringList({"/ (100.0 MB)", "/home (200.0 MB)"}));
+    EXPECT_EQ(context.ChartColumn, 6);
+}
+
+TEST_F(DiskWindowCharts, SelectionChartsTheSelectedDriveAndKeepsTheColumn) {
+    auto* grid = window.findChild<FlexGrid*>("flxDisks");
+    grid->selectRow(1);  // the second drive row, /home
+    const Shown selected = Choose("mnuSelection");
+    EXPECT_EQ(selected.caption, "Quorvane32 - Selected Disk");
+    EXPECT_EQ(selected.labels, QStringList({"Used MB = 50.0", "Available MB = 150.0"}));
+    EXPECT_EQ(context.ChartMode, kChartSelectedDisk);
+    EXPECT_EQ(context.ChartColumn, 0);
+}
+
+TEST_F(DiskWindowCharts, CtrlAChartsTheAvailableSpace) {
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    const Shown shown = ChartShownBy([&] {
+        QTest::keyClick(window.findChild<FlexGrid*>("flxDisks"), Qt::Key_A, Qt::ControlModifier);
+    });
+    EXPECT_EQ(shown.caption, "Quorvane32 -  Available Space");
+}
+
+TEST(SummaryChart, ChartsEveryDirectoryOfTheTableInItsUnit) {
+    TempTree tree;
+    tree.File("big/a", 3000);
+    tree.File("small/a", 10);
+    FakeSettingsStore store;
+    store.values = {{"Display", "Bytes"}};
+    FakeMessages messages;
+    AppContext context;
+    context.services.store = &store;
+    context.services.messages = &messages;
+    Tallmere window(context, Words{tree.Path(), "-d3"});
+    QSignalSpy finished(&window, &Tallmere::SummaryFinished);
+    ASSERT_TRUE(window.Form_Load());
+    ASSERT_TRUE(finished.wait(10000));
+    const Shown shown = ChartShownBy([&] { window.findChild<QAction*>("mnuChart")->trigger(); });
+    EXPECT_EQ(context.ChartMode, kChartDirectories);
+    EXPECT_EQ(shown.caption, "Tallmere32 Pie Chart");
+    ASSERT_EQ(shown.labels.size(), 3);
+    EXPECT_TRUE(shown.labels[0].endsWith("big (3,000 Bytes)")) << shown.labels[0].toStdString();
+    EXPECT_TRUE(shown.labels[2].endsWith(" (0 Bytes)")) << shown.labels[2].toStdString();
+}
+
+}  // namespace

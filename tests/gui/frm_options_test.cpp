@@ -1,0 +1,248 @@
+#include "settings/frm_options.h"
+
+#include <gtest/gtest.h>
+#include <QAction>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "drives/frm_quorvane.h"
+#include "settings/app_context.h"
+#include "summary/tallmere.h"
+#include "tests/support/fakes.h"
+#include "tests/support/modal.h"
+#include "tests/support/qt_print.h"
+#include "tests/support/temp_tree.h"
+
+namespace {
+
+const char* const kFlagBoxes[] = {"chkShort", "chkFloppy", "chkRemovable", "chkNetwork",
+                                  "chkCDROM"};
+
+class OptionsDialog : public ::testing::Test {
+  protected:
+    OptionsDialog() {
+        context.ProgramTitle = "Quorvane32";
+        context.services.store = &store;
+        context.services.messages = &messages;
+        context.settings.Display = "Bytes";
+        context.settings.SizeDivisor = 1;
+        context.settings.CheckFloppy = true;
+        context.settings.ComputerName = "host";
+    }
+    template <class Control>
+    Control* Find(frmOptions& dialog, const char* name) {
+        auto* control = dialog.findChild<Control*>(name);
+        EXPECT_NE(control, nullptr) << name;
+        return control;
+    }
+    // Flips every check box and chooses Unit.
+    void ChangeEverything(frmOptions& dialog, const char* unit) {
+        for (const char* name : kFlagBoxes)
+            Find<QCheckBox>(dialog, name)->click();
+        Find<QRadioButton>(dialog, unit)->click();
+    }
+
+    FakeSettingsStore store;
+    FakeMessages messages;
+    AppContext context;
+};
+
+TEST_F(OptionsDialog, ShowsTheSettingsItFinds) {
+    context.settings.Display = "MB";
+    context.settings.CheckNetwork = true;
+    context.settings.ShortDisplay = true;
+    frmOptions dialog(context);
+    EXPECT_EQ(dialog.windowTitle(), "Tallmere32 - Options");
+    EXPECT_EQ(Find<QGroupBox>(dialog, "frmDisplay")->title(), "Tallmere32 Display");
+    EXPECT_EQ(Find<QGroupBox>(dialog, "Frame1")->title(), "Quorvane32 Display");
+    EXPECT_EQ(Find<QPushButton>(dialog, "btnOptApply")->text(), "&OK");
+    EXPECT_EQ(Find<QPushButton>(dialog, "btnOptOK")->text(), "&Cancel");
+    EXPECT_TRUE(Find<QRadioButton>(dialog, "optMB")->isChecked());
+    EXPECT_FALSE(Find<QRadioButton>(dialog, "optBytes")->isChecked());
+    const bool ticked[] = {true, true, false, true, false};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(Find<QCheckBox>(dialog, kFlagBoxes[i])->isChecked(), ticked[i]) << kFlagBoxes[i];
+}
+
+TEST_F(OptionsDialog, OkSavesEveryControlAndMarksTheOptionsApplied) {
+    frmOptions dialog(context);
+    ChangeEverything(dialog, "optKB");
+    EXPECT_EQ(context.settings.Display, "KB");  // the controls write through at once
+    Find<QPushButton>(dialog, "btnOptApply")->click();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(store.values, (std::map<QString, QString>{{"Display", "KB"},
+                                                        {"CheckFloppy", "False"},
+                                                        {"CheckRemovable", "True"},
+                                                        {"CheckNetwork", "True"},
+                                                        {"CheckCDROM", "True"},
+                                                        {"ShortDisplay", "True"}}));
+    EXPECT_TRUE(context.settings.OptionsApplied);
+    EXPECT_EQ(context.settings.SizeDivisor, 1);  // only a load derives the divisor
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(OptionsDialog, OkWithNoUnitChosenStoresAnEmptyDisplay) {
+    context.settings.Display = "furlongs";
+    frmOptions dialog(context);
+    for (const char* unit : {"optBytes", "optKB", "optMB"})
+        EXPECT_FALSE(Find<QRadioButton>(dialog, unit)->isChecked()) << unit;
+    Find<QPushButton>(dialog, "btnOptApply")->click();
+    EXPECT_EQ(store.values.at("Display"), "");
+    EXPECT_EQ(store.values.at("CheckFloppy"), "True");
+    EXPECT_EQ(context.settings.Display, "furlongs");
+}
+
+TEST_F(OptionsDialog, CancelAndClosingPutEverySettingBack) {
+    const Settings before = context.settings;
+    {
+        frmOptions dialog(context);
+        ChangeEverything(dialog, "optMB");
+        Find<QPushButton>(dialog, "btnOptOK")->click();
+        EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    }
+    EXPECT_EQ(context.settings, before);
+    {
+        frmOptions dialog(context);
+        dialog.show();
+        ChangeEverything(dialog, "optKB");
+        dialog.close();
+    }
+    EXPECT_EQ(context.settings, before);
+    {
+        frmOptions dialog(context);
+        dialog.show();
+        ChangeEverything(dialog, "optBytes");
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+    }
+    EXPECT_EQ(context.settings, before);
+    EXPECT_TRUE(store.values.empty());
+}
+
+TEST_F(OptionsDialog, AStoreThatCannotBeOpenedIsToldAndTheOptionsStillCountAsApplied) {
+    store.available = false;
+    frmOptions dialog(context);
+    Find<QPushButton>(dialog, "btnOptApply")->click();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0],
+              std::make_pair(QString("Quorvane32"), QString("Unable to Create Registry Key")));
+    EXPECT_TRUE(context.settings.OptionsApplied);
+    EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST_F(OptionsDialog, ShowOptionsTellsWhetherTheUserConfirmed) {
+    OnModal<frmOptions>(
+        [](frmOptions& dialog) { dialog.findChild<QPushButton*>("btnOptApply")->click(); });
+    EXPECT_TRUE(ShowOptions(context, nullptr));
+    EXPECT_FALSE(context.settings.OptionsApplied);
+    OnModal<frmOptions>([](frmOptions& dialog) { dialog.reject(); });
+    EXPECT_FALSE(ShowOptions(context, nullptr));
+}
+
+// The disk window reloads after OK and keeps its table until the next Refresh.
+class DiskWindowOptions : public OptionsDialog {
+  protected:
+    DiskWindowOptions() {
+        context.services.volumes = &volumes;
+        volumes.Add(MakeVolume("/", DriveKind::Fixed), SpaceReport(1048576, 0));
+        volumes.Add(MakeVolume("/n", DriveKind::Network, "nfs4"), SpaceReport(1048576, 0));
+        window.Open();
+    }
+    void ChooseOptions(std::function<void(frmOptions&)> act) {
+        OnModal<frmOptions>(std::move(act));
+        window.findChild<QAction*>("mnuOptions")->trigger();
+    }
+
+    FakeVolumeSource volumes;
+    frmQuorvane window{context};
+};
+
+TEST_F(DiskWindowOptions, OkReloadsTheSettingsAndRefreshShowsThem) {
+    const int surveyed = volumes.surveyed;
+    ChooseOptions([](frmOptions& dialog) {
+        dialog.findChild<QCheckBox*>("chkNetwork")->click();
+        dialog.findChild<QRadioButton*>("optMB")->click();
+        dialog.findChild<QPushButton*>("btnOptApply")->click();
+    });
+    EXPECT_EQ(context.settings.SizeDivisor, 1048576);  // derived by the reload
+    EXPECT_FALSE(context.settings.OptionsApplied);
+    EXPECT_EQ(store.values.at("CheckNetwork"), "True");
+    EXPECT_EQ(window.Grid().Cols(), 9);
+    EXPECT_EQ(volumes.surveyed, surveyed);
+    QTest::mouseClick(window.findChild<QPushButton*>("cmdClose"), Qt::LeftButton);
+    EXPECT_EQ(window.Grid().Cols(), 10);
+    EXPECT_EQ(window.Grid().TextMatrix(2, 0), "/n");
+}
+
+TEST_F(DiskWindowOptions, AStoreLostAfterOkClosesTheWindow) {
+    ChooseOptions([this](frmOptions& dialog) {
+        store.available = false;
+        dialog.findChild<QPushButton*>("btnOptApply")->click();
+    });
+    EXPECT_EQ(messages.shown.size(), 2u);  // the dialog's save and the window's reload
+    EXPECT_FALSE(window.isVisible());
+}
+
+// The summary window redraws its table from the totals it holds.
+class SummaryWindowOptions : public OptionsDialog {
+  protected:
+    SummaryWindowOptions() {
+        store.values = {{"Display", "Bytes"}};
+        tree.File("big/a", 2048);
+        tree.File("small/a", 512);
+        context.services.volumes = &volumes;
+    }
+    void Load() {
+        window = std::make_unique<Tallmere>(context, Words{tree.Path(), "-d3"});
+        QSignalSpy finished(window.get(), &Tallmere::SummaryFinished);
+        ASSERT_TRUE(window->Form_Load());
+        ASSERT_TRUE(finished.wait(10000));
+    }
+    QStringList Row(int row) { return RowTexts(window->Grid().Grid(), row); }
+
+    TempTree tree;
+    FakeVolumeSource volumes;
+    std::unique_ptr<Tallmere> window;
+};
+
+TEST_F(SummaryWindowOptions, OkRedrawsTheTableInTheNewUnitAndFormWithoutAWalk) {
+    Load();
+    ASSERT_EQ(Row(1).size(), 11);
+    const QString big = QString::fromUtf8(tree.Path("big"));
+    EXPECT_EQ(Row(1).mid(0, 3), QStringList({big, "1", "2,048"}));
+    tree.File("big/b", 4096);  // a new walk would count it
+    QSignalSpy finished(window.get(), &Tallmere::SummaryFinished);
+    OnModal<frmOptions>([](frmOptions& dialog) {
+        dialog.findChild<QRadioButton*>("optKB")->click();
+        dialog.findChild<QCheckBox*>("chkShort")->click();
+        dialog.findChild<QPushButton*>("btnOptApply")->click();
+    });
+    window->findChild<QAction*>("mnuOptions")->trigger();
+    EXPECT_EQ(Row(0), QStringList({"Directory Name", "Total Files", "Total KB", "Total Dirs"}));
+    EXPECT_EQ(Row(1), QStringList({big, "1", "2.0", ""}));
+    EXPECT_EQ(Row(3), QStringList({QString::fromUtf8(tree.Path()), "", " ", "2"}));
+    EXPECT_EQ(Row(4), QStringList({"Grand Total", "2", "2.5", "2"}));
+    EXPECT_EQ(context.settings.SizeDivisor, 1024);
+    EXPECT_EQ(finished.count(), 0);
+}
+
+TEST_F(SummaryWindowOptions, CancelLeavesTheTableAndTheSettings) {
+    Load();
+    const QStringList heading = Row(0);
+    const QStringList first = Row(1);
+    const Settings before = context.settings;
+    OnModal<frmOptions>([](frmOptions& dialog) {
+        dialog.findChild<QRadioButton*>("optMB")->click();
+        dialog.findChild<QCheckBox*>("chkShort")->click();
+        dialog.findChild<QPushButton*>("btnOptOK")->click();
+    });
+    window->findChild<QAction*>("mnuOptions")->trigger();
+    EXPECT_EQ(Row(0), heading);
+    EXPECT_EQ(Row(1), first);
+    EXPECT_EQ(context.settings, before);
+}
+
+}  // namespace
