@@ -1,12 +1,12 @@
+#include <gtest/gtest.h>
 #include <QFile>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTest>
 #include <QTemporaryDir>
+#include <QTest>
 #include <future>
-#include <gtest/gtest.h>
 
 #include "common/flex_grid.h"
 #include "common/report_text.h"
@@ -50,7 +50,8 @@ struct SummaryWindow {
 
     QStringList Column(int col) {
         QStringList texts;
-        for (int row = 1; row < Grid().Rows(); ++row) texts << Grid().TextMatrix(row, col);
+        for (int row = 1; row < Grid().Rows(); ++row)
+            texts << Grid().TextMatrix(row, col);
         return texts;
     }
 
@@ -65,7 +66,8 @@ struct SummaryWindow {
 
 Words StartOn(const QByteArray& path, std::initializer_list<const char*> switches = {}) {
     Words words{path};
-    for (const char* word : switches) words.emplace_back(word);
+    for (const char* word : switches)
+        words.emplace_back(word);
     return words;
 }
 
@@ -103,7 +105,7 @@ TEST(TallmereWindow, HeadingClicksSortAndReverseKeepingTiesInOrder) {
     summary.ClickHeading(1);  // Total Files, ascending
     EXPECT_EQ(summary.Column(1).mid(0, 4), (QStringList{"1", "1", "2", "3"}));
     EXPECT_EQ(summary.Column(2).mid(0, 2), (QStringList{"1,000", "1"}));  // tie kept
-    summary.ClickHeading(1);  // again: descending
+    summary.ClickHeading(1);                                              // again: descending
     EXPECT_EQ(summary.Column(1).mid(0, 4), (QStringList{"3", "2", "1", "1"}));
     EXPECT_EQ(summary.Column(2).mid(2, 2), (QStringList{"1,000", "1"}));
     summary.ClickHeading(0);  // by name, ascending
@@ -185,11 +187,9 @@ TEST(TallmereWindow, NoSettingsStoreMeansAMessageAndNoWindow) {
 
 // Volumes whose survey waits until the test lets it go, so a walk is still running.
 class HeldVolumes final : public VolumeSource {
-public:
+  public:
     explicit HeldVolumes(QByteArray root) : root_(std::move(root)) {}
-    std::vector<Volume> ListVolumes() override {
-        return {MakeVolume(root_, DriveKind::Fixed)};
-    }
+    std::vector<Volume> ListVolumes() override { return {MakeVolume(root_, DriveKind::Fixed)}; }
     std::optional<VolumeReport> Survey(const Volume&) override {
         entered.set_value();
         release_.get_future().wait();
@@ -198,7 +198,7 @@ public:
     void Release() { release_.set_value(); }
     std::promise<void> entered;
 
-private:
+  private:
     QByteArray root_;
     std::promise<void> release_;
 };
