@@ -4,8 +4,9 @@
 #include <QMainWindow>
 #include <QTimer>
 
+#include "common/walk_job.h"
 #include "summary/command_line.h"
-#include "summary/scan_job.h"
+#include "summary/scan.h"
 #include "summary/summary_data.h"
 #include "summary/summary_table.h"
 
@@ -77,7 +78,7 @@ class Tallmere : public QMainWindow {
     AppContext& context_;
     Words commandLine_;
     SummaryState state_;
-    ScanJob scan_;
+    WalkJob scan_;
     QTimer progressTimer_;
     QString lastSaveName_;
     int scanThreads_;

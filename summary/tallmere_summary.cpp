@@ -1,6 +1,7 @@
 // Tallmere: running a summary, sorting it and showing it.
 #include <QLineEdit>
 
+#include "common/directory_walk.h"
 #include "common/flex_grid.h"
 #include "settings/app_context.h"
 #include "summary/tallmere.h"
@@ -9,8 +10,14 @@ void Tallmere::Summarize(const QByteArray& spec) {
     state_.SummaryReady = false;
     ClearSummary(Grid1->Grid(), state_.data, context_.settings, state_.columnChars);
     ShowProgress(ShownText(RootOfSpec(spec)));
-    scan_.Start(spec, *context_.services.volumes, scanThreads_,
-                [this](ScanResult result) { ScanFinished(std::move(result)); });
+    VolumeSource& volumes = *context_.services.volumes;
+    const int threads = scanThreads_;
+    // Surveying the volumes of "My Computer" may take a while, so it too runs on the worker.
+    scan_.Start<ScanResult>(
+        [spec, &volumes, threads](std::stop_token stop, WalkProgress& progress) {
+            return ScanDirectories(StartDirectories(spec, volumes), threads, stop, &progress);
+        },
+        [this](ScanResult result) { ScanFinished(std::move(result)); });
     progressTimer_.start();
 }
 
