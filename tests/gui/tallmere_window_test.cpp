@@ -1,73 +1,20 @@
+#include <gtest/gtest.h>
 #include <QFile>
-#include <QHeaderView>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTest>
 #include <QTemporaryDir>
+#include <QTest>
 #include <future>
-#include <gtest/gtest.h>
 
 #include "common/flex_grid.h"
 #include "common/report_text.h"
 #include "settings/app_context.h"
 #include "summary/tallmere.h"
 #include "tests/support/fakes.h"
+#include "tests/support/summary_window.h"
 #include "tests/support/temp_tree.h"
 
 namespace {
-
-// A summary window over fake services, with the settings of a first run.
-struct SummaryWindow {
-    FakeSettingsStore store;
-    FakeMessages messages;
-    FakeSaveDialog saveDialog;
-    FakeSessionControl session;
-    FakeVolumeSource volumes;
-    AppContext context;
-    std::unique_ptr<Tallmere> window;
-
-    explicit SummaryWindow(Words words) {
-        store.exists = false;
-        context.ProgramTitle = "Tallmere32";
-        context.services.store = &store;
-        context.services.messages = &messages;
-        context.services.saveDialog = &saveDialog;
-        context.services.session = &session;
-        context.services.volumes = &volumes;
-        window = std::make_unique<Tallmere>(context, std::move(words));
-    }
-
-    // Starts the window and waits for its first summary.
-    void Load() {
-        QSignalSpy finished(window.get(), &Tallmere::SummaryFinished);
-        ASSERT_TRUE(window->Form_Load());
-        ASSERT_TRUE(finished.wait(10000));
-    }
-
-    const CellGrid& Grid() { return window->Grid().Grid(); }
-    QString Progress() { return window->findChild<QLineEdit*>("Text1")->text(); }
-
-    QStringList Column(int col) {
-        QStringList texts;
-        for (int row = 1; row < Grid().Rows(); ++row) texts << Grid().TextMatrix(row, col);
-        return texts;
-    }
-
-    // A left click on the heading of column Col.
-    void ClickHeading(int col) {
-        FlexGrid& grid = window->Grid();
-        QHeaderView* header = grid.horizontalHeader();
-        const QPoint at(header->sectionViewportPosition(col) + 3, header->height() / 2);
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
-    }
-};
-
-Words StartOn(const QByteArray& path, std::initializer_list<const char*> switches = {}) {
-    Words words{path};
-    for (const char* word : switches) words.emplace_back(word);
-    return words;
-}
 
 void MakeSizedTree(TempTree& tree) {
     tree.File("own", 1);
@@ -103,7 +50,7 @@ TEST(TallmereWindow, HeadingClicksSortAndReverseKeepingTiesInOrder) {
     summary.ClickHeading(1);  // Total Files, ascending
     EXPECT_EQ(summary.Column(1).mid(0, 4), (QStringList{"1", "1", "2", "3"}));
     EXPECT_EQ(summary.Column(2).mid(0, 2), (QStringList{"1,000", "1"}));  // tie kept
-    summary.ClickHeading(1);  // again: descending
+    summary.ClickHeading(1);                                              // again: descending
     EXPECT_EQ(summary.Column(1).mid(0, 4), (QStringList{"3", "2", "1", "1"}));
     EXPECT_EQ(summary.Column(2).mid(2, 2), (QStringList{"1,000", "1"}));
     summary.ClickHeading(0);  // by name, ascending
@@ -185,11 +132,9 @@ TEST(TallmereWindow, NoSettingsStoreMeansAMessageAndNoWindow) {
 
 // Volumes whose survey waits until the test lets it go, so a walk is still running.
 class HeldVolumes final : public VolumeSource {
-public:
+  public:
     explicit HeldVolumes(QByteArray root) : root_(std::move(root)) {}
-    std::vector<Volume> ListVolumes() override {
-        return {MakeVolume(root_, DriveKind::Fixed)};
-    }
+    std::vector<Volume> ListVolumes() override { return {MakeVolume(root_, DriveKind::Fixed)}; }
     std::optional<VolumeReport> Survey(const Volume&) override {
         entered.set_value();
         release_.get_future().wait();
@@ -198,7 +143,7 @@ public:
     void Release() { release_.set_value(); }
     std::promise<void> entered;
 
-private:
+  private:
     QByteArray root_;
     std::promise<void> release_;
 };

@@ -97,3 +97,20 @@ void FakeSettingsStore::WriteValue(const QString& name, const QString& text) {
 }
 
 void FakeSettingsStore::CloseKey() {}
+
+bool FakeLauncher::OpenDirectory(const QByteArray& directory, QString* error) {
+    if (fail)
+        *error = QStringLiteral("no file manager");
+    else
+        opened.push_back(directory);
+    return !fail;
+}
+
+bool FakeLauncher::StartProgram(const QByteArray& program, const std::vector<QByteArray>& arguments,
+                                QString* error) {
+    if (fail)
+        *error = QStringLiteral("no such program");
+    else
+        started.emplace_back(program, arguments);
+    return !fail;
+}

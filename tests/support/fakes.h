@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/desktop_dialogs.h"
+#include "common/program_launcher.h"
 #include "common/session_control.h"
 #include "common/user_messages.h"
 #include "common/volumes.h"
@@ -95,4 +96,17 @@ class FakeSessionControl final : public SessionControl {
   public:
     void Perform(SessionAction action) override { performed.push_back(action); }
     std::vector<SessionAction> performed;
+};
+
+// Records the directories opened and the programs started, as (program, arguments); with
+// Fail set every start fails and says so.
+class FakeLauncher final : public ProgramLauncher {
+  public:
+    bool OpenDirectory(const QByteArray& directory, QString* error) override;
+    bool StartProgram(const QByteArray& program, const std::vector<QByteArray>& arguments,
+                      QString* error) override;
+
+    bool fail = false;
+    std::vector<QByteArray> opened;
+    std::vector<std::pair<QByteArray, std::vector<QByteArray>>> started;
 };
