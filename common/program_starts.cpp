@@ -5,13 +5,13 @@
 QString ExploreDirectory(ProgramLauncher& launcher, const QByteArray& directory) {
     QString error;
     if (launcher.OpenDirectory(directory, &error)) return {};
-    return error;
+    return QStringLiteral("Unable to open %1: %2").arg(QString::fromUtf8(directory), error);
 }
 
-QString StartSummaryProgram(ProgramLauncher& launcher, const std::vector<QByteArray>& arguments) {
-    const QByteArray program = LocateSummaryProgram();
-    if (program.isEmpty()) return QStringLiteral("The program tallmere32 was not found.");
+QString StartSummaryProgram(ProgramLauncher& launcher, const QByteArray& program,
+                            const std::vector<QByteArray>& arguments) {
+    if (program.isEmpty()) return QStringLiteral("Unable to find tallmere32.");
     QString error;
     if (launcher.StartProgram(program, arguments, &error)) return {};
-    return QStringLiteral("The program tallmere32 could not be started: ") + error;
+    return QStringLiteral("Unable to start tallmere32: ") + error;
 }

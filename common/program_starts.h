@@ -11,5 +11,6 @@ class ProgramLauncher;
 // Opens Directory in the desktop's file manager.
 QString ExploreDirectory(ProgramLauncher& launcher, const QByteArray& directory);
 
-// Starts the tallmere32 program beside this one, else the one on the PATH, with Arguments.
-QString StartSummaryProgram(ProgramLauncher& launcher, const std::vector<QByteArray>& arguments);
+// Starts the summary program Program (empty when none was found) with Arguments.
+QString StartSummaryProgram(ProgramLauncher& launcher, const QByteArray& program,
+                            const std::vector<QByteArray>& arguments);

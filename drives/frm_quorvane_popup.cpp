@@ -6,6 +6,7 @@
 
 #include "chart/frm_chart.h"
 #include "common/desktop_dialogs.h"
+#include "common/program_launcher.h"
 #include "common/program_starts.h"
 #include "common/user_messages.h"
 #include "drives/disk_popup.h"
@@ -43,7 +44,8 @@ void frmQuorvane::Copy_Click(int index) {
             break;
         case 2:
             if (const QByteArray drive = PopupMountPoint(); !drive.isEmpty())
-                Tell(StartSummaryProgram(*context_.services.launcher, SummaryArguments(drive)));
+                Tell(StartSummaryProgram(*context_.services.launcher, LocateSummaryProgram(),
+                                         SummaryArguments(drive)));
             break;
         case 3:
             mnuSelection_Click();

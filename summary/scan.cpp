@@ -163,6 +163,12 @@ ScanRequest StartDirectories(const QByteArray& spec, VolumeSource& volumes) {
     return request;
 }
 
+ScanRequest DirectoryRequest(const QByteArray& directory) {
+    ScanRequest request;
+    request.roots.push_back(WithTrailingSlash(directory));
+    return request;
+}
+
 ScanResult ScanDirectories(const ScanRequest& request, int threads, std::stop_token stop,
                            WalkProgress* progress) {
     std::vector<RootListing> listings(request.roots.size());

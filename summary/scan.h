@@ -28,6 +28,9 @@ bool IsMyComputer(const QByteArray& spec);
 // or every ready local (fixed or removable) volume for "My Computer".
 ScanRequest StartDirectories(const QByteArray& spec, VolumeSource& volumes);
 
+// One start directory exactly as named: no ";" splitting, no blanks trimmed.
+ScanRequest DirectoryRequest(const QByteArray& directory);
+
 // Walks the request's roots with Threads threads (at least one).
 ScanResult ScanDirectories(const ScanRequest& request, int threads, std::stop_token stop = {},
                            WalkProgress* progress = nullptr);

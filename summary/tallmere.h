@@ -3,9 +3,13 @@
 
 #include <QMainWindow>
 #include <QTimer>
+#include <functional>
 
+#include "common/walk_job.h"
+#include "summary/clear_archive.h"
 #include "summary/command_line.h"
-#include "summary/scan_job.h"
+#include "summary/history.h"
+#include "summary/scan.h"
 #include "summary/summary_data.h"
 #include "summary/summary_table.h"
 
@@ -15,6 +19,7 @@ class QAction;
 class QFrame;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 
 // What the window shows and how it is ordered.
@@ -25,9 +30,18 @@ struct SummaryState {
     bool SummaryReady = false;
     int ShownRows = 0;
     QByteArray CurrentRoot;
+    History history;
     SummaryData data;
     ColumnChars columnChars{};
 };
+
+// Where the window reaches out in ways that tests replace.
+struct TallmereHooks {
+    std::function<QByteArray(QWidget* parent)> AskStartDirectory;  // the Entry dialog's answer
+    std::function<void(QMenu& menu, QPoint at)> ShowPopup;         // returns after the command ran
+    std::function<QByteArray()> LocateSummaryProgram;              // empty when there is none
+};
+TallmereHooks DefaultTallmereHooks();
 
 class Tallmere : public QMainWindow {
     Q_OBJECT
@@ -43,12 +57,15 @@ class Tallmere : public QMainWindow {
     const SummaryState& State() const { return state_; }
     FlexGrid& Grid() { return *Grid1; }
     void SetScanThreads(int threads) { scanThreads_ = threads; }
+    TallmereHooks& Hooks() { return hooks_; }
 
   signals:
     // A summary has been sorted and shown.
     void SummaryFinished();
     // The window closed: the program ends.
     void Closing();
+    // A clear-archive walk has ended and "Done!" is shown.
+    void ArchiveCleared();
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -62,6 +79,9 @@ class Tallmere : public QMainWindow {
     void PlaceAt(const Switches& switches);
 
     void Summarize(const QByteArray& spec);
+    void SummarizeDirectory(const QByteArray& directory);
+    void RunSummary(const QByteArray& shownRoot, std::function<ScanRequest()> request);
+    void ClearSummary();
     void ScanFinished(ScanResult result);
     void SortRows();
     void FillGrid();
@@ -78,10 +98,30 @@ class Tallmere : public QMainWindow {
     void mnuOptions_Click();
     void mnuChart_Click();
 
+    // Navigation: drill-down, Back and New.
+    void Grid1_DblClick();
+    void cmdBack_Click();
+    void NewSum_Click();
+    bool CanStartSummary() const;
+    void SummarizeHistoryEntry(const QByteArray& root);
+    void ShowBackButton();
+
+    // The grid's popup and its commands.
+    void ShowGridPopup(double y);
+    void Copy_Click(int index);
+    QByteArray PopupDirectory();
+    void Explore(const QByteArray& directory);
+    void OpenNewWindow(const QByteArray& directory);
+    void ClearArchive(const QByteArray& directory, ClearDepth depth);
+    void ClearArchiveDone();
+    void ReportStartFailure(const QString& text);
+
     AppContext& context_;
     Words commandLine_;
     SummaryState state_;
-    ScanJob scan_;
+    WalkJob scan_;
+    WalkJob clearing_;
+    TallmereHooks hooks_ = DefaultTallmereHooks();
     QTimer progressTimer_;
     QString lastSaveName_;
     int scanThreads_;

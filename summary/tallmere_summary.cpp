@@ -1,21 +1,42 @@
 // Tallmere: running a summary, sorting it and showing it.
 #include <QLineEdit>
 
+#include "common/directory_walk.h"
 #include "common/flex_grid.h"
 #include "settings/app_context.h"
 #include "summary/tallmere.h"
 
 void Tallmere::Summarize(const QByteArray& spec) {
-    state_.SummaryReady = false;
-    ClearSummary(Grid1->Grid(), state_.data, context_.settings, state_.columnChars);
-    ShowProgress(ShownText(RootOfSpec(spec)));
-    scan_.Start(spec, *context_.services.volumes, scanThreads_,
-                [this](ScanResult result) { ScanFinished(std::move(result)); });
+    VolumeSource& volumes = *context_.services.volumes;
+    RunSummary(RootOfSpec(spec), [spec, &volumes] { return StartDirectories(spec, volumes); });
+}
+
+// One directory exactly as named, whatever ";" or blanks its name holds.
+void Tallmere::SummarizeDirectory(const QByteArray& directory) {
+    RunSummary(directory, [directory] { return DirectoryRequest(directory); });
+}
+
+// Request runs on the worker: surveying the volumes of "My Computer" may take a while.
+void Tallmere::RunSummary(const QByteArray& shownRoot, std::function<ScanRequest()> request) {
+    ClearSummary();
+    ShowProgress(ShownText(shownRoot));
+    const int threads = scanThreads_;
+    scan_.Start<ScanResult>(
+        [request = std::move(request), threads](std::stop_token stop, WalkProgress& progress) {
+            return ScanDirectories(request(), threads, stop, &progress);
+        },
+        [this](ScanResult result) { ScanFinished(std::move(result)); });
     progressTimer_.start();
 }
 
+void Tallmere::ClearSummary() {
+    state_.SummaryReady = false;
+    ::ClearSummary(Grid1->Grid(), state_.data, context_.settings, state_.columnChars);
+}
+
 void Tallmere::ShowWalkProgress() {
-    const QByteArray current = scan_.CurrentDirectory();
+    const WalkJob& walk = clearing_.Running() ? clearing_ : scan_;
+    const QByteArray current = walk.CurrentDirectory();
     if (!current.isEmpty()) ShowProgress(ShownText(current));
 }
 
@@ -44,6 +65,7 @@ void Tallmere::SortRows() {
 void Tallmere::FillGrid() {
     state_.ShownRows =
         ::FillGrid(Grid1->Grid(), state_.data, context_.settings, state_.columnChars);
+    ShowBackButton();
 }
 
 void Tallmere::ShowProgress(const QString& text) {
@@ -56,6 +78,7 @@ void Tallmere::Grid1_MouseUp(int button, int /*shift*/, double x, double y) {
     if (button == 1 && Grid1->RowPos(0) <= y && y <= Grid1->RowPos(Grid1->TopRow())) {
         HeaderClick(x);
     }
+    if (button == 2) ShowGridPopup(y);
 }
 
 void Tallmere::HeaderClick(double x) {

@@ -82,13 +82,16 @@ void Tallmere::CreateControls() {
     cmdBack->setObjectName(QStringLiteral("cmdBack"));
     cmdBack->hide();
     connect(Grid1, &FlexGrid::MouseUp, this, &Tallmere::Grid1_MouseUp);
+    connect(Grid1, &FlexGrid::DblClick, this, &Tallmere::Grid1_DblClick);
+    connect(cmdBack, &QPushButton::clicked, this, &Tallmere::cmdBack_Click);
     connect(Command2, &QPushButton::clicked, this, &Tallmere::Command2_Click);
 }
 
 void Tallmere::CreateMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("File"));
-    AddAction(file, "NewSum", QStringLiteral("&New"));
+    connect(AddAction(file, "NewSum", QStringLiteral("&New")), &QAction::triggered, this,
+            &Tallmere::NewSum_Click);
     connect(AddAction(file, "mnuSaveAs", QStringLiteral("Save &As ...")), &QAction::triggered, this,
             &Tallmere::mnuSaveAs_Click);
     AddAction(file, "mnuPrint", QStringLiteral("&Print"));
@@ -129,6 +132,7 @@ bool Tallmere::Form_Load() {
     show();
     const StartPath start = ParseStartPath(commandLine_, QFile::encodeName(QDir::currentPath()));
     state_.CurrentRoot = start.CurrentRoot;
+    state_.history.Reset(start.Spec);
     SetCaption(state_.CurrentRoot);
     Summarize(start.Spec);
     Grid1->setFocus();
@@ -168,6 +172,7 @@ void Tallmere::Form_Resize() {
 
 void Tallmere::closeEvent(QCloseEvent* event) {
     scan_.Stop();
+    clearing_.Stop();
     progressTimer_.stop();
     emit Closing();
     QMainWindow::closeEvent(event);

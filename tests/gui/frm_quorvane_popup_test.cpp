@@ -144,11 +144,10 @@ TEST_F(DiskPopup, AMissingOrFailingStartIsToldAndNothingElseChanges) {
     RightClick(InRow(1), 2);
     RightClick(InRow(1), 1);
     ASSERT_EQ(messages.shown.size(), 3u);
-    EXPECT_EQ(messages.shown[0], std::make_pair(QString("Quorvane32"),
-                                                QString("The program tallmere32 was not found.")));
-    EXPECT_EQ(messages.shown[1].second,
-              "The program tallmere32 could not be started: the fake start failed");
-    EXPECT_EQ(messages.shown[2].second, "The fake file manager failed.");
+    EXPECT_EQ(messages.shown[0],
+              std::make_pair(QString("Quorvane32"), QString("Unable to find tallmere32.")));
+    EXPECT_EQ(messages.shown[1].second, "Unable to start tallmere32: the fake start failed");
+    EXPECT_EQ(messages.shown[2].second, "Unable to open /: The fake file manager failed.");
     EXPECT_EQ(window.Grid().Rows(), 4);
 }
 

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 #include <QFile>
-#include <QHeaderView>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -13,63 +11,10 @@
 #include "settings/app_context.h"
 #include "summary/tallmere.h"
 #include "tests/support/fakes.h"
+#include "tests/support/summary_window.h"
 #include "tests/support/temp_tree.h"
 
 namespace {
-
-// A summary window over fake services, with the settings of a first run.
-struct SummaryWindow {
-    FakeSettingsStore store;
-    FakeMessages messages;
-    FakeSaveDialog saveDialog;
-    FakeSessionControl session;
-    FakeVolumeSource volumes;
-    AppContext context;
-    std::unique_ptr<Tallmere> window;
-
-    explicit SummaryWindow(Words words) {
-        store.exists = false;
-        context.ProgramTitle = "Tallmere32";
-        context.services.store = &store;
-        context.services.messages = &messages;
-        context.services.saveDialog = &saveDialog;
-        context.services.session = &session;
-        context.services.volumes = &volumes;
-        window = std::make_unique<Tallmere>(context, std::move(words));
-    }
-
-    // Starts the window and waits for its first summary.
-    void Load() {
-        QSignalSpy finished(window.get(), &Tallmere::SummaryFinished);
-        ASSERT_TRUE(window->Form_Load());
-        ASSERT_TRUE(finished.wait(10000));
-    }
-
-    const CellGrid& Grid() { return window->Grid().Grid(); }
-    QString Progress() { return window->findChild<QLineEdit*>("Text1")->text(); }
-
-    QStringList Column(int col) {
-        QStringList texts;
-        for (int row = 1; row < Grid().Rows(); ++row)
-            texts << Grid().TextMatrix(row, col);
-        return texts;
-    }
-
-    // A left click on the heading of column Col.
-    void ClickHeading(int col) {
-        FlexGrid& grid = window->Grid();
-        QHeaderView* header = grid.horizontalHeader();
-        const QPoint at(header->sectionViewportPosition(col) + 3, header->height() / 2);
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
-    }
-};
-
-Words StartOn(const QByteArray& path, std::initializer_list<const char*> switches = {}) {
-    Words words{path};
-    for (const char* word : switches)
-        words.emplace_back(word);
-    return words;
-}
 
 void MakeSizedTree(TempTree& tree) {
     tree.File("own", 1);

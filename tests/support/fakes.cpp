@@ -99,14 +99,18 @@ void FakeSettingsStore::WriteValue(const QString& name, const QString& text) {
 void FakeSettingsStore::CloseKey() {}
 
 bool FakeLauncher::OpenDirectory(const QByteArray& directory, QString* error) {
-    opened.push_back(directory);
-    if (fail && error) *error = QStringLiteral("The fake file manager failed.");
+    if (fail)
+        *error = QStringLiteral("The fake file manager failed.");
+    else
+        opened.push_back(directory);
     return !fail;
 }
 
 bool FakeLauncher::StartProgram(const QByteArray& program, const std::vector<QByteArray>& arguments,
                                 QString* error) {
-    started.emplace_back(program, arguments);
-    if (fail && error) *error = QStringLiteral("the fake start failed");
+    if (fail)
+        *error = QStringLiteral("the fake start failed");
+    else
+        started.emplace_back(program, arguments);
     return !fail;
 }

@@ -98,7 +98,8 @@ class FakeSessionControl final : public SessionControl {
     std::vector<SessionAction> performed;
 };
 
-// Records what it was asked to open and start; with Fail set, every start fails.
+// Records the directories opened and the programs started, as (program, arguments); with
+// Fail set every start fails and says so.
 class FakeLauncher final : public ProgramLauncher {
   public:
     bool OpenDirectory(const QByteArray& directory, QString* error) override;

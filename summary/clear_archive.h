@@ -1,0 +1,18 @@
+#pragma once
+// Clearing the DOS archive bit of a directory's entries, one level deep or through its whole
+// tree. Only the archive bit changes; every other bit and the stored value's form stay.
+
+#include <QByteArray>
+
+struct WalkOptions;
+
+enum class ClearDepth {
+    Immediate,  // the entries directly inside, subdirectories' own bits included, none entered
+    Recursive,  // every entry of the tree below
+};
+
+// Clears the archive bit below Directory with Threads threads; Directory's own bit is kept.
+// Symbolic links are neither changed nor followed, the walk never leaves the tree, and an
+// entry that cannot be changed is skipped. Returns false when Options' stop token ended it.
+bool ClearArchiveTree(const QByteArray& directory, ClearDepth depth, int threads,
+                      const WalkOptions& options);

@@ -1,0 +1,73 @@
+// Tallmere: moving between summaries in place: drill-down, Back and New.
+#include <QPushButton>
+
+#include "common/flex_grid.h"
+#include "common/twips.h"
+#include "summary/tallmere.h"
+
+namespace {
+
+constexpr int kBackButtonLeft = 250;  // twips
+
+}  // namespace
+
+// A new summary waits for the one being made and for a clear-archive walk.
+bool Tallmere::CanStartSummary() const {
+    return state_.SummaryReady && !clearing_.Running();
+}
+
+void Tallmere::Grid1_DblClick() {
+    if (!CanStartSummary()) return;
+    CellGrid& grid = Grid1->Grid();
+    const int row = grid.RowSel();
+    const QByteArray directory = DirectoryOfRow(grid, row);
+    if (directory.isEmpty()) return;  // the heading or "Grand Total"
+    grid.SetRow(row);
+    grid.SetCol(0);
+    if (!state_.history.Push(directory)) {
+        ShowProgress(QStringLiteral("History full: go back before drilling down further"));
+        return;
+    }
+    SummarizeHistoryEntry(directory);
+}
+
+void Tallmere::cmdBack_Click() {
+    if (!CanStartSummary() || !state_.history.Back()) return;
+    Grid1->Grid().SetCol(0);
+    SummarizeHistoryEntry(state_.history.Current());
+}
+
+// The answer is taken as typed: neither trimmed nor read as "." or an empty "My Computer".
+void Tallmere::NewSum_Click() {
+    if (!CanStartSummary()) return;
+    ClearSummary();
+    QByteArray answer = hooks_.AskStartDirectory(this);
+    if (answer.isEmpty()) {
+        close();
+        return;
+    }
+    if (!answer.endsWith('/')) answer += '/';
+    state_.history.Reset(answer);
+    SummarizeHistoryEntry(RootOfSpec(answer));
+}
+
+// Summarises the history's current entry under the caption root Root: the start
+// specification at entry 0, otherwise exactly the directory drilled into.
+void Tallmere::SummarizeHistoryEntry(const QByteArray& root) {
+    state_.CurrentRoot = root;
+    SetCaption(root);
+    const QByteArray& entry = state_.history.Current();
+    if (state_.history.AtStart()) {
+        Summarize(entry);
+    } else {
+        SummarizeDirectory(entry);
+    }
+    Command2->setFocus();
+}
+
+// Beside "&Close", level with it, whenever there is somewhere to go back to.
+void Tallmere::ShowBackButton() {
+    cmdBack->setGeometry(TwipsToPixels(kBackButtonLeft), Command2->y(), cmdBack->width(),
+                         Command2->height());
+    cmdBack->setVisible(!state_.history.AtStart());
+}

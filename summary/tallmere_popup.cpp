@@ -1,0 +1,123 @@
+// Tallmere: the grid's popup and its commands: Explore, a new window, clearing archive bits.
+#include <QCursor>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <cmath>
+#include <memory>
+#include <vector>
+
+#include "common/directory_walk.h"
+#include "common/flex_grid.h"
+#include "common/program_launcher.h"
+#include "common/program_starts.h"
+#include "common/twips.h"
+#include "common/user_messages.h"
+#include "settings/app_context.h"
+#include "summary/entry.h"
+#include "summary/grid_actions.h"
+#include "summary/tallmere.h"
+
+namespace {
+
+// Elements 1 to 4 of the Copy item array; element 0, "&Copy Grid", lives in the Edit menu.
+const char* const kPopupCaptions[] = {"&Explore", "&Tallmere32 (New Window)",
+                                      "&Clear Archive Immediate", "&Clear Archive Recursive"};
+
+int ToTwips(int pixels) {
+    return static_cast<int>(std::lround(PixelsToTwips(pixels)));
+}
+
+}  // namespace
+
+TallmereHooks DefaultTallmereHooks() {
+    return TallmereHooks{[](QWidget* parent) { return Entry::Ask(parent); },
+                         [](QMenu& menu, QPoint at) { menu.exec(at); },
+                         [] { return LocateSummaryProgram(); }};
+}
+
+// The Edit menu as a popup, with the four commands added only while it shows so that the
+// menu bar's Edit menu keeps "&Copy Grid" alone.
+void Tallmere::ShowGridPopup(double y) {
+    context_.PopupY = static_cast<int>(std::nearbyint(y));  // halves to even
+    QMenu* edit = menuBar()->findChild<QMenu*>(QStringLiteral("Edit"));
+    std::vector<std::unique_ptr<QAction>> added;
+    for (int index = 1; index <= 4; ++index) {
+        auto element = std::make_unique<QAction>(QString::fromLatin1(kPopupCaptions[index - 1]));
+        element->setObjectName(QStringLiteral("Copy"));
+        element->setData(index);
+        connect(element.get(), &QAction::triggered, this, [this, index] { Copy_Click(index); });
+        edit->addAction(element.get());
+        added.push_back(std::move(element));
+    }
+    hooks_.ShowPopup(*edit, QCursor::pos());
+}
+
+// The popup's commands act on the directory row under the right click, if there is one.
+void Tallmere::Copy_Click(int index) {
+    if (!state_.SummaryReady) return;
+    const QByteArray directory = PopupDirectory();
+    if (directory.isEmpty()) return;
+    if (index == 1) Explore(directory);
+    if (index == 2) OpenNewWindow(directory);
+    if (index == 3) ClearArchive(directory, ClearDepth::Immediate);
+    if (index == 4) ClearArchive(directory, ClearDepth::Recursive);
+}
+
+// The directory of the row under the last right click, made the current cell; empty when
+// the click hit no directory row.
+QByteArray Tallmere::PopupDirectory() {
+    const int row = PopupRow(
+        state_.ShownRows, Grid1->TopRow(), [this](int r) { return Grid1->RowPos(r); },
+        context_.PopupY);
+    if (row == 0) return {};
+    CellGrid& grid = Grid1->Grid();
+    grid.SetRow(row);
+    grid.SetCol(0);
+    return DirectoryOfRow(grid, row);
+}
+
+void Tallmere::Explore(const QByteArray& directory) {
+    const QByteArray absolute =
+        AbsoluteDirectory(directory, QFile::encodeName(QDir::currentPath()));
+    ReportStartFailure(ExploreDirectory(*context_.services.launcher, absolute));
+}
+
+void Tallmere::OpenNewWindow(const QByteArray& directory) {
+    const std::vector<QByteArray> arguments = NewWindowArguments(
+        directory, state_.SortColumn, state_.SortAscending, ToTwips(x()), ToTwips(y()));
+    ReportStartFailure(
+        StartSummaryProgram(*context_.services.launcher, hooks_.LocateSummaryProgram(), arguments));
+}
+
+// Failure: what the user is told when a start failed; nothing when it succeeded.
+void Tallmere::ReportStartFailure(const QString& failure) {
+    if (!failure.isEmpty()) {
+        context_.services.messages->ShowMessage(this, context_.ProgramTitle, failure);
+    }
+}
+
+// One clear-archive walk at a time; the summary shown is left as it is.
+void Tallmere::ClearArchive(const QByteArray& directory, ClearDepth depth) {
+    if (clearing_.Running()) return;
+    WalkOptions options;
+    // A volume's row in a "My Computer" summary counts that volume alone; so does its walk.
+    options.stayOnVolume = state_.history.AtStart() && IsMyComputer(state_.history.Current());
+    const int threads = scanThreads_;
+    ShowProgress(ShownText(directory));
+    clearing_.Start<bool>(
+        [directory, depth, threads, options](std::stop_token stop, WalkProgress& progress) mutable {
+            options.stop = stop;
+            options.progress = &progress;
+            return ClearArchiveTree(directory, depth, threads, options);
+        },
+        [this](bool) { ClearArchiveDone(); });
+    progressTimer_.start();
+}
+
+void Tallmere::ClearArchiveDone() {
+    progressTimer_.stop();
+    ShowProgress(QStringLiteral("Done!"));
+    emit ArchiveCleared();
+}

@@ -1,0 +1,58 @@
+#pragma once
+// A summary window over fake services, with the settings of a first run, and the user's
+// gestures on it. Its prompts never block: the Start Directory dialog answers StartAnswer,
+// and the popup records its entries and picks PopupChoice.
+
+#include <QByteArray>
+#include <QPoint>
+#include <QStringList>
+#include <memory>
+#include <vector>
+
+#include "settings/app_context.h"
+#include "summary/tallmere.h"
+#include "tests/support/fakes.h"
+
+class QWidget;
+
+struct SummaryWindow {
+    FakeSettingsStore store;
+    FakeMessages messages;
+    FakeSaveDialog saveDialog;
+    FakeSessionControl session;
+    FakeVolumeSource volumes;
+    FakeLauncher launcher;
+    AppContext context;
+    std::unique_ptr<Tallmere> window;
+
+    QByteArray startAnswer;  // what the Start Directory dialog answers
+    int startAsked = 0;
+    QString popupChoice;                    // the popup entry picked, "" to dismiss it
+    std::vector<QStringList> popupEntries;  // the popup's entries, once per showing
+    QByteArray summaryProgram = "/opt/tallmere/bin/tallmere32";
+
+    explicit SummaryWindow(Words words);
+
+    // Starts the window and waits for its first summary.
+    void Load();
+    // Waits for the summary that a gesture started.
+    void WaitForSummary();
+
+    const CellGrid& Grid();
+    QString Progress();
+    QStringList Column(int col);
+    // The grid row showing directory Path, 0 when none does.
+    int RowOf(const QByteArray& path);
+    QStringList EditMenuEntries();
+
+    // A left click on the heading of column Col.
+    void ClickHeading(int col);
+    // The middle of grid row Row (1 is the first row below the heading) in the viewport.
+    QPoint RowPoint(int row);
+    void DoubleClickRow(int row);
+    // A right click at At of the grid's viewport, or low on its heading, picking Choice.
+    void RightClick(QPoint at, const QString& choice);
+    void RightClickHeading(const QString& choice);
+};
+
+Words StartOn(const QByteArray& path, std::initializer_list<const char*> switches = {});

@@ -1,0 +1,115 @@
+#include "summary/clear_archive.h"
+
+#include <gtest/gtest.h>
+#include <sys/xattr.h>
+
+#include "common/directory_walk.h"
+#include "common/dos_attributes.h"
+#include "tests/support/temp_tree.h"
+
+namespace {
+
+using dos::kArchive;
+using dos::kDirectory;
+using dos::kHidden;
+using dos::kReadOnly;
+using dos::kSystem;
+using Form = TempTree::DosForm;
+
+// The user.DOSATTRIB value of an entry itself (never through a link); "-" when it has none.
+QByteArray StoredValue(const QByteArray& path) {
+    char value[256];
+    const ssize_t length = lgetxattr(path.constData(), "user.DOSATTRIB", value, sizeof value);
+    return length < 0 ? QByteArray("-") : QByteArray(value, length);
+}
+
+// A chosen folder "top" holding read-only, hidden, plain and unreadable-valued files, a
+// subdirectory tree, and links to archived entries of a second tree outside it.
+class ClearArchiveTreeTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        tree_.Dir("top");
+        if (!tree_.DosAttributes("top", kDirectory | kArchive)) {
+            GTEST_SKIP() << "no user xattrs here";
+        }
+        Mark("top/readonly", kReadOnly | kArchive, Form::Text);
+        Mark("top/hidden", kHidden | kSystem | kArchive, Form::Record);
+        Mark("top/cleared", kHidden, Form::TextWithNul);
+        tree_.File("top/plain");
+        tree_.File("top/junk");
+        tree_.Xattr("top/junk", "user.DOSATTRIB", "junk");
+        tree_.Dir("top/sub");
+        tree_.DosAttributes("top/sub", kDirectory | kArchive, Form::Text);
+        Mark("top/sub/inner", kArchive, Form::Record);
+        tree_.Dir("top/sub/deeper");
+        tree_.DosAttributes("top/sub/deeper", kDirectory | kArchive | kHidden, Form::Record);
+        Mark("top/sub/deeper/leaf", kArchive, Form::TextWithNul);
+        outside_.Dir("dir");
+        outside_.DosAttributes("dir", kDirectory | kArchive);
+        outsideFile_ = outside_.Path("file");
+        outside_.File("file");
+        outside_.DosAttributes("file", kArchive);
+        outside_.File("dir/inside");
+        outside_.DosAttributes("dir/inside", kArchive);
+        tree_.Symlink("top/link-to-file", outsideFile_);
+        tree_.Symlink("top/link-to-dir", outside_.Path("dir"));
+    }
+
+    void Mark(const QByteArray& relative, std::uint32_t attributes, Form form) {
+        tree_.File(relative);
+        tree_.DosAttributes(relative, attributes, form);
+    }
+
+    bool Clear(ClearDepth depth, int threads = 2) {
+        return ClearArchiveTree(tree_.Path("top"), depth, threads, WalkOptions{});
+    }
+
+    QByteArray Value(const QByteArray& relative) { return StoredValue(tree_.Path(relative)); }
+
+    void ExpectOutsideUntouched() {
+        EXPECT_EQ(StoredValue(outsideFile_), SambaDosValue(kArchive, Form::Record));
+        EXPECT_EQ(StoredValue(outside_.Path("dir")),
+                  SambaDosValue(kDirectory | kArchive, Form::Record));
+        EXPECT_EQ(StoredValue(outside_.Path("dir/inside")), SambaDosValue(kArchive, Form::Record));
+    }
+
+    TempTree tree_;
+    TempTree outside_;
+    QByteArray outsideFile_;
+};
+
+}  // namespace
+
+TEST_F(ClearArchiveTreeTest, ImmediateClearsTheEntriesDirectlyInsideAndEntersNone) {
+    EXPECT_TRUE(Clear(ClearDepth::Immediate));
+    EXPECT_EQ(Value("top/readonly"), SambaDosValue(kReadOnly, Form::Text));
+    EXPECT_EQ(Value("top/hidden"), SambaDosValue(kHidden | kSystem, Form::Record));
+    EXPECT_EQ(Value("top/cleared"), SambaDosValue(kHidden, Form::TextWithNul));
+    EXPECT_EQ(Value("top/plain"), "-");
+    EXPECT_EQ(Value("top/junk"), "junk");
+    EXPECT_EQ(Value("top/sub"), SambaDosValue(kDirectory, Form::Text));
+    EXPECT_EQ(Value("top/sub/inner"), SambaDosValue(kArchive, Form::Record));
+    EXPECT_EQ(Value("top/sub/deeper"),
+              SambaDosValue(kDirectory | kArchive | kHidden, Form::Record));
+    EXPECT_EQ(Value("top"), SambaDosValue(kDirectory | kArchive, Form::Record));
+    ExpectOutsideUntouched();
+}
+
+TEST_F(ClearArchiveTreeTest, RecursiveClearsTheWholeTreeButNotItsTopOrWhatLinksReach) {
+    EXPECT_TRUE(Clear(ClearDepth::Recursive));
+    EXPECT_EQ(Value("top/readonly"), SambaDosValue(kReadOnly, Form::Text));
+    EXPECT_EQ(Value("top/junk"), "junk");
+    EXPECT_EQ(Value("top/sub"), SambaDosValue(kDirectory, Form::Text));
+    EXPECT_EQ(Value("top/sub/inner"), SambaDosValue(0, Form::Record));
+    EXPECT_EQ(Value("top/sub/deeper"), SambaDosValue(kDirectory | kHidden, Form::Record));
+    EXPECT_EQ(Value("top/sub/deeper/leaf"), SambaDosValue(0, Form::TextWithNul));
+    EXPECT_EQ(Value("top"), SambaDosValue(kDirectory | kArchive, Form::Record));
+    ExpectOutsideUntouched();
+}
+
+TEST(ClearArchiveTree, AnEmptyOrMissingFolderIsLeftAlone) {
+    TempTree tree;
+    tree.Dir("empty");
+    EXPECT_TRUE(ClearArchiveTree(tree.Path("empty"), ClearDepth::Recursive, 1, WalkOptions{}));
+    EXPECT_TRUE(ClearArchiveTree(tree.Path("missing"), ClearDepth::Recursive, 1, WalkOptions{}));
+}
