@@ -7,9 +7,7 @@
 
 namespace {
 
-constexpr int kTitlePoints = 12;
 constexpr int kBodyPoints = 10;
-constexpr int kTitleIndent = 15;
 constexpr int kFullPrintedColumns = 7;
 constexpr int kShortPrintedColumns = 4;
 
@@ -49,12 +47,10 @@ QString HeadingLine(int columns, const QString& unitWord, bool second) {
 }
 
 PrintedPage PageHeader(const QString& title, int columns, const QString& unitWord) {
-    const PrintedLine empty{QString(), kTitlePoints, true};
-    return {{QString(kTitleIndent, u' ') + title, kTitlePoints, true},
-            empty,
-            empty,
-            {HeadingLine(columns, unitWord, false), kBodyPoints, true},
-            {HeadingLine(columns, unitWord, true), kBodyPoints, true}};
+    PrintedPage header = TitleLines(title);
+    header.push_back({HeadingLine(columns, unitWord, false), kBodyPoints, true});
+    header.push_back({HeadingLine(columns, unitWord, true), kBodyPoints, true});
+    return header;
 }
 
 // The row's line, then the rest of a long name 25 characters a line.
