@@ -2,8 +2,10 @@
 // The summary window: the table of one summary, its progress display and its commands.
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QTimer>
 
+#include "help/context_ids.h"
 #include "summary/command_line.h"
 #include "summary/scan_job.h"
 #include "summary/summary_data.h"
@@ -11,11 +13,14 @@
 
 struct AppContext;
 class FlexGrid;
+class MyInfo;
 class QAction;
 class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QToolButton;
+class frmQuorvane;
 
 // What the window shows and how it is ordered.
 struct SummaryState {
@@ -74,6 +79,19 @@ class Tallmere : public QMainWindow {
     void Exit_Click();
     void Command2_Click();
 
+    // Print, Edit, Free Space, Help and About (tallmere_menu_commands.cpp).
+    void mnuPrint_Click();
+    void Edit_Click();
+    // The items of the Edit menu carry their index in the Copy item array as their data.
+    void CopyItem_Triggered(QAction* item);
+    void Copy_Click(int Index);
+    void FreeSpace_Click();
+    void mnuContents_Click();
+    void About_Click();
+    void Image1_Click();
+    // The disk window, the about box and any other window this one opened.
+    void CloseOwnWindows();
+
     AppContext& context_;
     Words commandLine_;
     SummaryState state_;
@@ -89,4 +107,10 @@ class Tallmere : public QMainWindow {
     QPushButton* cmdBack = nullptr;
     QFrame* Line1 = nullptr;
     QWidget* client_ = nullptr;
+
+    ContextIDs help_;
+    QPointer<frmQuorvane> diskWindow_;
+    QPointer<MyInfo> about_;
+    QAction* Copy = nullptr;  // element 0 of the Copy item array: "&Copy Grid"
+    QToolButton* Image1 = nullptr;
 };
