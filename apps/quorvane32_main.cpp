@@ -2,8 +2,10 @@
 // without touching the display.
 #include <QApplication>
 #include <QCoreApplication>
+#include <QIcon>
 #include <QStringList>
 
+#include "common/my_info.h"
 #include "drives/disk_report_mode.h"
 #include "drives/frm_quorvane.h"
 #include "settings/app_context.h"
@@ -19,6 +21,7 @@ QStringList ArgumentsOf(int argc, char** argv) {
 
 int RunWindow(int argc, char** argv) {
     QApplication app(argc, argv);
+    QApplication::setWindowIcon(QIcon(ProgramPicture()));
     const DesktopServices services;
     AppContext context;
     context.ProgramTitle = QStringLiteral("Quorvane32");

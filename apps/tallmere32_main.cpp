@@ -1,7 +1,9 @@
 // tallmere32: the summary window, or with --report the summary without a window.
 #include <QApplication>
+#include <QIcon>
 #include <cstdio>
 
+#include "common/my_info.h"
 #include "common/volumes.h"
 #include "settings/app_context.h"
 #include "settings/settings_store.h"
@@ -26,6 +28,7 @@ int RunWindow(int argc, char** argv, const ProgramOptions& options) {
         return 1;
     }
     QApplication app(argc, argv);
+    QApplication::setWindowIcon(QIcon(ProgramPicture()));
     DesktopServices services;
     AppContext context;
     context.ProgramTitle = QStringLiteral("Tallmere32");
