@@ -31,8 +31,9 @@ void Tallmere::Edit_Click() {
     Copy->setVisible(true);
 }
 
+// Items without an index are not elements of the Copy item array.
 void Tallmere::CopyItem_Triggered(QAction* item) {
-    Copy_Click(item->data().toInt());
+    if (const QVariant index = item->data(); index.isValid()) Copy_Click(index.toInt());
 }
 
 // Index 0, "&Copy Grid": every cell of every row, a TAB after each cell and a CR after each row.

@@ -231,6 +231,10 @@ TEST(TallmereWindow, ClosingDuringAWalkEndsAtOnceAndDropsItsResult) {
         entered.wait();
         EXPECT_EQ(summary.window->windowTitle(), "Tallmere - My Computer");
         EXPECT_FALSE(summary.window->State().SummaryReady);
+        summary.Trigger("Copy");  // no table to copy or print yet
+        summary.Trigger("mnuPrint");
+        EXPECT_EQ(summary.clipboard.sets, 0);
+        EXPECT_EQ(summary.printDialog.asked, 0);
         summary.window->findChild<QPushButton*>("Command2")->click();
         EXPECT_EQ(closing.count(), 1);
         EXPECT_FALSE(summary.window->isVisible());
