@@ -2,9 +2,11 @@
 // without touching the display.
 #include <QApplication>
 #include <QCoreApplication>
+#include <QIcon>
 #include <QStringList>
 
 #include "common/display.h"
+#include "common/my_info.h"
 #include "drives/disk_report_mode.h"
 #include "drives/frm_quorvane.h"
 #include "settings/app_context.h"
@@ -24,6 +26,7 @@ int RunWindow(int argc, char** argv) {
         return 1;
     }
     QApplication app(argc, argv);
+    QApplication::setWindowIcon(QIcon(ProgramPicture()));
     const DesktopServices services;
     AppContext context;
     context.ProgramTitle = QStringLiteral("Quorvane32");

@@ -1,8 +1,10 @@
 // tallmere32: the summary window, or with --report the summary without a window.
 #include <QApplication>
+#include <QIcon>
 #include <cstdio>
 
 #include "common/display.h"
+#include "common/my_info.h"
 #include "common/volumes.h"
 #include "settings/app_context.h"
 #include "settings/settings_store.h"
@@ -19,6 +21,7 @@ int RunWindow(int argc, char** argv, const ProgramOptions& options) {
         return 1;
     }
     QApplication app(argc, argv);
+    QApplication::setWindowIcon(QIcon(ProgramPicture()));
     // Never destroyed: a walk abandoned when the window closed may still be asking the
     // volumes on its way out while the program ends.
     const auto* services = new DesktopServices;

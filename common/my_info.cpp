@@ -20,8 +20,16 @@ const char* const kReleaseDate = "Released December 2026";
 const char* const kAddress = "https://tallmere32.example.org";
 const char* const kNotice = "Free software, provided as is, without any warranty.";
 
-// The programs' emblem: a disk drawn as a pie with a used and a free slice.
-QPixmap PiePicture() {
+QString AboutText() {
+    return QStringList{QString::fromUtf8(kCredit),
+                       QStringLiteral("Version ") + QString::fromLatin1(kProgramVersion),
+                       QString::fromUtf8(kReleaseDate)}
+        .join(u'\n');
+}
+
+}  // namespace
+
+QPixmap ProgramPicture() {
     QPixmap picture(kPictureSize, kPictureSize);
     picture.fill(Qt::transparent);
     QPainter painter(&picture);
@@ -33,15 +41,6 @@ QPixmap PiePicture() {
     painter.drawPie(disk.translated(2, -2), 340 * 16, 110 * 16);
     return picture;
 }
-
-QString AboutText() {
-    return QStringList{QString::fromUtf8(kCredit),
-                       QStringLiteral("Version ") + QString::fromLatin1(kProgramVersion),
-                       QString::fromUtf8(kReleaseDate)}
-        .join(u'\n');
-}
-
-}  // namespace
 
 MyInfo::MyInfo(bool& debugMode, QWidget* parent) : QDialog(parent), debugMode_(debugMode) {
     setWindowTitle(QStringLiteral("About"));
@@ -55,7 +54,7 @@ void MyInfo::CreateControls() {
     Image1 = new QToolButton(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setAutoRaise(true);
-    Image1->setIcon(PiePicture());
+    Image1->setIcon(ProgramPicture());
     Image1->setIconSize(QSize(kPictureSize, kPictureSize));
     Label1 = NamedLabel("Label1", QStringLiteral("Tallmere32 & Quorvane32"));
     Label1->setFont(QFont(QStringLiteral("Arial"), 14, QFont::Bold));

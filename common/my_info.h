@@ -3,11 +3,15 @@
 // drive survey shows every volume's raw figures.
 
 #include <QDialog>
+#include <QPixmap>
 
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QToolButton;
+
+// The programs' emblem, a disk drawn as a pie with a used and a free slice, 48 pixels square.
+QPixmap ProgramPicture();
 
 class MyInfo : public QDialog {
     Q_OBJECT

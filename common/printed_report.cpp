@@ -12,6 +12,9 @@
 
 namespace {
 
+constexpr int kTitlePoints = 12;
+constexpr int kTitleIndent = 15;
+
 // Faces with the same metrics that the font system may put in a family's place.
 QStringList FacesOf(const QString& family) {
     QStringList faces{family};
@@ -46,6 +49,11 @@ PrintedPage PaintLines(QPainter& painter, const QString& family, const PrintedPa
 }
 
 }  // namespace
+
+PrintedPage TitleLines(const QString& title) {
+    const PrintedLine empty{QString(), kTitlePoints, true};
+    return {{QString(kTitleIndent, u' ') + title, kTitlePoints, true}, empty, empty};
+}
 
 bool FixedPitchFontPresent(const QString& family) {
     const QFontInfo resolved(QFont{family});

@@ -22,6 +22,9 @@ using PrintedPage = std::vector<PrintedLine>;
 // The family every printed report is set in.
 inline constexpr const char* kReportFont = "Courier New";
 
+// The opening of every report page: 15 spaces and Title in 12 point bold, two empty lines.
+PrintedPage TitleLines(const QString& title);
+
 // True when the font system resolves Family to a fixed-pitch face of that name or of one of
 // its metric-compatible twins (Courier New: Liberation Mono, Cousine).
 bool FixedPitchFontPresent(const QString& family);

@@ -1,7 +1,5 @@
 #include "common/text_fields.h"
 
-namespace {
-
 QString TrimSpaces(const QString& text) {
     qsizetype first = 0;
     qsizetype last = text.size();
@@ -11,8 +9,6 @@ QString TrimSpaces(const QString& text) {
         --last;
     return text.mid(first, last - first);
 }
-
-}  // namespace
 
 QString PadField(const QString& text, const QString& justify, int width) {
     const QString code = justify.toUpper();

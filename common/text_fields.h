@@ -12,3 +12,6 @@ QString GetField(const QString& text, const QString& delimiter, int index);
 
 // Number of Delimiter-separated fields of Text with its outer blanks removed.
 int CountFields(const QString& text, const QString& delimiter);
+
+// Text without its leading and trailing spaces (other blanks such as TABs stay).
+QString TrimSpaces(const QString& text);

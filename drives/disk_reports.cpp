@@ -6,9 +6,7 @@
 
 namespace {
 
-constexpr int kTitlePoints = 12;
 constexpr int kRowPoints = 8;
-constexpr int kTitleIndent = 15;
 constexpr int kCentringWidth = 80;
 constexpr int kPieceGap = 2;
 
@@ -76,8 +74,7 @@ QString DiskClipboardText(const CellGrid& grid) {
 }
 
 PrintedPage DiskPrintedPage(const CellGrid& grid, const QString& title) {
-    const PrintedLine empty{QString(), kTitlePoints, true};
-    PrintedPage page{{QString(kTitleIndent, u' ') + title, kTitlePoints, true}, empty, empty};
+    PrintedPage page = TitleLines(title);
     const std::vector<int> longest = LongestPerColumn(grid);
     const int tableWidth = std::accumulate(longest.begin(), longest.end(), 0);
     const int indent = tableWidth <= kCentringWidth ? HalfToEven(kCentringWidth - tableWidth) : 0;

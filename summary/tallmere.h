@@ -2,11 +2,14 @@
 // The summary window: the table of one summary, its progress display and its commands.
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QTimer>
 #include <functional>
 
 #include "common/walk_job.h"
 #include "summary/clear_archive.h"
+
+#include "help/context_ids.h"
 #include "summary/command_line.h"
 #include "summary/history.h"
 #include "summary/scan.h"
@@ -15,12 +18,15 @@
 
 struct AppContext;
 class FlexGrid;
+class MyInfo;
 class QAction;
 class QFrame;
 class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
+class QToolButton;
+class frmQuorvane;
 
 // What the window shows and how it is ordered.
 struct SummaryState {
@@ -108,13 +114,27 @@ class Tallmere : public QMainWindow {
 
     // The grid's popup and its commands.
     void ShowGridPopup(double y);
-    void Copy_Click(int index);
     QByteArray PopupDirectory();
     void Explore(const QByteArray& directory);
     void OpenNewWindow(const QByteArray& directory);
     void ClearArchive(const QByteArray& directory, ClearDepth depth);
     void ClearArchiveDone();
     void ReportStartFailure(const QString& text);
+
+    // Print, Edit, Free Space, Help and About (tallmere_menu_commands.cpp).
+    void mnuPrint_Click();
+    void Edit_Click();
+    // The items of the Edit menu carry their index in the Copy item array as their data.
+    void CopyItem_Triggered(QAction* item);
+    // Index 0 copies the grid; 1 to 4 are the popup's commands.
+    void Copy_Click(int Index);
+    void CopyGrid();
+    void FreeSpace_Click();
+    void mnuContents_Click();
+    void About_Click();
+    void Image1_Click();
+    // The disk window, the about box and any other window this one opened.
+    void CloseOwnWindows();
 
     AppContext& context_;
     Words commandLine_;
@@ -133,4 +153,10 @@ class Tallmere : public QMainWindow {
     QPushButton* cmdBack = nullptr;
     QFrame* Line1 = nullptr;
     QWidget* client_ = nullptr;
+
+    ContextIDs help_;
+    QPointer<frmQuorvane> diskWindow_;
+    QPointer<MyInfo> about_;
+    QAction* Copy = nullptr;  // element 0 of the Copy item array: "&Copy Grid"
+    QToolButton* Image1 = nullptr;
 };

@@ -46,23 +46,27 @@ void Tallmere::ShowGridPopup(double y) {
     for (int index = 1; index <= 4; ++index) {
         auto element = std::make_unique<QAction>(QString::fromLatin1(kPopupCaptions[index - 1]));
         element->setObjectName(QStringLiteral("Copy"));
-        element->setData(index);
-        connect(element.get(), &QAction::triggered, this, [this, index] { Copy_Click(index); });
+        element->setData(index);  // the Edit menu hands it to Copy_Click
         edit->addAction(element.get());
         added.push_back(std::move(element));
     }
     hooks_.ShowPopup(*edit, QCursor::pos());
 }
 
-// The popup's commands act on the directory row under the right click, if there is one.
-void Tallmere::Copy_Click(int index) {
+// Index 0 copies the grid; the popup's commands act on the directory row under the right
+// click, if there is one.
+void Tallmere::Copy_Click(int Index) {
     if (!state_.SummaryReady) return;
+    if (Index == 0) {
+        CopyGrid();
+        return;
+    }
     const QByteArray directory = PopupDirectory();
     if (directory.isEmpty()) return;
-    if (index == 1) Explore(directory);
-    if (index == 2) OpenNewWindow(directory);
-    if (index == 3) ClearArchive(directory, ClearDepth::Immediate);
-    if (index == 4) ClearArchive(directory, ClearDepth::Recursive);
+    if (Index == 1) Explore(directory);
+    if (Index == 2) OpenNewWindow(directory);
+    if (Index == 3) ClearArchive(directory, ClearDepth::Immediate);
+    if (Index == 4) ClearArchive(directory, ClearDepth::Recursive);
 }
 
 // The directory of the row under the last right click, made the current cell; empty when

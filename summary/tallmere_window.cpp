@@ -7,8 +7,10 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QToolButton>
 
 #include "common/flex_grid.h"
+#include "common/my_info.h"
 #include "common/twips.h"
 #include "common/user_messages.h"
 #include "settings/app_context.h"
@@ -78,13 +80,23 @@ void Tallmere::CreateControls() {
         "same window drill-down."));
     Command2 = new QPushButton(QStringLiteral("&Close"), client_);
     Command2->setObjectName(QStringLiteral("Command2"));
+    // Alt+C belongs to the "&Chart" menu, as menu mnemonics come first; an ambiguous key
+    // would do nothing at all.
+    Command2->setShortcut(QKeySequence());
     cmdBack = new QPushButton(QStringLiteral("<<&Back"), client_);
     cmdBack->setObjectName(QStringLiteral("cmdBack"));
     cmdBack->hide();
+    Image1 = new QToolButton(client_);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setAutoRaise(true);
+    Image1->setIcon(ProgramPicture());
+    Image1->setIconSize(QSize(TwipsToPixels(480), TwipsToPixels(480)));
+    Image1->setToolTip(QStringLiteral("About Tallmere32"));
     connect(Grid1, &FlexGrid::MouseUp, this, &Tallmere::Grid1_MouseUp);
     connect(Grid1, &FlexGrid::DblClick, this, &Tallmere::Grid1_DblClick);
     connect(cmdBack, &QPushButton::clicked, this, &Tallmere::cmdBack_Click);
     connect(Command2, &QPushButton::clicked, this, &Tallmere::Command2_Click);
+    connect(Image1, &QToolButton::clicked, this, &Tallmere::Image1_Click);
 }
 
 void Tallmere::CreateMenus() {
@@ -94,24 +106,32 @@ void Tallmere::CreateMenus() {
             &Tallmere::NewSum_Click);
     connect(AddAction(file, "mnuSaveAs", QStringLiteral("Save &As ...")), &QAction::triggered, this,
             &Tallmere::mnuSaveAs_Click);
-    AddAction(file, "mnuPrint", QStringLiteral("&Print"));
+    connect(AddAction(file, "mnuPrint", QStringLiteral("&Print")), &QAction::triggered, this,
+            &Tallmere::mnuPrint_Click);
     connect(AddAction(file, "Exit", QStringLiteral("E&xit")), &QAction::triggered, this,
             &Tallmere::Exit_Click);
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
     edit->setObjectName(QStringLiteral("Edit"));
-    AddAction(edit, "Copy", QStringLiteral("&Copy Grid"));
-    AddAction(menuBar(), "FreeSpace", QStringLiteral("F&ree Space"));
+    connect(edit, &QMenu::aboutToShow, this, &Tallmere::Edit_Click);
+    connect(edit, &QMenu::triggered, this, &Tallmere::CopyItem_Triggered);
+    Copy = AddAction(edit, "Copy", QStringLiteral("&Copy Grid"));
+    Copy->setData(0);
+    connect(AddAction(menuBar(), "FreeSpace", QStringLiteral("F&ree Space")), &QAction::triggered,
+            this, &Tallmere::FreeSpace_Click);
     connect(AddAction(menuBar(), "mnuOptions", QStringLiteral("&Options")), &QAction::triggered,
             this, &Tallmere::mnuOptions_Click);
     connect(AddAction(menuBar(), "mnuChart", QStringLiteral("&Chart")), &QAction::triggered, this,
             &Tallmere::mnuChart_Click);
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
-    AddAction(help, "mnuContents", QStringLiteral("&Contents"));
-    AddAction(help, "About", QStringLiteral("&About"));
+    connect(AddAction(help, "mnuContents", QStringLiteral("&Contents")), &QAction::triggered, this,
+            &Tallmere::mnuContents_Click);
+    connect(AddAction(help, "About", QStringLiteral("&About")), &QAction::triggered, this,
+            &Tallmere::About_Click);
 }
 
 bool Tallmere::Form_Load() {
+    help_.InitHelp(this);
     if (const std::optional<SessionAction> action = CheckExitOptions(commandLine_)) {
         context_.services.session->Perform(*action);
         return false;
@@ -168,12 +188,15 @@ void Tallmere::Form_Resize() {
         TwipsRect(240, 800, std::max(width - 500, 0.0), std::max(height - 1600, 0.0)));
     Command2->setGeometry(TwipsRect(width / 2 - 1000, height - 600, 2000, kButtonHeight));
     cmdBack->setGeometry(TwipsRect(250, height - 600, 1400, kButtonHeight));
+    Image1->setGeometry(TwipsRect(width - 840, height - 720, 600, 600));
 }
 
 void Tallmere::closeEvent(QCloseEvent* event) {
     scan_.Stop();
     clearing_.Stop();
     progressTimer_.stop();
+    help_.QuitHelp();
+    CloseOwnWindows();
     emit Closing();
     QMainWindow::closeEvent(event);
 }

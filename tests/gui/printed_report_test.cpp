@@ -3,22 +3,14 @@
 #include <gtest/gtest.h>
 #include <QFile>
 #include <QPrinter>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include "tests/support/fakes.h"
+#include "tests/support/pdf_tool.h"
 #include "tests/support/qt_print.h"
 
 namespace {
-
-// What one of poppler's tools says about a PDF file (pdftotext writes the text).
-QString PdfTool(const QString& tool, const QString& pdf) {
-    QProcess process;
-    process.start(tool, tool == "pdftotext" ? QStringList{pdf, "-"} : QStringList{pdf});
-    process.waitForFinished(30000);
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
 
 class PrintedReport : public ::testing::Test {
   protected:

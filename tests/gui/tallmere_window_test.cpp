@@ -14,19 +14,7 @@
 #include "tests/support/summary_window.h"
 #include "tests/support/temp_tree.h"
 
-namespace {
-
-void MakeSizedTree(TempTree& tree) {
-    tree.File("own", 1);
-    tree.File("small/a", 10);
-    tree.File("small/b", 10);
-    tree.File("large/a", 1000);
-    tree.File("medium/a", 100);
-    tree.File("medium/b", 100);
-    tree.File("medium/c", 100);
-}
-
-}  // namespace
+namespace {}  // namespace
 
 TEST(TallmereWindow, StartsOnADirectorySortedAsTheCommandLineSays) {
     TempTree tree;

@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include "common/flex_grid.h"
+#include "tests/support/temp_tree.h"
 
 SummaryWindow::SummaryWindow(Words words) {
     store.exists = false;
@@ -16,6 +17,8 @@ SummaryWindow::SummaryWindow(Words words) {
     context.services.store = &store;
     context.services.messages = &messages;
     context.services.saveDialog = &saveDialog;
+    context.services.printDialog = &printDialog;
+    context.services.clipboard = &clipboard;
     context.services.session = &session;
     context.services.volumes = &volumes;
     context.services.launcher = &launcher;
@@ -108,4 +111,18 @@ Words StartOn(const QByteArray& path, std::initializer_list<const char*> switche
     for (const char* word : switches)
         words.emplace_back(word);
     return words;
+}
+
+void SummaryWindow::Trigger(const char* item) {
+    window->findChild<QAction*>(item)->trigger();
+}
+
+void MakeSizedTree(TempTree& tree) {
+    tree.File("own", 1);
+    tree.File("small/a", 10);
+    tree.File("small/b", 10);
+    tree.File("large/a", 1000);
+    tree.File("medium/a", 100);
+    tree.File("medium/b", 100);
+    tree.File("medium/c", 100);
 }

@@ -19,6 +19,8 @@ struct SummaryWindow {
     FakeSettingsStore store;
     FakeMessages messages;
     FakeSaveDialog saveDialog;
+    FakePrintDialog printDialog;
+    FakeClipboard clipboard;
     FakeSessionControl session;
     FakeVolumeSource volumes;
     FakeLauncher launcher;
@@ -44,6 +46,8 @@ struct SummaryWindow {
     // The grid row showing directory Path, 0 when none does.
     int RowOf(const QByteArray& path);
     QStringList EditMenuEntries();
+    // Triggers the menu item named Item.
+    void Trigger(const char* item);
 
     // A left click on the heading of column Col.
     void ClickHeading(int col);
@@ -56,3 +60,7 @@ struct SummaryWindow {
 };
 
 Words StartOn(const QByteArray& path, std::initializer_list<const char*> switches = {});
+
+class TempTree;
+// Own file 1 byte; small/ 2 files, 20 bytes; medium/ 3 files, 300 bytes; large/ 1 file, 1000.
+void MakeSizedTree(TempTree& tree);
