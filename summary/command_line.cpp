@@ -33,6 +33,21 @@ Words SwitchArea(const Words& words) {
     return Words(words.begin(), end);
 }
 
+// The words after "--": each one directory, whatever it holds.
+Words ExactWords(const Words& words) {
+    const auto end = std::find(words.begin(), words.end(), QByteArray("--"));
+    return end == words.end() ? Words{} : Words(end + 1, words.end());
+}
+
+// The START words before "--": directories or ";" lists of them.
+Words SpecWords(const Words& words) {
+    Words start;
+    for (const QByteArray& word : SwitchArea(words)) {
+        if (!IsSwitch(word)) start.push_back(word);
+    }
+    return start;
+}
+
 // Reads a number as far as it goes (blanks skipped, no digits = 0), rounded half to even.
 int LeadingNumber(const QString& text) {
     static const QRegularExpression number(QStringLiteral("^\\s*([+-]?(\\d+\\.?\\d*|\\.\\d+))"));
@@ -54,35 +69,29 @@ void ReadPosition(const QString& rest, Switches& switches) {
 
 }  // namespace
 
-Words StartWords(const Words& words) {
-    Words start;
-    bool switchesEnded = false;
-    for (const QByteArray& word : words) {
-        if (!switchesEnded && word == "--") {
-            switchesEnded = true;
-        } else if (switchesEnded || !IsSwitch(word)) {
-            start.push_back(word);
-        }
-    }
-    return start;
-}
-
 StartPath ParseStartPath(const Words& words, const QByteArray& currentDir) {
+    const auto here = [&](const QByteArray& field) {
+        return field.trimmed() == "." ? currentDir : field;
+    };
     QByteArrayList fields;
-    for (QByteArray word : StartWords(words)) {
+    for (QByteArray word : SpecWords(words)) {
         word.replace('"', QByteArray());
         word = word.trimmed();
         if (!word.isEmpty()) fields << word;
     }
-    QByteArray spec = fields.join(';');
-    if (spec.isEmpty()) spec = QByteArrayLiteral("My Computer");
-    QByteArrayList parts = spec.split(';');
-    for (QByteArray& part : parts) {
-        if (part.trimmed() == ".") part = currentDir;
+    QByteArrayList parts = fields.join(';').split(';');
+    for (QByteArray& part : parts)
+        part = here(part);
+    QByteArray spec = parts.join(';');
+    StartPlaces places = spec.isEmpty() ? StartPlaces{} : PlacesOfSpec(spec);
+    for (const QByteArray& word : ExactWords(words)) {
+        spec += (spec.isEmpty() ? "" : ";") + here(word);
+        places.directories.push_back(PlacesOfDirectory(here(word)).directories.front());
     }
-    spec = parts.join(';');
+    if (spec.isEmpty()) spec = QByteArrayLiteral("My Computer");
+    if (places.directories.empty()) places.myComputer = true;
     if (!spec.endsWith('/')) spec += '/';
-    return StartPath{spec, RootOfSpec(spec)};
+    return StartPath{spec, RootOfSpec(spec), places};
 }
 
 Switches ParseSwitches(const Words& words) {

@@ -9,12 +9,14 @@
 #include <vector>
 
 #include "common/session_control.h"
+#include "summary/scan.h"
 
 using Words = std::vector<QByteArray>;
 
 struct StartPath {
     QByteArray Spec;         // the start directories joined by ";", with a trailing "/"
     QByteArray CurrentRoot;  // what the caption shows
+    StartPlaces places;      // where the walk starts
 };
 
 struct Switches {
@@ -24,11 +26,9 @@ struct Switches {
     QString Top;
 };
 
-// The START words: every word that is not a switch ("--" ends the switches).
-Words StartWords(const Words& words);
-
 // Joins the START words with ";", drops double quotes and outer blanks; nothing is "My
-// Computer" and a field "." the current directory CurrentDir.
+// Computer" and a field "." the current directory CurrentDir. Words after "--" are each one
+// directory exactly as given.
 StartPath ParseStartPath(const Words& words, const QByteArray& currentDir);
 
 // The sort and position switches; the last sort switch wins.

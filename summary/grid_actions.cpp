@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "summary/command_line.h"
+
 int PopupRow(int rowCount, int topRow, const std::function<double(int)>& rowPos, int popupY) {
     for (int row = std::max(topRow, 1); row <= rowCount; ++row) {
         if (rowPos(row) <= popupY && popupY < rowPos(row + 1)) return row;
@@ -9,12 +11,22 @@ int PopupRow(int rowCount, int topRow, const std::function<double(int)>& rowPos,
     return 0;
 }
 
+namespace {
+
+// Whether the command line takes Directory, standing before the switches, as exactly that
+// directory: not split at ";", unquoted, trimmed, read as a switch or as "My Computer".
+bool ReadsAsGiven(const QByteArray& directory) {
+    return ParseStartPath(Words{directory}, "/").places == PlacesOfDirectory(directory);
+}
+
+}  // namespace
+
 std::vector<QByteArray> NewWindowArguments(const QByteArray& directory, int sortColumn,
                                            bool ascending, int leftTwips, int topTwips) {
     const QByteArray sort = (ascending ? "-a" : "-d") + QByteArray::number(sortColumn);
     const QByteArray position = "-x" + QByteArray::number(leftTwips + kNewWindowOffset) + ',' +
                                 QByteArray::number(topTwips + kNewWindowOffset);
-    if (directory.startsWith('-')) return {sort, position, "--", directory};
+    if (!ReadsAsGiven(directory)) return {sort, position, "--", directory};
     return {directory, sort, position};
 }
 

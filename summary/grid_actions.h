@@ -16,7 +16,8 @@ int PopupRow(int rowCount, int topRow, const std::function<double(int)>& rowPos,
 
 // The argument list of a further summary window on Directory with the same sort, placed
 // kNewWindowOffset twips from Left, Top: "DIRECTORY -aN -xL,T" ("-dN" when descending). A
-// directory that starts with "-" comes last, after "--", so it is never read as a switch.
+// directory the command line would read otherwise (a ";", quotes, outer blanks, a leading
+// "-") comes last, after "--", where every word is one directory exactly as given.
 std::vector<QByteArray> NewWindowArguments(const QByteArray& directory, int sortColumn,
                                            bool ascending, int leftTwips, int topTwips);
 

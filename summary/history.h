@@ -1,23 +1,31 @@
 #pragma once
-// Where the summary window has been. Entry 0 is the start specification of the current chain
-// (from start-up or New, with its trailing "/"); entries 1 to 100 are the directories drilled
-// into, as exact bytes. Drill-down pushes, Back pops, New starts a fresh chain.
+// Where the summary window has been. Entry 0 is the start of the current chain (from start-up
+// or New); entries 1 to 100 are the directories drilled into, as exact bytes. Drill-down
+// pushes, Back pops, New starts a fresh chain.
 
 #include <QByteArray>
 #include <vector>
+
+#include "summary/scan.h"
+
+// One summary of the chain: what the caption shows on returning to it, and where it starts.
+struct Visit {
+    QByteArray root;
+    StartPlaces places;
+};
 
 class History {
   public:
     static constexpr int kCapacity = 101;
 
-    explicit History(const QByteArray& start = {}) { Reset(start); }
+    explicit History(const Visit& start = {}) { Reset(start); }
 
-    void Reset(const QByteArray& start) { entries_.assign(1, start); }
+    void Reset(const Visit& start) { entries_.assign(1, start); }
 
     // False, changing nothing, when every entry is taken.
-    bool Push(const QByteArray& directory) {
+    bool Push(const Visit& visit) {
         if (entries_.size() >= kCapacity) return false;
-        entries_.push_back(directory);
+        entries_.push_back(visit);
         return true;
     }
 
@@ -30,8 +38,8 @@ class History {
 
     int Index() const { return static_cast<int>(entries_.size()) - 1; }
     bool AtStart() const { return Index() == 0; }
-    const QByteArray& Current() const { return entries_.back(); }
+    const Visit& Current() const { return entries_.back(); }
 
   private:
-    std::vector<QByteArray> entries_;
+    std::vector<Visit> entries_;
 };

@@ -36,7 +36,7 @@ int RunSummaryReport(const ProgramOptions& options, SettingsStore& store, Volume
     const StartPath start = ParseStartPath(options.words, QFile::encodeName(QDir::currentPath()));
     const int threads = options.threads > 0 ? options.threads : DefaultScanThreads();
     SummaryData data;
-    data.Record(ScanDirectories(StartDirectories(start.Spec, volumes), threads).rows);
+    data.Record(ScanDirectories(StartDirectories(start.places, volumes), threads).rows);
     CellGrid grid;
     FillReportGrid(grid, data, settings, ParseSwitches(options.words));
     const QStringList lines =

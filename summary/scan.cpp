@@ -141,31 +141,33 @@ bool IsMyComputer(const QByteArray& spec) {
     return bare.toLower() == "my computer";
 }
 
-ScanRequest StartDirectories(const QByteArray& spec, VolumeSource& volumes) {
-    ScanRequest request;
-    if (IsMyComputer(spec)) {
-        request.stayOnVolume = true;
-        for (const Volume& volume : volumes.ListVolumes()) {
-            const bool local =
-                volume.kind == DriveKind::Fixed || volume.kind == DriveKind::Removable;
-            if (local && volumes.Survey(volume)) {
-                request.roots.push_back(WithTrailingSlash(volume.mountPoint));
-            }
-        }
-        return request;
-    }
+StartPlaces PlacesOfSpec(const QByteArray& spec) {
+    StartPlaces places;
+    places.myComputer = IsMyComputer(spec);
+    if (places.myComputer) return places;
     const QString whole = QString::fromLatin1(spec);  // Latin-1 keeps every byte
     const int fields = CountFields(whole, QStringLiteral(";"));
     for (int i = 1; i <= fields; ++i) {
-        request.roots.push_back(
+        places.directories.push_back(
             WithTrailingSlash(GetField(whole, QStringLiteral(";"), i).toLatin1()));
     }
-    return request;
+    return places;
 }
 
-ScanRequest DirectoryRequest(const QByteArray& directory) {
+StartPlaces PlacesOfDirectory(const QByteArray& directory) {
+    return StartPlaces{false, {WithTrailingSlash(directory)}};
+}
+
+ScanRequest StartDirectories(const StartPlaces& places, VolumeSource& volumes) {
+    if (!places.myComputer) return ScanRequest{places.directories, false};
     ScanRequest request;
-    request.roots.push_back(WithTrailingSlash(directory));
+    request.stayOnVolume = true;
+    for (const Volume& volume : volumes.ListVolumes()) {
+        const bool local = volume.kind == DriveKind::Fixed || volume.kind == DriveKind::Removable;
+        if (local && volumes.Survey(volume)) {
+            request.roots.push_back(WithTrailingSlash(volume.mountPoint));
+        }
+    }
     return request;
 }
 

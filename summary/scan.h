@@ -21,15 +21,27 @@ struct ScanResult {
     bool complete = false;  // false when the walk was stopped
 };
 
+// Where a summary starts: every local volume ("My Computer"), or directories taken exactly
+// as named, each with a trailing "/".
+struct StartPlaces {
+    bool myComputer = false;
+    std::vector<QByteArray> directories;
+    bool operator==(const StartPlaces&) const = default;
+};
+
 // True for "My Computer" in any case, with or without a trailing "/".
 bool IsMyComputer(const QByteArray& spec);
 
-// The start directories of a start specification: its ";" fields, each with a trailing "/",
-// or every ready local (fixed or removable) volume for "My Computer".
-ScanRequest StartDirectories(const QByteArray& spec, VolumeSource& volumes);
+// The places of a start specification: "My Computer", or its ";" fields without their outer
+// blanks.
+StartPlaces PlacesOfSpec(const QByteArray& spec);
 
-// One start directory exactly as named: no ";" splitting, no blanks trimmed.
-ScanRequest DirectoryRequest(const QByteArray& directory);
+// One directory exactly as named: no ";" splitting, no blanks trimmed.
+StartPlaces PlacesOfDirectory(const QByteArray& directory);
+
+// The roots of the walk: the places' directories, or every ready local (fixed or removable)
+// volume for "My Computer".
+ScanRequest StartDirectories(const StartPlaces& places, VolumeSource& volumes);
 
 // Walks the request's roots with Threads threads (at least one).
 ScanResult ScanDirectories(const ScanRequest& request, int threads, std::stop_token stop = {},

@@ -84,9 +84,8 @@ class Tallmere : public QMainWindow {
     void SetCaption(const QByteArray& root);
     void PlaceAt(const Switches& switches);
 
-    void Summarize(const QByteArray& spec);
-    void SummarizeDirectory(const QByteArray& directory);
-    void RunSummary(const QByteArray& shownRoot, std::function<ScanRequest()> request);
+    // Walks Places, showing ShownRoot as the progress until the walk reports.
+    void Summarize(const QByteArray& shownRoot, const StartPlaces& places);
     void ClearSummary();
     void ScanFinished(ScanResult result);
     void SortRows();

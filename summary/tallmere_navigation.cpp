@@ -24,7 +24,7 @@ void Tallmere::Grid1_DblClick() {
     if (directory.isEmpty()) return;  // the heading or "Grand Total"
     grid.SetRow(row);
     grid.SetCol(0);
-    if (!state_.history.Push(directory)) {
+    if (!state_.history.Push(Visit{directory, PlacesOfDirectory(directory)})) {
         ShowProgress(QStringLiteral("History full: go back before drilling down further"));
         return;
     }
@@ -34,7 +34,7 @@ void Tallmere::Grid1_DblClick() {
 void Tallmere::cmdBack_Click() {
     if (!CanStartSummary() || !state_.history.Back()) return;
     Grid1->Grid().SetCol(0);
-    SummarizeHistoryEntry(state_.history.Current());
+    SummarizeHistoryEntry(state_.history.Current().root);
 }
 
 // The answer is taken as typed: neither trimmed nor read as "." or an empty "My Computer".
@@ -47,21 +47,15 @@ void Tallmere::NewSum_Click() {
         return;
     }
     if (!answer.endsWith('/')) answer += '/';
-    state_.history.Reset(answer);
+    state_.history.Reset(Visit{answer, PlacesOfSpec(answer)});
     SummarizeHistoryEntry(RootOfSpec(answer));
 }
 
-// Summarises the history's current entry under the caption root Root: the start
-// specification at entry 0, otherwise exactly the directory drilled into.
+// Summarises the history's current entry under the caption root Root.
 void Tallmere::SummarizeHistoryEntry(const QByteArray& root) {
     state_.CurrentRoot = root;
     SetCaption(root);
-    const QByteArray& entry = state_.history.Current();
-    if (state_.history.AtStart()) {
-        Summarize(entry);
-    } else {
-        SummarizeDirectory(entry);
-    }
+    Summarize(root, state_.history.Current().places);
     Command2->setFocus();
 }
 

@@ -107,7 +107,7 @@ void Tallmere::ClearArchive(const QByteArray& directory, ClearDepth depth) {
     if (clearing_.Running()) return;
     WalkOptions options;
     // A volume's row in a "My Computer" summary counts that volume alone; so does its walk.
-    options.stayOnVolume = state_.history.AtStart() && IsMyComputer(state_.history.Current());
+    options.stayOnVolume = state_.history.AtStart() && state_.history.Current().places.myComputer;
     const int threads = scanThreads_;
     ShowProgress(ShownText(directory));
     clearing_.Start<bool>(

@@ -6,24 +6,15 @@
 #include "settings/app_context.h"
 #include "summary/tallmere.h"
 
-void Tallmere::Summarize(const QByteArray& spec) {
-    VolumeSource& volumes = *context_.services.volumes;
-    RunSummary(RootOfSpec(spec), [spec, &volumes] { return StartDirectories(spec, volumes); });
-}
-
-// One directory exactly as named, whatever ";" or blanks its name holds.
-void Tallmere::SummarizeDirectory(const QByteArray& directory) {
-    RunSummary(directory, [directory] { return DirectoryRequest(directory); });
-}
-
-// Request runs on the worker: surveying the volumes of "My Computer" may take a while.
-void Tallmere::RunSummary(const QByteArray& shownRoot, std::function<ScanRequest()> request) {
+// The volumes of "My Computer" are surveyed on the worker: that may take a while.
+void Tallmere::Summarize(const QByteArray& shownRoot, const StartPlaces& places) {
     ClearSummary();
     ShowProgress(ShownText(shownRoot));
     const int threads = scanThreads_;
+    VolumeSource& volumes = *context_.services.volumes;
     scan_.Start<ScanResult>(
-        [request = std::move(request), threads](std::stop_token stop, WalkProgress& progress) {
-            return ScanDirectories(request(), threads, stop, &progress);
+        [places, &volumes, threads](std::stop_token stop, WalkProgress& progress) {
+            return ScanDirectories(StartDirectories(places, volumes), threads, stop, &progress);
         },
         [this](ScanResult result) { ScanFinished(std::move(result)); });
     progressTimer_.start();

@@ -152,9 +152,9 @@ bool Tallmere::Form_Load() {
     show();
     const StartPath start = ParseStartPath(commandLine_, QFile::encodeName(QDir::currentPath()));
     state_.CurrentRoot = start.CurrentRoot;
-    state_.history.Reset(start.Spec);
+    state_.history.Reset(Visit{start.Spec, start.places});
     SetCaption(state_.CurrentRoot);
-    Summarize(start.Spec);
+    Summarize(start.CurrentRoot, start.places);
     Grid1->setFocus();
     return true;
 }

@@ -25,6 +25,11 @@ grep -q $'\r$' "$scratch/out.csv" || fail "CR LF line ends"
 grep -q -- '-dash' "$scratch/out.txt" || fail "-- before a directory named -dash"
 grep -q ' Disk Utilization as of ' "$scratch/out.txt" || fail "text title"
 
+mkdir "$tree/semi;colon \"q\""
+"$program" --report=csv -- "$tree/semi;colon \"q\"" >"$scratch/exact.csv"
+[[ $(sed -n 2p "$scratch/exact.csv") == "$tree/semi;colon \"q\",,,,,,,,,,"$'\r' ]] ||
+  fail "a directory after -- is taken exactly as given"
+
 "$program" --help | grep -q -- '--report=txt|csv' || fail "help"
 "$program" --version | grep -q '^tallmere32 ' || fail "version"
 

@@ -107,7 +107,7 @@ TEST(GridPopup, NewWindowStartsTheSummaryProgramWithTheExactArguments) {
     using Start = std::pair<QByteArray, std::vector<QByteArray>>;
     const QByteArray program = summary.summaryProgram;
     EXPECT_EQ(summary.launcher.started,
-              (std::vector<Start>{{program, {tree.Path(kOddName), "-d3", "-x1800,1500"}},
+              (std::vector<Start>{{program, {"-d3", "-x1800,1500", "--", tree.Path(kOddName)}},
                                   {program, {tree.Path("-d3"), "-d3", "-x1800,1500"}}}));
     EXPECT_TRUE(summary.messages.shown.empty());
 }

@@ -41,7 +41,17 @@ TEST(ParseStartPath, SeveralDirectoriesStayWholeInTheCaption) {
 TEST(ParseStartPath, DirectoryNamesThatLookLikeSwitchesStayDirectories) {
     const Words words = W({"build-system", "-data", "-xfiles", "/home", "--", "-s"});
     EXPECT_EQ(ParseStartPath(words, "/").Spec, "build-system;-data;-xfiles;/home;-s/");
+    EXPECT_EQ(ParseStartPath(words, "/").places.directories,
+              (Words{"build-system/", "-data/", "-xfiles/", "/home/", "-s/"}));
     EXPECT_FALSE(CheckExitOptions(words).has_value());
+}
+
+TEST(ParseStartPath, WordsAfterTheEndOfSwitchesAreDirectoriesExactlyAsGiven) {
+    const StartPath start = ParseStartPath(W({"/a;/b", "--", "/srv/x;y", " \"q\" ", "."}), "/cwd");
+    EXPECT_EQ(start.places.directories, (Words{"/a/", "/b/", "/srv/x;y/", " \"q\" /", "/cwd/"}));
+    EXPECT_FALSE(start.places.myComputer);
+    EXPECT_TRUE(ParseStartPath(W({}), "/").places.myComputer);
+    EXPECT_TRUE(ParseStartPath(W({"my computer"}), "/").places.myComputer);
 }
 
 TEST(ParseSwitches, ReadsSortAndPosition) {

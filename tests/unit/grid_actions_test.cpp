@@ -45,7 +45,13 @@ TEST(NewWindowArguments, CarryTheDirectoryTheSortAndTheShiftedPosition) {
 
 TEST(NewWindowArguments, KeepOddNamesWholeAndShieldNamesThatLookLikeSwitches) {
     const QByteArray odd("/t/$(rm -rf ~);a\"b'c\n\xff", 22);
-    EXPECT_EQ(NewWindowArguments(odd, 3, true, 0, 0), (Arguments{odd, "-a3", "-x300,300"}));
+    EXPECT_EQ(NewWindowArguments(odd, 3, true, 0, 0), (Arguments{"-a3", "-x300,300", "--", odd}));
+    EXPECT_EQ(NewWindowArguments("/srv/a3", 1, true, 0, 0),
+              (Arguments{"/srv/a3", "-a1", "-x300,300"}));
+    EXPECT_EQ(NewWindowArguments("/a3", 1, true, 0, 0),
+              (Arguments{"-a1", "-x300,300", "--", "/a3"}));
+    EXPECT_EQ(NewWindowArguments("/srv/ padded ", 1, true, 0, 0),
+              (Arguments{"-a1", "-x300,300", "--", "/srv/ padded "}));
     EXPECT_EQ(NewWindowArguments("-d3", 2, false, 10, 20),
               (Arguments{"-d2", "-x310,320", "--", "-d3"}));
 }

@@ -2,27 +2,36 @@
 
 #include <gtest/gtest.h>
 
+namespace {
+
+Visit At(const QByteArray& directory) {
+    return Visit{directory, PlacesOfDirectory(directory)};
+}
+
+}  // namespace
+
 TEST(History, HoldsTheStartAndAHundredDrillDownsAndNoMore) {
-    History history("/start/");
+    History history(At("/start/"));
     for (int level = 1; level <= 100; ++level)
-        ASSERT_TRUE(history.Push("/d" + QByteArray::number(level)));
-    EXPECT_FALSE(history.Push("/too-deep"));
+        ASSERT_TRUE(history.Push(At("/d" + QByteArray::number(level))));
+    EXPECT_FALSE(history.Push(At("/too-deep")));
     EXPECT_EQ(history.Index(), 100);
-    EXPECT_EQ(history.Current(), "/d100");
+    EXPECT_EQ(history.Current().root, "/d100");
     EXPECT_TRUE(history.Back());
-    EXPECT_TRUE(history.Push("/again"));
-    EXPECT_EQ(history.Current(), "/again");
+    EXPECT_TRUE(history.Push(At("/again")));
+    EXPECT_EQ(history.Current().root, "/again");
 }
 
 TEST(History, BackStopsAtTheStartAndResetBeginsAFreshChain) {
-    History history("My Computer/");
-    history.Push("/home");
+    History history(Visit{"My Computer/", PlacesOfSpec("My Computer/")});
+    history.Push(At("/home"));
     EXPECT_TRUE(history.Back());
     EXPECT_TRUE(history.AtStart());
     EXPECT_FALSE(history.Back());
-    EXPECT_EQ(history.Current(), "My Computer/");
-    history.Push("/a");
-    history.Reset("/b/");
+    EXPECT_EQ(history.Current().root, "My Computer/");
+    EXPECT_TRUE(history.Current().places.myComputer);
+    history.Push(At("/a"));
+    history.Reset(At("/b/"));
     EXPECT_TRUE(history.AtStart());
-    EXPECT_EQ(history.Current(), "/b/");
+    EXPECT_EQ(history.Current().root, "/b/");
 }
