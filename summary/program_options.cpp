@@ -71,7 +71,7 @@ QString UsageText() {
         "                 files, 9 system size, 10 archive files, 11 archive size\n"
         "  -xLEFT,TOP     put the window at LEFT, TOP (twips, 1440 to the inch)\n"
         "  -s, -r, -l     shut the machine down, restart it, or end the session instead\n"
-        "  --             what follows are directories, even if they start with \"-\"\n"
+        "  --             each word after it is one directory, exactly as written\n"
         "  --report=KIND  write the text (txt) or comma (csv) report without a window\n"
         "  --output=FILE  write the report to FILE instead of standard output\n"
         "  --threads=N    walk with N threads\n"
