@@ -10,6 +10,12 @@
 
 namespace {
 
+// Neighbouring wedges get hues far apart (the golden angle), so even thin wedges side by side
+// stay told apart; the theme's shades of one hue do not.
+QColor WedgeColor(int index) {
+    return QColor::fromHsv(index * 137 % 360, 140 + index * 47 % 80, 225 - index * 31 % 60);
+}
+
 class QtChartsPieView final : public PieView {
   public:
     explicit QtChartsPieView(QWidget* parent) : PieView(parent), view_(new QChartView(this)) {
@@ -27,7 +33,7 @@ class QtChartsPieView final : public PieView {
         QChart* chart = view_->chart();
         auto* series = new QPieSeries(chart);
         for (const PieWedge& wedge : pie.wedges)
-            series->append(wedge.label, wedge.value);
+            series->append(wedge.label, wedge.value)->setColor(WedgeColor(series->count() - 1));
         chart->addSeries(series);
         chart->setTitle(pie.pieLabel);
         ReportClicks(series);
