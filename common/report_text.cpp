@@ -25,6 +25,17 @@ QString ReportTitle(const QString& computerName, const QString& caption, const Q
            locale.toString(when.time(), QLocale::LongFormat);
 }
 
+namespace {
+
+// A figure is never cut to a wrong number: one that fills or overflows its right-justified
+// column is written whole after a blank, pushing the rest of the line along.
+QString ReportPiece(const QString& text, const ReportColumn& column) {
+    if (column.justify == u"r" && text.size() >= column.width) return u' ' + text;
+    return PadField(text, column.justify, column.width);
+}
+
+}  // namespace
+
 QStringList TextReportLines(const CellGrid& grid, const QString& title,
                             const std::vector<ReportColumn>& layout) {
     QStringList lines{PadField(title, QStringLiteral("c"), 100), QString()};
@@ -33,7 +44,7 @@ QStringList TextReportLines(const CellGrid& grid, const QString& title,
         QString line;
         for (int col = 0; col < cols; ++col) {
             const ReportColumn& piece = layout[col];
-            line += PadField(grid.TextMatrix(row, col), piece.justify, piece.width);
+            line += ReportPiece(grid.TextMatrix(row, col), piece);
             line += QString(piece.spacesAfter, u' ');
         }
         lines << line;

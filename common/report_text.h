@@ -27,7 +27,8 @@ struct ReportColumn {
 QString ReportTitle(const QString& computerName, const QString& caption, const QDateTime& when);
 
 // Title centred in 100 characters, an empty line, then one padded line per grid row. Columns
-// beyond the layout are left out.
+// beyond the layout are left out. A figure as wide as its right-justified column or wider is
+// written whole after a blank.
 QStringList TextReportLines(const CellGrid& grid, const QString& title,
                             const std::vector<ReportColumn>& layout);
 

@@ -75,13 +75,14 @@ TEST(SummaryTextReport, CentresTheTitleAndPadsEveryColumn) {
     EXPECT_EQ(lines[3].mid(45, 15), QString(15, u' '));
 }
 
-TEST(SummaryTextReport, CutsLongNamesAndKeepsTheEndOfLongFigures) {
+TEST(SummaryTextReport, CutsLongNamesButWritesWideFiguresWhole) {
     CellGrid grid = SampleGrid();
     grid.SetTextMatrix(1, 0, QString(31, u'n') + "X");
     grid.SetTextMatrix(1, 1, "1,234,567,890,123,456");
+    grid.SetTextMatrix(1, 2, "653,192,483,384");
     const QStringList lines = SummaryTextReport(grid, "host", QDateTime::currentDateTime());
-    EXPECT_EQ(lines[3].left(30), QString(30, u'n'));
-    EXPECT_EQ(lines[3].mid(30, 15), "567,890,123,456");
+    EXPECT_EQ(lines[3], QString(30, u'n') + " 1,234,567,890,123,456 653,192,483,384" +
+                            QString(14, u' ') + "7");
 }
 
 TEST(WriteReportFile, ReplacesTheTargetOnlyWhenComplete) {
