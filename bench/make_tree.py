@@ -139,12 +139,19 @@ class Builder:
             os.close(self.folder(top_fd, path, row))
             paths.append(path + "/")
             depths.append(depths[at] + 1)
-        weights = [self.rng.lognormvariate(0, 1.2) for _ in paths]
-        total = sum(weights)
-        for path, weight in zip(paths, weights):
+        counts = spread(files, [self.rng.lognormvariate(0, 1.2) for _ in paths])
+        for path, count in zip(paths, counts):
             fd = os.open(path or ".", DIR_FLAGS, dir_fd=top_fd)
-            self.files(fd, int(files * weight / total), row)
+            self.files(fd, count, row)
             os.close(fd)
+
+
+def spread(total, weights):
+    """TOTAL split in proportion to WEIGHTS, the rounding left to the first share."""
+    whole = sum(weights)
+    shares = [int(total * weight / whole) for weight in weights]
+    shares[0] += total - sum(shares)
+    return shares
 
 
 def shaped(builder, root_fd, files, folders):
@@ -154,13 +161,12 @@ def shaped(builder, root_fd, files, folders):
     rows = [start]
     weights = [1.0 / (i + 1) ** 1.1 for i in range(30)]
     rng.shuffle(weights)
-    total = sum(weights)
-    for i, weight in enumerate(weights):
+    shares = zip(spread(folders - 30, weights), spread(files - 40, weights))
+    for i, (subfolders, subfiles) in enumerate(shares):
         name = ("." if i == 3 else "") + "top%02d" % i + (" with spaces" if i == 11 else "")
         row = Row(name)
         top_fd = builder.folder(root_fd, name, start)
-        builder.subtree(top_fd, int((folders - 30) * weight / total),
-                        int((files - 40) * weight / total), row)
+        builder.subtree(top_fd, subfolders, subfiles, row)
         os.close(top_fd)
         rows.append(row)
     return rows
