@@ -4,7 +4,8 @@
 // followed, pseudo file systems are never entered, and a directory is never entered twice
 // on one path (a bind mount of an ancestor). A visitor per thread sees every directory's
 // entries and decides which subdirectories to enter, each with a tag that its
-// subdirectories inherit unless the visitor gives them another.
+// subdirectories inherit unless the visitor gives them another. A visitor may let idle
+// threads join in reading a long directory; each thread then sees a share of its entries.
 
 #include <sys/types.h>
 #include <QByteArray>
@@ -39,6 +40,9 @@ class DirectoryScope {
     int Depth() const;
     std::uint64_t Tag() const;
     dos::Store Store() const;
+    // The place of the batch being visited in the directory's listing: batches with smaller
+    // ordinals list their entries first, whichever thread visits them.
+    std::uint32_t BatchOrdinal() const { return batchOrdinal_; }
 
     // Size and type of an entry, without following a link; false when it vanished.
     bool Stat(const WalkEntry& entry, EntryStat* stat) const;
@@ -49,8 +53,11 @@ class DirectoryScope {
     friend class WalkWorker;
     WalkNode* node_ = nullptr;
     class WalkWorker* worker_ = nullptr;
+    std::uint32_t batchOrdinal_ = 0;
 };
 
+// Each thread that reads a directory brackets the batches it visits with BeginDirectory and
+// EndDirectory: one thread for a directory unless the visitor lets it be shared.
 class WalkVisitor {
   public:
     virtual ~WalkVisitor() = default;
@@ -59,6 +66,9 @@ class WalkVisitor {
     // "." and ".." left out.
     virtual void VisitEntries(DirectoryScope& dir, std::span<const WalkEntry> entries) = 0;
     virtual void EndDirectory(DirectoryScope& dir) = 0;
+    // Asked after BeginDirectory by the first thread: whether other threads may read and
+    // visit batches of Dir's listing while it does.
+    virtual bool MayShareDirectory(const DirectoryScope& /*dir*/) const { return false; }
 };
 
 struct WalkRoot {
