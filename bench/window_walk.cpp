@@ -1,0 +1,102 @@
+// window_walk: the summary window during a walk. Walks TREE RUNS times in the real window and,
+// in turn, the same number of times without one, as report mode does, and prints the walk's
+// seconds both ways, how often the progress display changed and its longest pause.
+//
+// usage: window_walk TREE [RUNS]   (a display is needed: run it under xvfb-run)
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QLineEdit>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "common/volumes.h"
+#include "settings/app_context.h"
+#include "summary/scan.h"
+#include "summary/tallmere.h"
+
+namespace {
+
+struct WindowWalk {
+    double seconds = 0;
+    double updatesPerSecond = 0;
+    double longestPause = 0;  // seconds without a change of the progress display
+};
+
+double Seconds(const QElapsedTimer& clock) {
+    return static_cast<double>(clock.nsecsElapsed()) / 1e9;
+}
+
+double LongestPause(std::vector<double> changes, double end) {
+    changes.push_back(end);
+    double longest = 0;
+    for (size_t i = 1; i < changes.size(); ++i)
+        longest = std::max(longest, changes[i] - changes[i - 1]);
+    return longest;
+}
+
+WindowWalk WalkInWindow(const QByteArray& tree) {
+    DesktopServices services;
+    AppContext context;
+    context.ProgramTitle = QStringLiteral("Tallmere32");
+    context.services = services.Get();
+    Tallmere window(context, Words{tree});
+    QElapsedTimer clock;
+    std::vector<double> changes{0};
+    QObject::connect(window.findChild<QLineEdit*>(QStringLiteral("Text1")), &QLineEdit::textChanged,
+                     [&] { changes.push_back(Seconds(clock)); });
+    QEventLoop finished;
+    QObject::connect(&window, &Tallmere::SummaryFinished, &finished, &QEventLoop::quit);
+    clock.start();
+    if (!window.Form_Load()) return {};
+    finished.exec();
+    const double seconds = Seconds(clock);
+    return {seconds, (changes.size() - 1) / seconds, LongestPause(changes, seconds)};
+}
+
+double WalkWithoutWindow(const QByteArray& tree) {
+    const std::unique_ptr<VolumeSource> volumes = MakeSystemVolumeSource();
+    QElapsedTimer clock;
+    clock.start();
+    ScanDirectories(StartDirectories(tree, *volumes), DefaultScanThreads());
+    return Seconds(clock);
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const size_t half = values.size() / 2;
+    return values.size() % 2 ? values[half] : (values[half - 1] + values[half]) / 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: window_walk TREE [RUNS]\n");
+        return 2;
+    }
+    QApplication app(argc, argv);
+    const QByteArray tree(argv[1]);
+    const int runs = argc > 2 ? std::max(1, atoi(argv[2])) : 5;
+    std::vector<double> shown, hidden, rates, pauses;
+    WalkInWindow(tree);  // warms the caches
+    for (int run = 0; run < runs; ++run) {
+        const WindowWalk walk = WalkInWindow(tree);
+        shown.push_back(walk.seconds);
+        rates.push_back(walk.updatesPerSecond);
+        pauses.push_back(walk.longestPause);
+        hidden.push_back(WalkWithoutWindow(tree));
+    }
+    std::printf("walk in the window    median %.3f s, best %.3f s\n", Median(shown),
+                *std::min_element(shown.begin(), shown.end()));
+    std::printf("walk without window   median %.3f s, best %.3f s\n", Median(hidden),
+                *std::min_element(hidden.begin(), hidden.end()));
+    std::printf("window / no window    median %.3f, best %.3f\n", Median(shown) / Median(hidden),
+                *std::min_element(shown.begin(), shown.end()) /
+                    *std::min_element(hidden.begin(), hidden.end()));
+    std::printf("progress updates      %.1f per second at least, longest pause %.0f ms\n",
+                *std::min_element(rates.begin(), rates.end()),
+                1000 * *std::max_element(pauses.begin(), pauses.end()));
+    return 0;
+}
