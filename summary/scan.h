@@ -32,5 +32,7 @@ ScanRequest StartDirectories(const QByteArray& spec, VolumeSource& volumes);
 ScanResult ScanDirectories(const ScanRequest& request, int threads, std::stop_token stop = {},
                            WalkProgress* progress = nullptr);
 
-// The thread count the walks use unless told otherwise.
+// The thread count the walks use unless told otherwise: twice the cores, at most 8. On a warm
+// cache threads past the cores cost nothing; on a cold one they keep the disk busy while
+// others wait for it.
 int DefaultScanThreads();
