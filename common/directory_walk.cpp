@@ -53,6 +53,11 @@ struct WalkShared {
         std::lock_guard lock(sleepMutex);
         wakeUp.notify_all();
     }
+    void WakeOne() {
+        if (sleepers.load() == 0) return;
+        std::lock_guard lock(sleepMutex);
+        wakeUp.notify_one();
+    }
 };
 
 class WalkWorker {
@@ -118,26 +123,31 @@ void DirectoryScope::Descend(const WalkEntry& entry, std::uint64_t tag) {
     worker_->AddChild(WalkNode::Child(node_, entry.name, entry.inode, tag));
 }
 
+// Wakes an idle worker only when there is more queued than this worker takes next: a chain
+// of single subdirectories stays on one thread instead of hopping between them.
 void WalkWorker::Push(std::vector<WalkNode*>& nodes) {
     if (nodes.empty()) return;
     shared_.pending.fetch_add(static_cast<long>(nodes.size()));
+    size_t queued = 0;
     {
         std::lock_guard lock(mutex_);
         // Listing order first: the queue's back is taken next.
         for (auto node = nodes.rbegin(); node != nodes.rend(); ++node)
             queue_.push_back(WalkTask{*node, false});
+        queued = queue_.size();
     }
     nodes.clear();
-    if (shared_.sleepers.load() > 0) shared_.WakeAll();
+    if (queued > 1) shared_.WakeOne();
 }
 
+// A task offered while this worker is still busy is for another one.
 void WalkWorker::PushTask(WalkTask task) {
     shared_.pending.fetch_add(1);
     {
         std::lock_guard lock(mutex_);
         queue_.push_back(task);
     }
-    if (shared_.sleepers.load() > 0) shared_.WakeAll();
+    shared_.WakeOne();
 }
 
 bool WalkWorker::PopOwn(WalkTask* task) {
