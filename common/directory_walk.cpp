@@ -224,7 +224,7 @@ void WalkWorker::Drop(WalkTask task) {
 void WalkWorker::Visit(WalkNode* node) {
     const int fd = node->Open(shared_.mounts, shared_.options.stayOnVolume, shared_.openHandles);
     WalkProgress* progress = shared_.options.progress;
-    if (progress && progress->TakeRequest()) progress->Publish(node->Path());
+    if (progress && progress->Due()) progress->Publish(node->Path());
     DirectoryScope scope;
     scope.node_ = node;
     scope.worker_ = this;
@@ -326,12 +326,20 @@ QByteArray WalkProgress::Current() const {
     return current_;
 }
 
-bool WalkProgress::TakeRequest() {
-    return wanted_.load(std::memory_order_relaxed) &&
-           wanted_.exchange(false, std::memory_order_relaxed);
+bool WalkProgress::Due() {
+    if (wanted_.load(std::memory_order_relaxed) && wanted_.exchange(false)) return true;
+    return Now() - publishedAt_.load(std::memory_order_relaxed) >=
+           std::chrono::nanoseconds(kRefresh).count();
 }
 
 void WalkProgress::Publish(QByteArray path) {
+    publishedAt_.store(Now(), std::memory_order_relaxed);
     std::lock_guard lock(mutex_);
     current_ = std::move(path);
+}
+
+std::int64_t WalkProgress::Now() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
 }

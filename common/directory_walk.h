@@ -10,6 +10,7 @@
 #include <sys/types.h>
 #include <QByteArray>
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <mutex>
 #include <span>
@@ -76,19 +77,27 @@ struct WalkRoot {
     std::uint64_t tag = 0;
 };
 
-// What the walk is doing, for a progress display on another thread.
+// What the walk is doing, for a progress display on another thread. The walk publishes the
+// directory it enters when asked to, and anyway every kRefresh, so that a display that looks
+// now and then always finds a recent one.
 class WalkProgress {
   public:
+    static constexpr std::chrono::milliseconds kRefresh{50};
+
     // Asks the walk to publish the next directory it enters.
     void Request() { wanted_.store(true, std::memory_order_relaxed); }
     // The directory published last.
     QByteArray Current() const;
 
-    bool TakeRequest();
+    // For the walk: whether to publish the directory it enters now.
+    bool Due();
     void Publish(QByteArray path);
 
   private:
+    static std::int64_t Now();
+
     std::atomic<bool> wanted_{true};
+    std::atomic<std::int64_t> publishedAt_{0};  // steady clock, nanoseconds
     mutable std::mutex mutex_;
     QByteArray current_;
 };
