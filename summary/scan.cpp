@@ -233,5 +233,5 @@ ScanResult ScanDirectories(const ScanRequest& request, int threads, std::stop_to
 
 int DefaultScanThreads() {
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-    return static_cast<int>(std::min(cores * 2, 8u));
+    return static_cast<int>(std::clamp(cores * 2, 8u, 32u));
 }
