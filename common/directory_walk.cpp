@@ -225,9 +225,7 @@ void WalkWorker::Visit(WalkNode* node) {
     const int fd = node->Open(shared_.mounts, shared_.options.stayOnVolume, shared_.openHandles);
     WalkProgress* progress = shared_.options.progress;
     if (progress && progress->Due()) progress->Publish(node->Path());
-    DirectoryScope scope;
-    scope.node_ = node;
-    scope.worker_ = this;
+    DirectoryScope scope(node, this);
     visitor_.BeginDirectory(scope);
     if (fd >= 0) {
         node->shared = visitor_.MayShareDirectory(scope);
@@ -241,9 +239,7 @@ void WalkWorker::Visit(WalkNode* node) {
 void WalkWorker::Join(WalkNode* node) {
     node->helpOffered.store(false);
     if (!node->Listed()) {
-        DirectoryScope scope;
-        scope.node_ = node;
-        scope.worker_ = this;
+        DirectoryScope scope(node, this);
         visitor_.BeginDirectory(scope);
         ReadEntries(scope);
         visitor_.EndDirectory(scope);

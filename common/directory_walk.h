@@ -52,8 +52,10 @@ class DirectoryScope {
 
   private:
     friend class WalkWorker;
-    WalkNode* node_ = nullptr;
-    class WalkWorker* worker_ = nullptr;
+    DirectoryScope(WalkNode* node, class WalkWorker* worker) : node_(node), worker_(worker) {}
+
+    WalkNode* node_;
+    class WalkWorker* worker_;
     std::uint32_t batchOrdinal_ = 0;
 };
 
