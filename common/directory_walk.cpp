@@ -82,6 +82,8 @@ class WalkWorker {
     void ReadEntries(DirectoryScope& scope);
     void CollectBatch(long length);
     void OfferHelp(WalkNode* node);
+    bool QueueFull() const;
+    void Postpone(WalkNode* node);
     void Finish(WalkNode* node, bool holdsHandle);
     void LendHandle(WalkNode* node);
 
@@ -251,9 +253,11 @@ void WalkWorker::ReadEntries(DirectoryScope& scope) {
     WalkNode* node = scope.node_;
     long got = 0;
     while (!shared_.Stopped() && (got = node->ReadBatch(buffer_, &scope.batchOrdinal_)) > 0) {
-        if (node->shared && buffer_.size() - got < kLongestRecord) OfferHelp(node);
+        const bool more = node->shared && buffer_.size() - got < kLongestRecord;
+        if (more) OfferHelp(node);
         CollectBatch(got);
         if (!batch_.empty()) visitor_.VisitEntries(scope, batch_);
+        if (more && QueueFull()) return Postpone(node);
     }
 }
 
@@ -274,6 +278,21 @@ void WalkWorker::OfferHelp(WalkNode* node) {
     node->refs.fetch_add(1, std::memory_order_relaxed);
     node->AddHandleUsers(1);
     PushTask(WalkTask{node, true});
+}
+
+bool WalkWorker::QueueFull() const {
+    const auto queued = shared_.pending.load() + static_cast<long>(children_.size());
+    return queued > shared_.options.queueBudget;
+}
+
+// Leaves the rest of Node's listing to a task that idle threads take first, once this one
+// has turned to the subdirectories it queued.
+void WalkWorker::Postpone(WalkNode* node) {
+    node->refs.fetch_add(1, std::memory_order_relaxed);
+    node->AddHandleUsers(1);
+    shared_.pending.fetch_add(1);
+    std::lock_guard lock(mutex_);
+    queue_.push_front(WalkTask{node, true});
 }
 
 void WalkWorker::Finish(WalkNode* node, bool holdsHandle) {

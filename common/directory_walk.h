@@ -109,6 +109,9 @@ struct WalkOptions {
     std::stop_token stop;
     WalkProgress* progress = nullptr;
     int handleBudget = 256;  // open directory handles above which a walker reopens by path
+    // Queued directories above which a thread stops listing a shared directory until the
+    // queue drains, so memory does not grow with the number of subdirectories in one place.
+    int queueBudget = 4096;
 };
 
 // Walks Roots with one thread per visitor (the calling thread is one of them). Returns false

@@ -77,6 +77,33 @@ class TypeBlind final : public Recorder {
     }
 };
 
+// Directories entered but not yet begun, over all threads, and the most there were at once.
+struct QueueCount {
+    std::mutex mutex;
+    std::set<std::uint64_t> begun;
+    long queued = 1;  // the start directory
+    long most = 0;
+};
+
+class QueueWatcher final : public Recorder {
+  public:
+    explicit QueueWatcher(QueueCount& count) : count_(count) {}
+    void BeginDirectory(DirectoryScope& dir) override {
+        std::lock_guard lock(count_.mutex);
+        if (count_.begun.insert(dir.Tag()).second) --count_.queued;
+    }
+    void VisitEntries(DirectoryScope& dir, std::span<const WalkEntry> entries) override {
+        Recorder::VisitEntries(dir, entries);
+        std::lock_guard lock(count_.mutex);
+        count_.queued += std::count_if(entries.begin(), entries.end(),
+                                       [](const WalkEntry& entry) { return entry.type == DT_DIR; });
+        count_.most = std::max(count_.most, count_.queued);
+    }
+
+  private:
+    QueueCount& count_;
+};
+
 // Every entry seen by any of Visitors, sorted, duplicates kept.
 template <typename Visitor>
 std::multiset<QByteArray> Walk(const QByteArray& root, std::vector<Visitor>& visitors,
@@ -150,4 +177,21 @@ TEST(Walk, StopsAtEveryEntryPromptlyWithoutLeakingHandles) {
         EXPECT_LE(lateBatches.load(), 3) << name.constData();
         ASSERT_EQ(OpenDescriptors(), before) << name.constData();
     }
+}
+
+// A folder with thousands of subfolders is listed a batch at a time while the queue is full,
+// so the subfolders waiting to be read stay near the budget plus a batch per thread.
+TEST(Walk, QueueBudgetBoundsTheSubdirectoriesWaiting) {
+    TempTree tree;
+    WideFolder(tree, "", 3000, 0);
+    std::vector<Recorder> one(1);
+    const std::multiset<QByteArray> expected = Walk(tree.Path(), one);
+    QueueCount count;
+    std::vector<QueueWatcher> four(4, QueueWatcher(count));
+    WalkOptions options;
+    options.queueBudget = 16;
+    EXPECT_EQ(Walk(tree.Path(), four, options), expected);
+    const long batch = 64 * 1024 / (WideName('d', 0).size() + 20);  // entries of one batch
+    EXPECT_LE(count.most, 16 + 4 * batch);
+    EXPECT_EQ(count.queued, 0);
 }
