@@ -1,54 +1,78 @@
 #!/usr/bin/env bash
-# Times tallmere32's walk against du, ncdu and gdu on synthetic trees (warm cache, median of
-# several runs) and checks tallmere32's figures against the trees' own records.
+# Times tallmere32's walk side by side with du, ncdu, gdu and the two-thread limit walker
+# (openat, getdents64, statx and the DOS-attribute xattr per file: what the kernel allows) on
+# synthetic trees, after checking every figure of tallmere32's rows against the tree's record.
+# Prints one table of hyperfine medians, best runs, peak memory and ratios.
 #
-# usage: bench/run.sh [SIZE ...]      SIZE: files in a tree (default 200000)
-# environment: BENCH_DIR (trees, default /tmp/tallmere-bench), RUNS (default 7),
-#              TALLMERE (the program, default build/apps/tallmere32), EXTRA='name|command {}'
+# usage: bench/run.sh [SHAPE ...]    SHAPE: medium large wide deep small (default: the first 4)
+# environment:
+#   BENCH_DIR     trees and raw results (default /tmp/tallmere-bench)
+#   RUNS          timed runs of each tool on each tree, after one warm-up run (default 7)
+#   COLD=1        also time every tool on COLD_SHAPES (default medium) with the page, dentry
+#                 and inode caches dropped before each run (needs root)
+#   TALLMERE      the program (default build/apps/tallmere32, as scripts/setup.sh builds it)
+#   SHARED_BENCH  the folder holding limit-walker.cpp (default ../shared/bench beside the
+#                 repository); without it the limit walker is left out
+#   EXTRA         'name|command {}': one more tool, {} standing for the tree
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 dir=${BENCH_DIR:-/tmp/tallmere-bench}
+out=$dir/out
 runs=${RUNS:-7}
 tallmere=${TALLMERE:-$top/build/apps/tallmere32}
-sizes=("${@:-200000}")
+shared=${SHARED_BENCH:-$top/../shared/bench}
+shapes=("${@:-medium large wide deep}")
+read -ra shapes <<< "${shapes[*]}"
 [[ -x $tallmere ]] || { echo "bench: build first (scripts/setup.sh)" >&2; exit 1; }
-mkdir -p "$dir"
-export XDG_CONFIG_HOME=$dir/config  # Bytes and the full table: the figures the check reads
+command -v hyperfine >/dev/null || { echo "bench: hyperfine is missing (apt-get install hyperfine)" >&2; exit 1; }
+mkdir -p "$out"
+export XDG_CONFIG_HOME=$dir/config  # first-run settings: Bytes and the full table
 
-median() { sort -g | awk '{a[NR]=$1} END {print (NR%2) ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2}'; }
-
-# Median wall seconds of a command over $runs runs after one warm-up run.
-time_command() {
-  if command -v hyperfine >/dev/null; then
-    hyperfine -N -i --style none --warmup 1 --runs "$runs" --export-json "$dir/last.json" "$1" >/dev/null 2>&1
-    python3 -c 'import json,sys; print(json.load(open(sys.argv[1]))["results"][0]["median"])' "$dir/last.json"
-  else
-    eval "$1" >/dev/null 2>&1 || true
-    for ((i = 0; i < runs; i++)); do
-      /usr/bin/time -f %e -o "$dir/last.time" bash -c "$1 >/dev/null 2>&1" || true
-      tail -n1 "$dir/last.time"
-    done | median
-  fi
+limit_walker() {
+  [[ -f $shared/limit-walker.cpp ]] || return 1
+  local walker=$out/limit-walker mode=at
+  g++ -O2 -std=c++17 -pthread -o "$walker" "$shared/limit-walker.cpp"
+  mkdir -p "$out/probe" && : > "$out/probe/f"
+  "$walker" -q -x at "$out/probe" >/dev/null 2>&1 || mode=cwd  # getxattrat needs Linux 6.13
+  echo "$walker -q -t 2 -x $mode {}"
 }
 
-peak_mib() { /usr/bin/time -f %M -o "$dir/last.rss" bash -c "exec $1 >/dev/null 2>&1" || true; awk '{printf "%.1f", $1/1024}' "$dir/last.rss"; }
-
-tools=("du|du -s --apparent-size -b {}" "tallmere32|$tallmere --report=csv {}")
+tools=("tallmere32|$tallmere --report=csv {}" "du|du -s --apparent-size {}")
 command -v ncdu >/dev/null && tools+=("ncdu|ncdu -0 -o /dev/null {}")
-command -v gdu >/dev/null && tools+=("gdu|gdu -n -p {}")
+command -v gdu >/dev/null && tools+=("gdu|gdu -n {}")
+if walker=$(limit_walker); then tools+=("limit-2t-x|$walker"); else
+  echo "bench: no limit-walker.cpp in $shared; set SHARED_BENCH" >&2
+fi
 [[ -n ${EXTRA:-} ]] && tools+=("$EXTRA")
 
-printf '| tree | tool | median s | peak MiB | x du |\n|---|---|---:|---:|---:|\n'
-for size in "${sizes[@]}"; do
-  tree=$dir/tree-$size
-  [[ -d $tree ]] || python3 "$top/bench/make_tree.py" "$tree" "$size" >&2
-  "$tallmere" --report=csv "$tree" | python3 "$top/bench/check_rows.py" "$tree" "$tree.rows.tsv" >&2
-  declare -A seconds=()
+# Times every tool on tree $1 in one hyperfine run; $2 names the result, $3.. go to hyperfine.
+time_tools() {
+  local tree=$1 label=$2 entry args=()
+  shift 2
   for entry in "${tools[@]}"; do
-    name=${entry%%|*}; command=${entry#*|}; command=${command//\{\}/$tree}
-    seconds[$name]=$(time_command "$command")
-    ratio=$(awk -v a="${seconds[$name]}" -v b="${seconds[du]:-${seconds[$name]}}" 'BEGIN {printf "%.2f", a/b}')
-    printf '| %s | %s | %.3f | %s | %s |\n' "$size" "$name" "${seconds[$name]}" "$(peak_mib "$command")" "$ratio"
+    args+=(--command-name "${entry%%|*}" "${entry#*|}")
   done
-  unset seconds
+  sync
+  hyperfine -N -i --style none --runs "$runs" --export-json "$out/$label.json" "$@" \
+    "${args[@]//\{\}/$tree}" > "$out/$label.log" 2>&1
+  for entry in "${tools[@]}"; do  # peak memory, one more run each
+    local command=${entry#*|}
+    /usr/bin/time -f %M -o "$out/$label.${entry%%|*}.rss" ${command//\{\}/$tree} >/dev/null 2>&1 || true
+  done
+}
+
+for shape in "${shapes[@]}"; do
+  tree=$dir/$shape
+  [[ -d $tree && -s $tree.rows.tsv ]] || python3 "$top/bench/make_tree.py" "$tree" "$shape" >&2
+  echo "bench: $shape: checking tallmere32's figures" >&2
+  "$tallmere" --report=csv "$tree" | python3 "$top/bench/check_rows.py" "$tree" "$tree.rows.tsv" >&2
+  echo "bench: $shape: timing, warm cache" >&2
+  time_tools "$tree" "$shape" --warmup 1
 done
+if [[ -n ${COLD:-} ]]; then
+  for shape in ${COLD_SHAPES:-medium}; do
+    echo "bench: $shape: timing, cold cache" >&2
+    time_tools "$dir/$shape" "$shape-cold" --prepare 'sh -c "sync; echo 3 > /proc/sys/vm/drop_caches"'
+  done
+fi
+python3 "$top/bench/table.py" "$out" "${shapes[@]}" ${COLD:+$(printf '%s-cold ' ${COLD_SHAPES:-medium})}

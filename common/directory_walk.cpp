@@ -7,7 +7,9 @@
 #include <sys/statfs.h>
 #include <sys/syscall.h>
 #include <unistd.h>
+#include <climits>
 #include <condition_variable>
+#include <cstddef>
 #include <deque>
 #include <thread>
 
@@ -17,11 +19,18 @@
 namespace {
 
 constexpr size_t kListingBufferSize = 64 * 1024;
-constexpr int kDirectoryFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
+// A batch that leaves less room than one record of the longest name may have more behind it.
+constexpr size_t kLongestRecord = offsetof(dirent64, d_name) + NAME_MAX + 1 + 8;
 
 bool IsDotOrDotDot(const char* name) {
     return name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0));
 }
+
+// A directory to open and read, or an open one whose reading a thread may join.
+struct WalkTask {
+    WalkNode* node = nullptr;
+    bool join = false;
+};
 
 }  // namespace
 
@@ -44,6 +53,11 @@ struct WalkShared {
         std::lock_guard lock(sleepMutex);
         wakeUp.notify_all();
     }
+    void WakeOne() {
+        if (sleepers.load() == 0) return;
+        std::lock_guard lock(sleepMutex);
+        wakeUp.notify_one();
+    }
 };
 
 class WalkWorker {
@@ -54,21 +68,29 @@ class WalkWorker {
     void Push(std::vector<WalkNode*>& nodes);
     void Run();
     void AddChild(WalkNode* child) { children_.push_back(child); }
-    WalkShared& Shared() { return shared_; }
 
   private:
-    WalkNode* PopOwn();
-    WalkNode* Steal();
+    void PushTask(WalkTask task);
+    bool PopOwn(WalkTask* task);
+    bool Steal(WalkTask* task);
     bool HasWork();
     void Sleep();
+    void Perform(WalkTask task);
+    void Drop(WalkTask task);
     void Visit(WalkNode* node);
-    void ReadEntries(DirectoryScope& scope, int fd);
-    void Finish(WalkNode* node);
+    void Join(WalkNode* node);
+    void ReadEntries(DirectoryScope& scope);
+    void CollectBatch(long length);
+    void OfferHelp(WalkNode* node);
+    bool QueueFull() const;
+    void Postpone(WalkNode* node);
+    void Finish(WalkNode* node, bool holdsHandle);
+    void LendHandle(WalkNode* node);
 
     WalkShared& shared_;
     WalkVisitor& visitor_;
     std::mutex mutex_;
-    std::deque<WalkNode*> queue_;
+    std::deque<WalkTask> queue_;
     std::vector<char> buffer_;
     std::vector<WalkEntry> batch_;
     std::vector<WalkNode*> children_;
@@ -103,36 +125,52 @@ void DirectoryScope::Descend(const WalkEntry& entry, std::uint64_t tag) {
     worker_->AddChild(WalkNode::Child(node_, entry.name, entry.inode, tag));
 }
 
+// Wakes an idle worker only when there is more queued than this worker takes next: a chain
+// of single subdirectories stays on one thread instead of hopping between them.
 void WalkWorker::Push(std::vector<WalkNode*>& nodes) {
     if (nodes.empty()) return;
     shared_.pending.fetch_add(static_cast<long>(nodes.size()));
+    size_t queued = 0;
     {
         std::lock_guard lock(mutex_);
         // Listing order first: the queue's back is taken next.
-        queue_.insert(queue_.end(), nodes.rbegin(), nodes.rend());
+        for (auto node = nodes.rbegin(); node != nodes.rend(); ++node)
+            queue_.push_back(WalkTask{*node, false});
+        queued = queue_.size();
     }
     nodes.clear();
-    if (shared_.sleepers.load() > 0) shared_.WakeAll();
+    if (queued > 1) shared_.WakeOne();
 }
 
-WalkNode* WalkWorker::PopOwn() {
+// A task offered while this worker is still busy is for another one.
+void WalkWorker::PushTask(WalkTask task) {
+    shared_.pending.fetch_add(1);
+    {
+        std::lock_guard lock(mutex_);
+        queue_.push_back(task);
+    }
+    shared_.WakeOne();
+}
+
+bool WalkWorker::PopOwn(WalkTask* task) {
     std::lock_guard lock(mutex_);
-    if (queue_.empty()) return nullptr;
-    WalkNode* node = queue_.back();
+    if (queue_.empty()) return false;
+    *task = queue_.back();
     queue_.pop_back();
-    return node;
+    return true;
 }
 
-WalkNode* WalkWorker::Steal() {
+// Takes the oldest task of another worker: the shallowest, so the largest share of work.
+bool WalkWorker::Steal(WalkTask* task) {
     for (WalkWorker* other : shared_.workers) {
         if (other == this) continue;
         std::lock_guard lock(other->mutex_);
         if (other->queue_.empty()) continue;
-        WalkNode* node = other->queue_.front();
+        *task = other->queue_.front();
         other->queue_.pop_front();
-        return node;
+        return true;
     }
-    return nullptr;
+    return false;
 }
 
 bool WalkWorker::HasWork() {
@@ -154,10 +192,9 @@ void WalkWorker::Sleep() {
 
 void WalkWorker::Run() {
     while (true) {
-        WalkNode* node = PopOwn();
-        if (!node) node = Steal();
-        if (node) {
-            Visit(node);
+        WalkTask task;
+        if (PopOwn(&task) || Steal(&task)) {
+            Perform(task);
             if (shared_.pending.fetch_sub(1) == 1) shared_.WakeAll();
         } else if (shared_.pending.load() == 0) {
             return;
@@ -167,44 +204,111 @@ void WalkWorker::Run() {
     }
 }
 
-void WalkWorker::Visit(WalkNode* node) {
+void WalkWorker::Perform(WalkTask task) {
     if (shared_.Stopped()) {
-        node->Abandon(shared_.openHandles);
+        Drop(task);
+    } else if (task.join) {
+        Join(task.node);
+    } else {
+        Visit(task.node);
+    }
+}
+
+void WalkWorker::Drop(WalkTask task) {
+    if (!task.join) {
+        task.node->Abandon(shared_.openHandles);
         return;
     }
-    const int fd = node->Open(shared_.mounts, shared_.options.stayOnVolume, shared_.openHandles);
-    WalkProgress* progress = shared_.options.progress;
-    if (progress && progress->TakeRequest()) progress->Publish(node->Path());
-    DirectoryScope scope;
-    scope.node_ = node;
-    scope.worker_ = this;
-    visitor_.BeginDirectory(scope);
-    if (fd >= 0) ReadEntries(scope, fd);
-    visitor_.EndDirectory(scope);
-    Finish(node);
+    task.node->DoneWithHandle(shared_.openHandles);
+    WalkNode::Release(task.node);
 }
 
-void WalkWorker::ReadEntries(DirectoryScope& scope, int fd) {
+void WalkWorker::Visit(WalkNode* node) {
+    const int fd = node->Open(shared_.mounts, shared_.options.stayOnVolume, shared_.openHandles);
+    WalkProgress* progress = shared_.options.progress;
+    if (progress && progress->Due()) progress->Publish(node->Path());
+    DirectoryScope scope(node, this);
+    visitor_.BeginDirectory(scope);
+    if (fd >= 0) {
+        node->shared = visitor_.MayShareDirectory(scope);
+        ReadEntries(scope);
+    }
+    visitor_.EndDirectory(scope);
+    Finish(node, fd >= 0);
+}
+
+// Reads a share of a listing that another thread began.
+void WalkWorker::Join(WalkNode* node) {
+    node->helpOffered.store(false);
+    if (!node->Listed()) {
+        DirectoryScope scope(node, this);
+        visitor_.BeginDirectory(scope);
+        ReadEntries(scope);
+        visitor_.EndDirectory(scope);
+    }
+    Finish(node, true);
+}
+
+void WalkWorker::ReadEntries(DirectoryScope& scope) {
+    WalkNode* node = scope.node_;
     long got = 0;
-    while (!shared_.Stopped() &&
-           (got = syscall(SYS_getdents64, fd, buffer_.data(), buffer_.size())) > 0) {
-        batch_.clear();
-        for (long at = 0; at < got;) {
-            const auto* entry = reinterpret_cast<const dirent64*>(buffer_.data() + at);
-            at += entry->d_reclen;
-            if (!IsDotOrDotDot(entry->d_name)) {
-                batch_.push_back(WalkEntry{entry->d_name, entry->d_type, entry->d_ino});
-            }
-        }
+    while (!shared_.Stopped() && (got = node->ReadBatch(buffer_, &scope.batchOrdinal_)) > 0) {
+        const bool more = node->shared && buffer_.size() - got < kLongestRecord;
+        if (more) OfferHelp(node);
+        CollectBatch(got);
         if (!batch_.empty()) visitor_.VisitEntries(scope, batch_);
+        if (more && QueueFull()) return Postpone(node);
     }
 }
 
-void WalkWorker::Finish(WalkNode* node) {
-    const bool overBudget = shared_.openHandles.load() > shared_.options.handleBudget;
-    node->KeepHandleFor(static_cast<int>(children_.size()), overBudget, shared_.openHandles);
+void WalkWorker::CollectBatch(long length) {
+    batch_.clear();
+    for (long at = 0; at < length;) {
+        const auto* entry = reinterpret_cast<const dirent64*>(buffer_.data() + at);
+        at += entry->d_reclen;
+        if (!IsDotOrDotDot(entry->d_name)) {
+            batch_.push_back(WalkEntry{entry->d_name, entry->d_type, entry->d_ino});
+        }
+    }
+}
+
+// Queues one task at a time for a thread to join in reading Node's listing.
+void WalkWorker::OfferHelp(WalkNode* node) {
+    if (node->helpOffered.exchange(true)) return;
+    node->refs.fetch_add(1, std::memory_order_relaxed);
+    node->AddHandleUsers(1);
+    PushTask(WalkTask{node, true});
+}
+
+bool WalkWorker::QueueFull() const {
+    const auto queued = shared_.pending.load() + static_cast<long>(children_.size());
+    return queued > shared_.options.queueBudget;
+}
+
+// Leaves the rest of Node's listing to a task that idle threads take first, once this one
+// has turned to the subdirectories it queued.
+void WalkWorker::Postpone(WalkNode* node) {
+    node->refs.fetch_add(1, std::memory_order_relaxed);
+    node->AddHandleUsers(1);
+    shared_.pending.fetch_add(1);
+    std::lock_guard lock(mutex_);
+    queue_.push_front(WalkTask{node, true});
+}
+
+void WalkWorker::Finish(WalkNode* node, bool holdsHandle) {
+    LendHandle(node);
     Push(children_);
+    if (holdsHandle) node->DoneWithHandle(shared_.openHandles);
     WalkNode::Release(node);
+}
+
+// Subdirectories open themselves through Node's handle unless too many handles are open.
+void WalkWorker::LendHandle(WalkNode* node) {
+    if (children_.empty()) return;
+    const bool overBudget = shared_.openHandles.load() > shared_.options.handleBudget;
+    for (WalkNode* child : children_)
+        child->borrowsParentHandle = !overBudget;
+    if (!overBudget) node->AddHandleUsers(static_cast<int>(children_.size()));
 }
 
 bool RunWalk(const std::vector<WalkRoot>& roots, std::span<WalkVisitor* const> visitors,
@@ -237,12 +341,20 @@ QByteArray WalkProgress::Current() const {
     return current_;
 }
 
-bool WalkProgress::TakeRequest() {
-    return wanted_.load(std::memory_order_relaxed) &&
-           wanted_.exchange(false, std::memory_order_relaxed);
+bool WalkProgress::Due() {
+    if (wanted_.load(std::memory_order_relaxed) && wanted_.exchange(false)) return true;
+    return Now() - publishedAt_.load(std::memory_order_relaxed) >=
+           std::chrono::nanoseconds(kRefresh).count();
 }
 
 void WalkProgress::Publish(QByteArray path) {
+    publishedAt_.store(Now(), std::memory_order_relaxed);
     std::lock_guard lock(mutex_);
     current_ = std::move(path);
+}
+
+std::int64_t WalkProgress::Now() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
 }

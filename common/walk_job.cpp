@@ -1,5 +1,8 @@
 #include "common/walk_job.h"
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <QMetaObject>
 #include <mutex>
 #include <thread>
@@ -29,6 +32,18 @@ struct WalkJob::Run : std::enable_shared_from_this<Run> {
     }
 };
 
+namespace {
+
+// Lowers the priority of the calling thread and of the walk threads it starts, which inherit
+// it, so that the window, the display server and other programs the user works with still
+// get a core at once while the walk keeps every core busy.
+void YieldToTheWindow() {
+    constexpr int kWalkNiceness = 10;
+    setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), kWalkNiceness);
+}
+
+}  // namespace
+
 WalkJob::WalkJob(QObject* parent) : QObject(parent) {}
 
 WalkJob::~WalkJob() {
@@ -41,6 +56,7 @@ void WalkJob::Launch(Body body) {
     run->receiver = this;
     running_ = run;
     std::thread([run, body = std::move(body)] {
+        YieldToTheWindow();
         run->Deliver(body(run->stop.get_token(), run->progress));
     }).detach();
 }

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/statfs.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 #include <vector>
 
@@ -48,31 +49,34 @@ void WalkNode::Release(WalkNode* node) {
 }
 
 int WalkNode::Open(const MountPoints& mounts, bool stayOnVolume, std::atomic<int>& openHandles) {
-    if (!parent) return OpenRoot(openHandles);
-    int parentFd = parent->fd;
-    const int reopened = parentFd < 0 ? parent->ReopenByPath() : -1;
-    if (reopened >= 0) parentFd = reopened;
-    if (parentFd >= 0) fd = OpenBelow(parentFd, mounts, stayOnVolume);
-    if (reopened >= 0) close(reopened);
-    parent->DoneWithHandle(openHandles);
-    if (fd >= 0) openHandles.fetch_add(1, std::memory_order_relaxed);
+    if (!parent) {
+        fd = OpenRoot();
+    } else if (borrowsParentHandle) {
+        fd = OpenBelow(parent->fd, mounts, stayOnVolume);
+        parent->DoneWithHandle(openHandles);
+    } else if (const int parentFd = parent->ReopenByPath(); parentFd >= 0) {
+        fd = OpenBelow(parentFd, mounts, stayOnVolume);
+        close(parentFd);
+    }
+    if (fd < 0) return fd;
+    openHandles.fetch_add(1, std::memory_order_relaxed);
+    handleUsers_.store(1, std::memory_order_relaxed);
     return fd;
 }
 
-int WalkNode::OpenRoot(std::atomic<int>& openHandles) {
-    fd = open(name.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+int WalkNode::OpenRoot() {
+    const int opened = open(name.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     struct stat info {};
-    if (fd < 0 || fstat(fd, &info) != 0) return fd;
+    if (opened < 0 || fstat(opened, &info) != 0) return opened;
     device = info.st_dev;
     inode = info.st_ino;
-    const long magic = FileSystemMagic(fd);
+    const long magic = FileSystemMagic(opened);
     if (IsPseudoFileSystemMagic(magic)) {
-        close(fd);
-        return fd = -1;
+        close(opened);
+        return -1;
     }
     store = dos::StoreForFileSystem(magic);
-    openHandles.fetch_add(1, std::memory_order_relaxed);
-    return fd;
+    return opened;
 }
 
 int WalkNode::OpenBelow(int parentFd, const MountPoints& mounts, bool stayOnVolume) {
@@ -112,24 +116,21 @@ int WalkNode::ReopenByPath() const {
 }
 
 void WalkNode::Abandon(std::atomic<int>& openHandles) {
-    if (parent) parent->DoneWithHandle(openHandles);
+    if (parent && borrowsParentHandle) parent->DoneWithHandle(openHandles);
     Release(this);
 }
 
-void WalkNode::KeepHandleFor(int children, bool overBudget, std::atomic<int>& openHandles) {
-    if (fd < 0) return;
-    if (children == 0 || overBudget) {
-        CloseHandle(openHandles);
-        return;
-    }
-    handleUsers.store(children, std::memory_order_release);
+long WalkNode::ReadBatch(std::span<char> buffer, std::uint32_t* ordinal) {
+    std::lock_guard lock(listingMutex_);
+    if (listed_.load(std::memory_order_relaxed)) return 0;
+    const long got = syscall(SYS_getdents64, fd, buffer.data(), buffer.size());
+    if (got <= 0) listed_.store(true, std::memory_order_release);
+    *ordinal = batchesRead_++;
+    return got;
 }
 
 void WalkNode::DoneWithHandle(std::atomic<int>& openHandles) {
-    if (handleUsers.fetch_sub(1, std::memory_order_acq_rel) == 1) CloseHandle(openHandles);
-}
-
-void WalkNode::CloseHandle(std::atomic<int>& openHandles) {
+    if (handleUsers_.fetch_sub(1, std::memory_order_acq_rel) != 1) return;
     close(fd);
     fd = -1;
     openHandles.fetch_sub(1, std::memory_order_relaxed);

@@ -4,7 +4,10 @@
 #include <QString>
 #include <algorithm>
 #include <memory>
+#include <mutex>
+#include <numeric>
 #include <thread>
+#include <tuple>
 
 #include "common/directory_walk.h"
 #include "common/text_fields.h"
@@ -28,11 +31,42 @@ QByteArray WithTrailingSlash(QByteArray path) {
     return path;
 }
 
-// The names of a start directory's subdirectories in listing order; written only by the
-// thread that reads the start directory.
-struct RootListing {
-    std::vector<QByteArray> subdirectories;
+// The subdirectories of a start directory, numbered 1, 2, ... as threads meet them, with
+// their places in the listing so that rows come out in listing order.
+class RootListing {
+  public:
+    // Entry Index of listing batch Batch; returns its number.
+    std::uint64_t Add(std::uint32_t batch, std::uint32_t index, const char* name);
+    // The numbers in listing order.
+    std::vector<std::uint64_t> InListingOrder() const;
+    const QByteArray& Name(std::uint64_t number) const { return listed_[number - 1].name; }
+
+  private:
+    struct Listed {
+        std::uint32_t batch;
+        std::uint32_t index;
+        QByteArray name;
+    };
+    std::mutex mutex_;
+    std::vector<Listed> listed_;
 };
+
+std::uint64_t RootListing::Add(std::uint32_t batch, std::uint32_t index, const char* name) {
+    std::lock_guard lock(mutex_);
+    listed_.push_back(Listed{batch, index, QByteArray(name)});
+    return listed_.size();
+}
+
+std::vector<std::uint64_t> RootListing::InListingOrder() const {
+    std::vector<std::uint64_t> numbers(listed_.size());
+    std::iota(numbers.begin(), numbers.end(), 1);
+    std::sort(numbers.begin(), numbers.end(), [this](std::uint64_t a, std::uint64_t b) {
+        const Listed& left = listed_[a - 1];
+        const Listed& right = listed_[b - 1];
+        return std::tie(left.batch, left.index) < std::tie(right.batch, right.index);
+    });
+    return numbers;
+}
 
 // Counts entries into the rows of one walker thread.
 class SummaryVisitor final : public WalkVisitor {
@@ -42,13 +76,15 @@ class SummaryVisitor final : public WalkVisitor {
     void BeginDirectory(DirectoryScope& dir) override { current_ = &Row(dir.Tag()); }
     void VisitEntries(DirectoryScope& dir, std::span<const WalkEntry> entries) override;
     void EndDirectory(DirectoryScope&) override { current_ = nullptr; }
+    // Rows only add up, and start directories keep their listing order by batch ordinals.
+    bool MayShareDirectory(const DirectoryScope&) const override { return true; }
 
     // The counts of row Child of start directory Root, zero when this thread saw none.
     Counts RowCounts(std::uint64_t root, std::uint64_t child) const;
 
   private:
     Counts& Row(std::uint64_t tag);
-    void CountDirectory(DirectoryScope& dir, const WalkEntry& entry);
+    void CountDirectory(DirectoryScope& dir, const WalkEntry& entry, std::uint32_t index);
     void CountFile(DirectoryScope& dir, const WalkEntry& entry, std::uint64_t size);
 
     std::vector<RootListing>& listings_;
@@ -75,22 +111,24 @@ Counts SummaryVisitor::RowCounts(std::uint64_t root, std::uint64_t child) const 
 }
 
 void SummaryVisitor::VisitEntries(DirectoryScope& dir, std::span<const WalkEntry> entries) {
-    for (const WalkEntry& entry : entries) {
+    for (std::uint32_t index = 0; index < entries.size(); ++index) {
+        const WalkEntry& entry = entries[index];
         if (entry.type == DT_DIR) {
-            CountDirectory(dir, entry);
+            CountDirectory(dir, entry, index);
             continue;
         }
         EntryStat stat;
         if (!dir.Stat(entry, &stat)) continue;  // vanished since the listing
         if (stat.isDirectory) {
-            CountDirectory(dir, entry);
+            CountDirectory(dir, entry, index);
         } else {
             CountFile(dir, entry, stat.size);
         }
     }
 }
 
-void SummaryVisitor::CountDirectory(DirectoryScope& dir, const WalkEntry& entry) {
+void SummaryVisitor::CountDirectory(DirectoryScope& dir, const WalkEntry& entry,
+                                    std::uint32_t index) {
     current_->Dirs += 1;
     // A dot name is hidden without asking the file system.
     if (entry.name[0] == '.' || (StoredAttributes(dir, entry) & dos::kHidden)) {
@@ -98,9 +136,8 @@ void SummaryVisitor::CountDirectory(DirectoryScope& dir, const WalkEntry& entry)
     }
     std::uint64_t tag = dir.Tag();
     if (dir.Depth() == 0) {
-        std::vector<QByteArray>& names = listings_[RootOf(tag)].subdirectories;
-        names.emplace_back(entry.name);
-        tag = RowTag(RootOf(tag), names.size());
+        const std::uint64_t root = RootOf(tag);
+        tag = RowTag(root, listings_[root].Add(dir.BatchOrdinal(), index, entry.name));
     }
     dir.Descend(entry, tag);
 }
@@ -193,10 +230,10 @@ ScanResult ScanDirectories(const ScanRequest& request, int threads, std::stop_to
     for (std::uint64_t root = 0; root < request.roots.size(); ++root) {
         const QByteArray& path = request.roots[root];
         result.rows.push_back({path, SumOverThreads(visitors, root, 0)});
-        const std::vector<QByteArray>& names = listings[root].subdirectories;
-        for (std::uint64_t child = 1; child <= names.size(); ++child) {
+        const RootListing& listing = listings[root];
+        for (std::uint64_t child : listing.InListingOrder()) {
             result.rows.push_back(
-                {path + names[child - 1] + '/', SumOverThreads(visitors, root, child)});
+                {path + listing.Name(child) + '/', SumOverThreads(visitors, root, child)});
         }
     }
     return result;
@@ -204,5 +241,5 @@ ScanResult ScanDirectories(const ScanRequest& request, int threads, std::stop_to
 
 int DefaultScanThreads() {
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-    return static_cast<int>(std::min(cores * 2, 8u));
+    return static_cast<int>(std::clamp(cores * 2, 8u, 32u));
 }

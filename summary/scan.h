@@ -47,5 +47,8 @@ ScanRequest StartDirectories(const StartPlaces& places, VolumeSource& volumes);
 ScanResult ScanDirectories(const ScanRequest& request, int threads, std::stop_token stop = {},
                            WalkProgress* progress = nullptr);
 
-// The thread count the walks use unless told otherwise.
+// The thread count the walks use unless told otherwise: twice the cores, at least 8 and at
+// most 32. On a warm cache threads past the cores cost nothing; on a cold one they keep the
+// disk busy while others wait for it (on two cores, 8 threads walk a cold tree in 0.6 of the
+// time 2 threads take).
 int DefaultScanThreads();

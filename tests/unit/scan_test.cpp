@@ -6,14 +6,13 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <QDir>
 
 #include <map>
-#include <random>
 
-#include "common/directory_walk.h"
+#include "common/dos_attributes.h"
 #include "tests/support/printers.h"
 #include "tests/support/temp_tree.h"
+#include "tests/support/walk_trees.h"
 
 namespace {
 
@@ -43,26 +42,11 @@ Counts Files(std::int64_t files, std::int64_t bytes, std::int64_t dirs = 0) {
     return counts;
 }
 
-int OpenDescriptors() {
-    return static_cast<int>(QDir(QStringLiteral("/proc/self/fd"))
-                                .entryList(QDir::NoDotAndDotDot | QDir::AllEntries)
-                                .size());
-}
-
-// A tree of Directories folders and Files files spread at random, at most six levels deep.
-void RandomTree(TempTree& tree, int directories, int files, unsigned seed) {
-    std::mt19937 random(seed);
-    std::vector<QByteArray> dirs{""};
-    for (int i = 0; i < directories; ++i) {
-        const QByteArray& parent = dirs[random() % dirs.size()];
-        if (parent.count('/') >= 6) continue;
-        dirs.push_back(parent + (random() % 7 == 0 ? "." : "") + "d" + QByteArray::number(i) + "/");
-        tree.Dir(dirs.back());
-    }
-    for (int i = 0; i < files; ++i) {
-        const QByteArray name = dirs[random() % dirs.size()] + "f" + QByteArray::number(i);
-        tree.File(name, random() % 100000);
-        if (random() % 5 == 0) tree.DosAttributes(name, random() % 64);
+void ExpectSameRows(const Rows& got, const Rows& want) {
+    ASSERT_EQ(got.size(), want.size());
+    for (size_t i = 0; i < want.size(); ++i) {
+        EXPECT_EQ(got[i].Path, want[i].Path);
+        EXPECT_EQ(got[i].counts, want[i].counts) << want[i].Path.constData();
     }
 }
 
@@ -179,14 +163,46 @@ TEST(Scan, ParallelWalkGivesTheRowsOfAOneThreadWalk) {
     TempTree tree;
     RandomTree(tree, 300, 3000, 7);
     const Rows single = Scan({tree.Path()}, 1);
-    for (int threads : {2, 4, 8}) {
-        const Rows parallel = Scan({tree.Path()}, threads);
-        ASSERT_EQ(parallel.size(), single.size());
-        for (size_t i = 0; i < single.size(); ++i) {
-            EXPECT_EQ(parallel[i].Path, single[i].Path);
-            EXPECT_EQ(parallel[i].counts, single[i].counts) << single[i].Path.constData();
+    for (int threads : {2, 4, 8})
+        ExpectSameRows(Scan({tree.Path()}, threads), single);
+}
+
+// Listings of many batches are read by several threads at once; the start directory's
+// subdirectories must still come out in listing order, each with its own figures.
+TEST(Scan, WideDirectoriesReadBySeveralThreadsGiveTheRowsOfOneThread) {
+    TempTree tree;
+    WideFolder(tree, "", 600, 1500);
+    WideFolder(tree, WideName('d', 7) + "/inner", 300, 2000);
+    const Rows single = Scan({tree.Path()}, 1);
+    ASSERT_EQ(single.size(), 601u);
+    EXPECT_EQ(single[0].counts, Files(1500, 1499 * 1500 / 2, 600));
+    for (const DirectoryRecord& row : single) {
+        if (row.Path.endsWith(WideName('d', 7) + '/')) {
+            EXPECT_EQ(row.counts, Files(1 + 300 + 2000, 1 + 300 + 1999 * 2000 / 2, 301));
+        } else if (&row != &single[0]) {
+            EXPECT_EQ(row.counts, Files(1, 1));
         }
     }
+    for (int round = 0; round < 3; ++round) {
+        for (int threads : {2, 4, 8})
+            ExpectSameRows(Scan({tree.Path()}, threads), single);
+    }
+}
+
+TEST(Scan, ManyStartDirectoriesKeepTheirOrderWhateverTheThreads) {
+    TempTree tree;
+    RandomTree(tree, 100, 500, 13);
+    std::vector<QByteArray> roots;
+    for (int i = 39; i >= 0; --i) {
+        tree.File("start" + QByteArray::number(i) + "/sub" + QByteArray::number(i % 3) + "/f", i);
+        roots.push_back(tree.Path("start" + QByteArray::number(i)));
+    }
+    roots.insert(roots.begin() + 20, {tree.Path(), tree.Path("missing"), tree.Path("start5")});
+    const Rows single = Scan(roots, 1);
+    EXPECT_EQ(single[0].Path, roots[0] + '/');
+    EXPECT_EQ(single.back().Path, roots.back() + "/sub0/");
+    for (int threads : {2, 4, 8})
+        ExpectSameRows(Scan(roots, threads), single);
 }
 
 TEST(Scan, LeavesNoHandleOpen) {
@@ -194,58 +210,6 @@ TEST(Scan, LeavesNoHandleOpen) {
     RandomTree(tree, 200, 1000, 11);
     const int before = OpenDescriptors();
     Scan({tree.Path(), tree.Path("missing")}, 3);
-    EXPECT_EQ(OpenDescriptors(), before);
-}
-
-// Stops the walk from inside when it meets a named entry.
-class StopAt final : public WalkVisitor {
-  public:
-    StopAt(QByteArray name, std::stop_source& stop) : name_(std::move(name)), stop_(stop) {}
-    void BeginDirectory(DirectoryScope&) override {}
-    void VisitEntries(DirectoryScope& dir, std::span<const WalkEntry> entries) override {
-        for (const WalkEntry& entry : entries) {
-            if (name_ == entry.name) stop_.request_stop();
-            if (entry.type == DT_DIR) dir.Descend(entry, dir.Tag());
-            ++seen;
-        }
-    }
-    void EndDirectory(DirectoryScope&) override {}
-    int seen = 0;
-
-  private:
-    QByteArray name_;
-    std::stop_source& stop_;
-};
-
-TEST(Walk, StopsAtAnyPointWithoutLeakingHandles) {
-    TempTree tree;
-    RandomTree(tree, 150, 600, 3);
-    const int before = OpenDescriptors();
-    for (const char* name : {"d0", "d5", "f17", "f300", "f599", "d149"}) {
-        std::stop_source stop;
-        StopAt first(name, stop), second(name, stop);
-        WalkVisitor* visitors[] = {&first, &second};
-        WalkOptions options;
-        options.stop = stop.get_token();
-        const bool finished = RunWalk({WalkRoot{tree.Path(), 0}}, visitors, options);
-        EXPECT_EQ(finished, !stop.stop_requested());
-        EXPECT_EQ(OpenDescriptors(), before) << name;
-    }
-}
-
-TEST(Walk, HandleBudgetOfOneStillVisitsEverything) {
-    TempTree tree;
-    RandomTree(tree, 200, 800, 5);
-    std::stop_source unused;
-    StopAt normal("never", unused), tight("never", unused);
-    WalkVisitor* one[] = {&normal};
-    WalkVisitor* other[] = {&tight};
-    WalkOptions options;
-    RunWalk({WalkRoot{tree.Path(), 0}}, one, options);
-    options.handleBudget = 0;
-    const int before = OpenDescriptors();
-    RunWalk({WalkRoot{tree.Path(), 0}}, other, options);
-    EXPECT_EQ(tight.seen, normal.seen);
     EXPECT_EQ(OpenDescriptors(), before);
 }
 
