@@ -7,9 +7,8 @@
 #include <functional>
 
 #include "common/walk_job.h"
-#include "summary/clear_archive.h"
-
 #include "help/context_ids.h"
+#include "summary/clear_archive.h"
 #include "summary/command_line.h"
 #include "summary/history.h"
 #include "summary/scan.h"
