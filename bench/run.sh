@@ -63,7 +63,7 @@ time_tools() {
 
 for shape in "${shapes[@]}"; do
   tree=$dir/$shape
-  [[ -d $tree && -s $tree.rows.tsv ]] || python3 "$top/bench/make_tree.py" "$tree" "$shape" >&2
+  [[ -d $tree && -s $tree.rows.tsv ]] || { rm -rf -- "$tree"; python3 "$top/bench/make_tree.py" "$tree" "$shape" >&2; }
   echo "bench: $shape: checking tallmere32's figures" >&2
   "$tallmere" --report=csv "$tree" | python3 "$top/bench/check_rows.py" "$tree" "$tree.rows.tsv" >&2
   echo "bench: $shape: timing, warm cache" >&2

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include "common/volumes.h"
@@ -53,7 +54,10 @@ WindowWalk WalkInWindow(const QByteArray& tree) {
     QEventLoop finished;
     QObject::connect(&window, &Tallmere::SummaryFinished, &finished, &QEventLoop::quit);
     clock.start();
-    if (!window.Form_Load()) return {};
+    if (!window.Form_Load()) {
+        std::fprintf(stderr, "window_walk: the summary window did not start\n");
+        std::exit(1);
+    }
     finished.exec();
     WindowWalk walk;
     walk.seconds = Seconds(clock);

@@ -1,6 +1,7 @@
 #include "common/dos_attributes.h"
 
 #include "common/dos_attributes_route.h"
+#include "common/file_system_types.h"
 #include "common/little_endian.h"
 
 #include <fcntl.h>
@@ -17,30 +18,13 @@ struct FileSystemStore {
     Store store;
 };
 
-// File systems whose DOS attributes live somewhere other than Samba's xattr, or nowhere.
+// File systems whose DOS attributes live somewhere other than Samba's xattr, or nowhere
+// (besides the pseudo file systems).
 constexpr FileSystemStore kFileSystemStores[] = {
     {0x4d44, Store::VfatIoctl},       // msdos, vfat
     {0x5346544e, Store::Ntfs3Xattr},  // ntfs3
     {0xff534d42, Store::CifsXattr},   // cifs
     {0xfe534d42, Store::CifsXattr},   // smb2, smb3
-    {0x9fa0, Store::None},            // proc
-    {0x62656572, Store::None},        // sysfs
-    {0x1cd1, Store::None},            // devpts
-    {0x27e0eb, Store::None},          // cgroup
-    {0x63677270, Store::None},        // cgroup2
-    {0x64626720, Store::None},        // debugfs
-    {0x74726163, Store::None},        // tracefs
-    {0x73636673, Store::None},        // securityfs
-    {0x6165676c, Store::None},        // pstore
-    {0xcafe4a11, Store::None},        // bpf
-    {0x62656570, Store::None},        // configfs
-    {0x65735543, Store::None},        // fusectl
-    {0x19800202, Store::None},        // mqueue
-    {0x958458f6, Store::None},        // hugetlbfs
-    {0x0187, Store::None},            // autofs
-    {0x42494e4d, Store::None},        // binfmt_misc
-    {0xde5e81e4, Store::None},        // efivarfs
-    {0x6e736673, Store::None},        // nsfs
     {0x858458f6, Store::None},        // ramfs
     {0x9660, Store::None},            // iso9660
     {0x15013346, Store::None},        // udf
@@ -131,6 +115,7 @@ bool IsSymbolicLink(int dirFd, const char* name) {
 }  // namespace
 
 Store StoreForFileSystem(long magic) {
+    if (IsPseudoFileSystemMagic(magic)) return Store::None;
     const auto key = static_cast<std::uint32_t>(magic);
     for (const FileSystemStore& entry : kFileSystemStores) {
         if (entry.magic == key) return entry.store;

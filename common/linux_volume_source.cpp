@@ -103,11 +103,18 @@ struct TimeLimitedQueries::Pending {
 
 TimeLimitedQueries::TimeLimitedQueries(std::chrono::milliseconds limit) : limit_(limit) {}
 
+// The summary's walk and the disk window may ask from different threads at once.
+bool TimeLimitedQueries::StillOverdue(const QByteArray& key) {
+    const std::lock_guard lock(overdueMutex_);
+    const auto overdue = overdue_.find(key);
+    if (overdue == overdue_.end()) return false;
+    if (!overdue->second->Done()) return true;
+    overdue_.erase(overdue);
+    return false;
+}
+
 std::optional<VolumeReport> TimeLimitedQueries::Run(const QByteArray& key, Query query) {
-    if (const auto overdue = overdue_.find(key); overdue != overdue_.end()) {
-        if (!overdue->second->Done()) return std::nullopt;
-        overdue_.erase(overdue);
-    }
+    if (StillOverdue(key)) return std::nullopt;
     auto pending = std::make_shared<Pending>();
     try {
         std::thread([pending, query = std::move(query)] {
@@ -124,6 +131,8 @@ std::optional<VolumeReport> TimeLimitedQueries::Run(const QByteArray& key, Query
     if (pending->finished.wait_for(lock, limit_, [&] { return pending->done; })) {
         return std::move(pending->result);
     }
+    lock.unlock();
+    const std::lock_guard overdueLock(overdueMutex_);
     overdue_[key] = pending;
     return std::nullopt;
 }

@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 
 #include "common/volumes.h"
@@ -29,8 +30,11 @@ class TimeLimitedQueries {
 
   private:
     struct Pending;
+    // True while the worker of an earlier query under Key runs; forgets it once it ended.
+    bool StillOverdue(const QByteArray& key);
 
     std::chrono::milliseconds limit_;
+    std::mutex overdueMutex_;
     std::map<QByteArray, std::shared_ptr<Pending>> overdue_;
 };
 

@@ -2,36 +2,15 @@
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <linux/magic.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 #include <QFile>
 #include <algorithm>
-#include <array>
 
 #include "common/volumes.h"
 
 namespace {
-
-constexpr std::array<long, 18> kPseudoMagics = {PROC_SUPER_MAGIC,
-                                                SYSFS_MAGIC,
-                                                DEVPTS_SUPER_MAGIC,
-                                                CGROUP_SUPER_MAGIC,
-                                                CGROUP2_SUPER_MAGIC,
-                                                DEBUGFS_MAGIC,
-                                                TRACEFS_MAGIC,
-                                                SECURITYFS_MAGIC,
-                                                PSTOREFS_MAGIC,
-                                                BPF_FS_MAGIC,
-                                                0x62656570 /* configfs */,
-                                                0x65735543 /* fusectl */,
-                                                0x19800202 /* mqueue */,
-                                                HUGETLBFS_MAGIC,
-                                                AUTOFS_SUPER_MAGIC,
-                                                BINFMTFS_MAGIC,
-                                                EFIVARFS_MAGIC,
-                                                NSFS_MAGIC};
 
 bool IsAtOrBelow(const QByteArray& path, const QByteArray& directory) {
     if (directory == "/") return true;
@@ -106,8 +85,4 @@ const CoveredMount* MountPoints::Find(dev_t device, ino_t inode) const {
 
 void MountPoints::Add(dev_t device, ino_t inode, CoveredMount mount) {
     covered_.insert_or_assign(Key{device, inode}, std::move(mount));
-}
-
-bool IsPseudoFileSystemMagic(long magic) {
-    return std::find(kPseudoMagics.begin(), kPseudoMagics.end(), magic) != kPseudoMagics.end();
 }

@@ -5,7 +5,6 @@
 
 #include <sys/types.h>
 #include <QByteArray>
-#include <QByteArrayView>
 #include <unordered_map>
 #include <vector>
 
@@ -34,6 +33,3 @@ class MountPoints {
     };
     std::unordered_map<Key, CoveredMount, KeyHash> covered_;
 };
-
-// A file system that is never walked, told by the statfs f_type of an open directory.
-bool IsPseudoFileSystemMagic(long magic);

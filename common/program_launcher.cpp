@@ -14,13 +14,18 @@
 
 namespace {
 
-// Runs in the grandchild: exec, or write errno to the pipe and leave.
-[[noreturn]] void ExecOrReport(const QByteArray& program, const std::vector<char*>& argv,
-                               int reportFd) {
-    execvp(program.constData(), argv.data());
+// Writes errno to the report pipe and ends the forked process.
+[[noreturn]] void ReportAndLeave(int reportFd) {
     const int error = errno;
     [[maybe_unused]] const ssize_t written = write(reportFd, &error, sizeof error);
     _exit(127);
+}
+
+// Runs in the grandchild: exec, or report why not.
+[[noreturn]] void ExecOrReport(const QByteArray& program, const std::vector<char*>& argv,
+                               int reportFd) {
+    execvp(program.constData(), argv.data());
+    ReportAndLeave(reportFd);
 }
 
 // Forks twice so the started program is adopted by init and never becomes our zombie; the
@@ -45,7 +50,9 @@ int SpawnDetached(const QByteArray& program, const std::vector<QByteArray>& argu
     if (child == 0) {
         close(pipeFds[0]);
         setsid();
-        if (fork() == 0) ExecOrReport(program, argv, pipeFds[1]);
+        const pid_t grandchild = fork();
+        if (grandchild == 0) ExecOrReport(program, argv, pipeFds[1]);
+        if (grandchild < 0) ReportAndLeave(pipeFds[1]);
         _exit(0);
     }
     close(pipeFds[1]);

@@ -1,32 +1,11 @@
 #include "common/volumes.h"
 
 #include <QByteArrayList>
+
 #include <map>
+#include "common/file_system_types.h"
 
 namespace {
-
-// File systems that are kernel interfaces or views of other places rather than stored
-// files: never listed, never walked.
-const QByteArrayList kPseudoTypes = {
-    "proc",    "sysfs",       "devtmpfs",        "devpts",      "cgroup",
-    "cgroup2", "debugfs",     "tracefs",         "securityfs",  "pstore",
-    "bpf",     "configfs",    "fusectl",         "mqueue",      "hugetlbfs",
-    "autofs",  "binfmt_misc", "efivarfs",        "nsfs",        "rpc_pipefs",
-    "nfsd",    "selinuxfs",   "fuse.gvfsd-fuse", "fuse.portal", "fuse.lxcfs",
-};
-
-// File systems in memory: walked when asked, but not volumes of their own.
-const QByteArrayList kMemoryTypes = {"tmpfs", "ramfs"};
-
-// File systems whose data lives on another machine.
-const QByteArrayList kNetworkTypes = {
-    "nfs",   "nfs4",        "cifs",           "smb3",      "smbfs",          "ncpfs", "9p",
-    "ceph",  "glusterfs",   "fuse.glusterfs", "afs",       "lustre",         "sshfs", "fuse.sshfs",
-    "davfs", "fuse.davfs2", "fuse.rclone",    "fuse.s3fs", "fuse.curlftpfs",
-};
-
-// File systems of optical discs.
-const QByteArrayList kDiscTypes = {"iso9660", "udf"};
 
 int OctalDigit(char c) {
     return c >= '0' && c <= '7' ? c - '0' : -1;
@@ -86,11 +65,11 @@ bool IsDeviceNamed(const QByteArray& source, QByteArrayView prefix) {
 }
 
 DriveKind KindOf(const MountEntry& entry, const BlockFacts& facts) {
-    if (IsPseudoFileSystem(entry.fsType) || kMemoryTypes.contains(entry.fsType)) {
+    if (IsPseudoFileSystem(entry.fsType) || IsMemoryFileSystem(entry.fsType)) {
         return DriveKind::Other;
     }
-    if (kNetworkTypes.contains(entry.fsType)) return DriveKind::Network;
-    if (kDiscTypes.contains(entry.fsType) || IsDeviceNamed(entry.source, "/dev/sr")) {
+    if (IsNetworkFileSystem(entry.fsType)) return DriveKind::Network;
+    if (IsDiscFileSystem(entry.fsType) || IsDeviceNamed(entry.source, "/dev/sr")) {
         return DriveKind::CdRom;
     }
     if (IsDeviceNamed(entry.source, "/dev/fd") || facts.removable || facts.usb) {
@@ -135,8 +114,4 @@ std::vector<Volume> SelectVolumes(const std::vector<MountEntry>& entries,
         }
     }
     return volumes;
-}
-
-bool IsPseudoFileSystem(QByteArrayView fsType) {
-    return kPseudoTypes.contains(fsType);
 }

@@ -21,9 +21,6 @@ struct MountEntry {
     QByteArray options;
 };
 
-// File systems that are never walked: kernel interfaces rather than stored files.
-bool IsPseudoFileSystem(QByteArrayView fsType);
-
 // Parses mount-table text (/proc/self/mounts); lines that are not well formed are skipped.
 std::vector<MountEntry> ParseMountTable(QByteArrayView text);
 

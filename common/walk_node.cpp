@@ -7,8 +7,8 @@
 #include <unistd.h>
 #include <vector>
 
+#include "common/file_system_types.h"
 #include "common/mount_points.h"
-#include "common/volumes.h"
 
 namespace {
 

@@ -105,10 +105,10 @@ void FitColumns(CellGrid& grid, SurveyMemory& memory) {
 }
 
 QString DiagnosticText(const Volume& volume, const VolumeReport& report) {
+    // One arg call: a mount point holding "%2" must not take the next argument's place.
     return QStringLiteral("Drive : %1, Type : %2%3")
-        .arg(QFile::decodeName(volume.mountPoint))
-        .arg(static_cast<int>(volume.kind))
-        .arg(report.rawFigures);
+        .arg(QFile::decodeName(volume.mountPoint), QString::number(static_cast<int>(volume.kind)),
+             report.rawFigures);
 }
 
 }  // namespace
