@@ -169,7 +169,12 @@ void frmQuorvane::mnuExit_Click() {
 
 // Changed drive kinds and the network column show at the next Refresh.
 void frmQuorvane::mnuOptions_Click() {
-    if (ShowOptions(context_, this) && !ReloadSettings(context_, this)) close();
+    if (!ShowOptions(context_, this)) return;
+    if (!ReloadSettings(context_, this)) {
+        close();
+        return;
+    }
+    emit SettingsReloaded();
 }
 
 void frmQuorvane::mnuAbout_Click() {

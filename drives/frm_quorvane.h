@@ -32,6 +32,11 @@ class frmQuorvane : public QMainWindow {
     const SurveyMemory& Memory() const { return memory_; }
     const DiskGeometry& Geometry() const { return geometry_; }
 
+  signals:
+    // Options confirmed here were saved and read back into the shared settings.
+    void SettingsReloaded();
+
+  public:
     void Form_Load();
     void cmdClose_Click();
     void mnuSaveAs_Click();

@@ -89,7 +89,7 @@ StartPath ParseStartPath(const Words& words, const QByteArray& currentDir) {
         places.directories.push_back(PlacesOfDirectory(here(word)).directories.front());
     }
     if (spec.isEmpty()) spec = QByteArrayLiteral("My Computer");
-    if (places.directories.empty()) places.myComputer = true;
+    if (places.directories.empty()) places = PlacesOfSpec("My Computer");
     if (!spec.endsWith('/')) spec += '/';
     return StartPath{spec, RootOfSpec(spec), places};
 }

@@ -181,6 +181,7 @@ bool IsMyComputer(const QByteArray& spec) {
 StartPlaces PlacesOfSpec(const QByteArray& spec) {
     StartPlaces places;
     places.myComputer = IsMyComputer(spec);
+    places.stayOnVolume = places.myComputer;
     if (places.myComputer) return places;
     const QString whole = QString::fromLatin1(spec);  // Latin-1 keeps every byte
     const int fields = CountFields(whole, QStringLiteral(";"));
@@ -196,7 +197,7 @@ StartPlaces PlacesOfDirectory(const QByteArray& directory) {
 }
 
 ScanRequest StartDirectories(const StartPlaces& places, VolumeSource& volumes) {
-    if (!places.myComputer) return ScanRequest{places.directories, false};
+    if (!places.myComputer) return ScanRequest{places.directories, places.stayOnVolume};
     ScanRequest request;
     request.stayOnVolume = true;
     for (const Volume& volume : volumes.ListVolumes()) {

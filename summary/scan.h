@@ -26,6 +26,9 @@ struct ScanResult {
 struct StartPlaces {
     bool myComputer = false;
     std::vector<QByteArray> directories;
+    // Do not enter other mounted volumes: "My Computer" and the directories drilled into
+    // from it, whose rows were counted that way.
+    bool stayOnVolume = false;
     bool operator==(const StartPlaces&) const = default;
 };
 

@@ -100,6 +100,7 @@ class Tallmere : public QMainWindow {
 
     // Options and chart (tallmere_options.cpp).
     void mnuOptions_Click();
+    void RedrawForSettings();
     void mnuChart_Click();
 
     // Navigation: drill-down, Back and New.

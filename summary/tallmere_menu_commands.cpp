@@ -44,7 +44,10 @@ void Tallmere::CopyGrid() {
 
 // One disk window, beside this one and modeless; closing it leaves the program running.
 void Tallmere::FreeSpace_Click() {
-    if (!diskWindow_) diskWindow_ = new frmQuorvane(context_, this);
+    if (!diskWindow_) {
+        diskWindow_ = new frmQuorvane(context_, this);
+        connect(diskWindow_, &frmQuorvane::SettingsReloaded, this, &Tallmere::RedrawForSettings);
+    }
     diskWindow_->Open();
 }
 

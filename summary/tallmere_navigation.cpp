@@ -24,7 +24,9 @@ void Tallmere::Grid1_DblClick() {
     if (directory.isEmpty()) return;  // the heading or "Grand Total"
     grid.SetRow(row);
     grid.SetCol(0);
-    if (!state_.history.Push(Visit{directory, PlacesOfDirectory(directory)})) {
+    StartPlaces places = PlacesOfDirectory(directory);
+    places.stayOnVolume = state_.history.Current().places.stayOnVolume;
+    if (!state_.history.Push(Visit{directory, places})) {
         ShowProgress(QStringLiteral("History full: go back before drilling down further"));
         return;
     }

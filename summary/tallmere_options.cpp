@@ -9,11 +9,17 @@
 // nothing is walked again. A walk still running fills the table when it ends.
 void Tallmere::mnuOptions_Click() {
     if (!ShowOptions(context_, this)) return;
-    Grid1->Grid().SetCols(SummaryColumns(context_.settings));
     if (!ReloadSettings(context_, this)) {
         close();
         return;
     }
+    RedrawForSettings();
+}
+
+// The shared settings changed (here or in the disk window): the headings and the rows follow
+// the new unit and form together, so the table never shows figures under another unit's name.
+void Tallmere::RedrawForSettings() {
+    Grid1->Grid().SetCols(SummaryColumns(context_.settings));
     SetupGrid(Grid1->Grid(), context_.settings, state_.columnChars);
     if (state_.SummaryReady) FillGrid();
 }

@@ -106,8 +106,9 @@ void Tallmere::ReportStartFailure(const QString& failure) {
 void Tallmere::ClearArchive(const QByteArray& directory, ClearDepth depth) {
     if (clearing_.Running()) return;
     WalkOptions options;
-    // A volume's row in a "My Computer" summary counts that volume alone; so does its walk.
-    options.stayOnVolume = state_.history.AtStart() && state_.history.Current().places.myComputer;
+    // Rows of a "My Computer" summary (or of one drilled into from it) count their volume
+    // alone; so does the walk that clears them.
+    options.stayOnVolume = state_.history.Current().places.stayOnVolume;
     const int threads = scanThreads_;
     ShowProgress(ShownText(directory));
     clearing_.Start<bool>(

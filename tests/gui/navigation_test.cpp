@@ -149,3 +149,16 @@ TEST(Navigation, NothingNavigatesWhileASummaryIsBeingMade) {
     EXPECT_EQ(summary.startAsked, 0);
     summary.WaitForSummary();
 }
+
+TEST(Navigation, DrillingIntoAVolumesRowKeepsToThatVolumeAsItsRowWasCounted) {
+    TempTree tree;
+    MakeTree(tree);
+    SummaryWindow summary(Words{});
+    summary.volumes.Add(MakeVolume(tree.Path("top")), SpaceReport(1e9, 5e8));
+    summary.Load();
+    EXPECT_TRUE(summary.window->State().history.Current().places.stayOnVolume);
+    summary.DoubleClickRow(summary.RowOf(tree.Path("top/B")));
+    summary.WaitForSummary();
+    EXPECT_TRUE(summary.window->State().history.Current().places.stayOnVolume);
+    EXPECT_FALSE(summary.window->State().history.Current().places.myComputer);
+}

@@ -1,9 +1,11 @@
 // The summary window's menu commands: Print, Copy Grid, Free Space, About, Help and Exit.
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QMenu>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -13,7 +15,9 @@
 #include "common/my_info.h"
 #include "drives/frm_quorvane.h"
 #include "help/help_viewer.h"
+#include "settings/frm_options.h"
 #include "summary/summary_print.h"
+#include "tests/support/modal.h"
 #include "tests/support/pdf_tool.h"
 #include "tests/support/summary_window.h"
 #include "tests/support/temp_tree.h"
@@ -156,4 +160,23 @@ TEST(SummaryCommands, ExitClosesTheDiskWindowTheAboutBoxAndTheHelp) {
         EXPECT_TRUE(boxes.isEmpty() || !boxes[0]->isVisible()) << command;
         EXPECT_EQ(OpenHelpViewer(), nullptr) << command;
     }
+}
+
+TEST(SummaryCommands, OptionsConfirmedInTheDiskWindowRedrawTheSummaryInTheNewUnit) {
+    TempTree tree;
+    MakeSizedTree(tree);
+    SummaryWindow summary(StartOn(tree.Path(), {"-d3"}));
+    summary.Load();
+    summary.Trigger("FreeSpace");
+    frmQuorvane* disks = summary.window->findChild<frmQuorvane*>();
+    ASSERT_NE(disks, nullptr);
+    OnModal<frmOptions>([](frmOptions& dialog) {
+        dialog.findChild<QRadioButton*>("optKB")->click();
+        dialog.findChild<QCheckBox*>("chkShort")->click();
+        dialog.findChild<QPushButton*>("btnOptApply")->click();
+    });
+    disks->findChild<QAction*>("mnuOptions")->trigger();
+    EXPECT_EQ(summary.Grid().Cols(), 4);
+    EXPECT_EQ(summary.Grid().TextMatrix(0, 2), "Total KB");
+    EXPECT_EQ(summary.Grid().TextMatrix(1, 2), "1.0");  // large/: 1000 bytes
 }
