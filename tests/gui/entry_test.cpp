@@ -1,11 +1,11 @@
 #include "summary/entry.h"
 
 #include <gtest/gtest.h>
-#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QTest>
-#include <QTimer>
+
+#include "tests/support/modal.h"
 
 namespace {
 
@@ -60,8 +60,8 @@ TEST(EntryDialog, TheCheckBoxAnswersMyComputer) {
 }
 
 TEST(EntryDialog, AskRunsTheDialogModallyUntilItIsAnswered) {
-    QTimer::singleShot(0, [] {
-        auto* text = QApplication::activeModalWidget()->findChild<QLineEdit*>("Text1");
+    OnModal<Entry>([](Entry& entry) {
+        auto* text = entry.findChild<QLineEdit*>("Text1");
         QTest::keyClicks(text, QStringLiteral("/data"));
         QTest::keyClick(text, Qt::Key_Return);
     });

@@ -7,21 +7,17 @@
 #include <QPieSeries>
 #include <QPushButton>
 #include <QScreen>
-#include <QSignalSpy>
 #include <QTest>
 
 #include "chart/pie_view.h"
-#include "drives/frm_quorvane.h"
 #include "settings/app_context.h"
-#include "summary/tallmere.h"
-#include "tests/support/fakes.h"
+#include "tests/support/disk_window.h"
 #include "tests/support/modal.h"
 #include "tests/support/qt_print.h"
+#include "tests/support/summary_window.h"
 #include "tests/support/temp_tree.h"
 
 namespace {
-
-constexpr double kMB = 1048576.0;
 
 // The disk table of three drives and its totals.
 CellGrid DiskTable() {
@@ -131,51 +127,41 @@ Shown ChartShownBy(const std::function<void()>& request) {
 
 class DiskWindowCharts : public ::testing::Test {
   protected:
-    DiskWindowCharts() {
-        context.services.store = &store;
-        context.services.messages = &messages;
-        context.services.volumes = &volumes;
-        volumes.Add(MakeVolume("/", DriveKind::Fixed), SpaceReport(100 * kMB, 40 * kMB));
-        volumes.Add(MakeVolume("/home", DriveKind::Fixed), SpaceReport(200 * kMB, 150 * kMB));
-        window.Open();
-    }
+    DiskWindowCharts() { disk.window.Open(); }
     Shown Choose(const char* item) {
-        return ChartShownBy([&] { window.findChild<QAction*>(item)->trigger(); });
+        return ChartShownBy([&] { disk.window.findChild<QAction*>(item)->trigger(); });
     }
 
-    FakeSettingsStore store;
-    FakeMessages messages;
-    FakeVolumeSource volumes;
-    AppContext context;
-    frmQuorvane window{context};
+    DiskWindow disk;
 };
 
 TEST_F(DiskWindowCharts, EachColumnChartShowsItsColumnForEveryDrive) {
     const Shown avail = Choose("mnuChartAvailable");
     EXPECT_EQ(avail.caption, "Quorvane32 -  Available Space");
     EXPECT_EQ(avail.labels, QStringList({"/ (40.0 MB)", "/home (150.0 MB)"}));
-    EXPECT_EQ(context.ChartMode, kChartDiskColumn);
-    EXPECT_EQ(context.ChartColumn, 3);
+    EXPECT_EQ(disk.context.ChartMode, kChartDiskColumn);
+    EXPECT_EQ(disk.context.ChartColumn, 3);
     EXPECT_EQ(Choose("mnuChartUsed").labels, QStringList({"/ (60.0 MB)", "/home (50.0 MB)"}));
     EXPECT_EQ(Choose("mnuChartTotal").labels, QStringList({"/ (100.0 MB)", "/home (200.0 MB)"}));
-    EXPECT_EQ(context.ChartColumn, 6);
+    EXPECT_EQ(disk.context.ChartColumn, 6);
 }
 
 TEST_F(DiskWindowCharts, SelectionChartsTheSelectedDriveAndKeepsTheColumn) {
-    auto* grid = window.findChild<FlexGrid*>("flxDisks");
+    auto* grid = disk.window.findChild<FlexGrid*>("flxDisks");
     grid->selectRow(1);  // the second drive row, /home
     const Shown selected = Choose("mnuSelection");
     EXPECT_EQ(selected.caption, "Quorvane32 - Selected Disk");
     EXPECT_EQ(selected.labels, QStringList({"Used MB = 50.0", "Available MB = 150.0"}));
-    EXPECT_EQ(context.ChartMode, kChartSelectedDisk);
-    EXPECT_EQ(context.ChartColumn, 0);
+    EXPECT_EQ(disk.context.ChartMode, kChartSelectedDisk);
+    EXPECT_EQ(disk.context.ChartColumn, 0);
 }
 
 TEST_F(DiskWindowCharts, CtrlAChartsTheAvailableSpace) {
-    window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    disk.window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&disk.window));
     const Shown shown = ChartShownBy([&] {
-        QTest::keyClick(window.findChild<FlexGrid*>("flxDisks"), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(disk.window.findChild<FlexGrid*>("flxDisks"), Qt::Key_A,
+                        Qt::ControlModifier);
     });
     EXPECT_EQ(shown.caption, "Quorvane32 -  Available Space");
 }
@@ -184,18 +170,12 @@ TEST(SummaryChart, ChartsEveryDirectoryOfTheTableInItsUnit) {
     TempTree tree;
     tree.File("big/a", 3000);
     tree.File("small/a", 10);
-    FakeSettingsStore store;
-    store.values = {{"Display", "Bytes"}};
-    FakeMessages messages;
-    AppContext context;
-    context.services.store = &store;
-    context.services.messages = &messages;
-    Tallmere window(context, Words{tree.Path(), "-d3"});
-    QSignalSpy finished(&window, &Tallmere::SummaryFinished);
-    ASSERT_TRUE(window.Form_Load());
-    ASSERT_TRUE(finished.wait(10000));
-    const Shown shown = ChartShownBy([&] { window.findChild<QAction*>("mnuChart")->trigger(); });
-    EXPECT_EQ(context.ChartMode, kChartDirectories);
+    SummaryWindow summary(StartOn(tree.Path(), {"-d3"}));
+    summary.store.exists = true;
+    summary.store.values = {{"Display", "Bytes"}};
+    ASSERT_NO_FATAL_FAILURE(summary.Load());
+    const Shown shown = ChartShownBy([&] { summary.Trigger("mnuChart"); });
+    EXPECT_EQ(summary.context.ChartMode, kChartDirectories);
     EXPECT_EQ(shown.caption, "Tallmere32 Pie Chart");
     ASSERT_EQ(shown.labels.size(), 3);
     EXPECT_TRUE(shown.labels[0].endsWith("big (3,000 Bytes)")) << shown.labels[0].toStdString();

@@ -1,7 +1,6 @@
 #include "settings/frm_options.h"
 
 #include <gtest/gtest.h>
-#include <QAction>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QPushButton>
@@ -9,12 +8,13 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "drives/frm_quorvane.h"
 #include "settings/app_context.h"
 #include "summary/tallmere.h"
+#include "tests/support/disk_window.h"
 #include "tests/support/fakes.h"
 #include "tests/support/modal.h"
 #include "tests/support/qt_print.h"
+#include "tests/support/summary_window.h"
 #include "tests/support/temp_tree.h"
 
 namespace {
@@ -143,106 +143,94 @@ TEST_F(OptionsDialog, ShowOptionsTellsWhetherTheUserConfirmed) {
 }
 
 // The disk window reloads after OK and keeps its table until the next Refresh.
-class DiskWindowOptions : public OptionsDialog {
+class DiskWindowOptions : public ::testing::Test {
   protected:
-    DiskWindowOptions() {
-        context.services.volumes = &volumes;
-        volumes.Add(MakeVolume("/", DriveKind::Fixed), SpaceReport(1048576, 0));
-        volumes.Add(MakeVolume("/n", DriveKind::Network, "nfs4"), SpaceReport(1048576, 0));
-        window.Open();
-    }
+    DiskWindowOptions() { disk.window.Open(); }
     void ChooseOptions(std::function<void(frmOptions&)> act) {
         OnModal<frmOptions>(std::move(act));
-        window.findChild<QAction*>("mnuOptions")->trigger();
+        disk.Trigger("mnuOptions");
     }
 
-    FakeVolumeSource volumes;
-    frmQuorvane window{context};
+    // A network drive: shown only once the options ask for network drives.
+    DiskWindow disk{MakeVolume("/n", DriveKind::Network, "nfs4")};
 };
 
 TEST_F(DiskWindowOptions, OkReloadsTheSettingsAndRefreshShowsThem) {
-    const int surveyed = volumes.surveyed;
+    const int surveyed = disk.volumes.surveyed;
     ChooseOptions([](frmOptions& dialog) {
         dialog.findChild<QCheckBox*>("chkNetwork")->click();
         dialog.findChild<QRadioButton*>("optMB")->click();
         dialog.findChild<QPushButton*>("btnOptApply")->click();
     });
-    EXPECT_EQ(context.settings.SizeDivisor, 1048576);  // derived by the reload
-    EXPECT_FALSE(context.settings.OptionsApplied);
-    EXPECT_EQ(store.values.at("CheckNetwork"), "True");
-    EXPECT_EQ(window.Grid().Cols(), 9);
-    EXPECT_EQ(volumes.surveyed, surveyed);
-    QTest::mouseClick(window.findChild<QPushButton*>("cmdClose"), Qt::LeftButton);
-    EXPECT_EQ(window.Grid().Cols(), 10);
-    EXPECT_EQ(window.Grid().TextMatrix(2, 0), "/n");
+    EXPECT_EQ(disk.context.settings.SizeDivisor, 1048576);  // derived by the reload
+    EXPECT_FALSE(disk.context.settings.OptionsApplied);
+    EXPECT_EQ(disk.store.values.at("CheckNetwork"), "True");
+    EXPECT_EQ(disk.window.Grid().Cols(), 9);
+    EXPECT_EQ(disk.volumes.surveyed, surveyed);
+    QTest::mouseClick(disk.window.findChild<QPushButton*>("cmdClose"), Qt::LeftButton);
+    EXPECT_EQ(disk.window.Grid().Cols(), 10);
+    EXPECT_EQ(disk.window.Grid().TextMatrix(2, 0), "/n");
 }
 
 TEST_F(DiskWindowOptions, AStoreLostAfterOkClosesTheWindow) {
     ChooseOptions([this](frmOptions& dialog) {
-        store.available = false;
+        disk.store.available = false;
         dialog.findChild<QPushButton*>("btnOptApply")->click();
     });
-    EXPECT_EQ(messages.shown.size(), 2u);  // the dialog's save and the window's reload
-    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(disk.messages.shown.size(), 2u);  // the dialog's save and the window's reload
+    EXPECT_FALSE(disk.window.isVisible());
 }
 
 // The summary window redraws its table from the totals it holds.
-class SummaryWindowOptions : public OptionsDialog {
+class SummaryWindowOptions : public ::testing::Test {
   protected:
     SummaryWindowOptions() {
-        store.values = {{"Display", "Bytes"}};
+        summary.store.exists = true;
+        summary.store.values = {{"Display", "Bytes"}};
         tree.File("big/a", 2048);
         tree.File("small/a", 512);
-        context.services.volumes = &volumes;
     }
-    void Load() {
-        window = std::make_unique<Tallmere>(context, Words{tree.Path(), "-d3"});
-        QSignalSpy finished(window.get(), &Tallmere::SummaryFinished);
-        ASSERT_TRUE(window->Form_Load());
-        ASSERT_TRUE(finished.wait(10000));
-    }
-    QStringList Row(int row) { return RowTexts(window->Grid().Grid(), row); }
+    QStringList Row(int row) { return RowTexts(summary.Grid(), row); }
 
     TempTree tree;
-    FakeVolumeSource volumes;
-    std::unique_ptr<Tallmere> window;
+    SummaryWindow summary{StartOn(tree.Path(), {"-d3"})};
 };
 
 TEST_F(SummaryWindowOptions, OkRedrawsTheTableInTheNewUnitAndFormWithoutAWalk) {
-    Load();
+    summary.Load();
     ASSERT_EQ(Row(1).size(), 11);
     const QString big = QString::fromUtf8(tree.Path("big"));
     EXPECT_EQ(Row(1).mid(0, 3), QStringList({big, "1", "2,048"}));
     tree.File("big/b", 4096);  // a new walk would count it
-    QSignalSpy finished(window.get(), &Tallmere::SummaryFinished);
+    QSignalSpy finished(summary.window.get(), &Tallmere::SummaryFinished);
     OnModal<frmOptions>([](frmOptions& dialog) {
         dialog.findChild<QRadioButton*>("optKB")->click();
         dialog.findChild<QCheckBox*>("chkShort")->click();
         dialog.findChild<QPushButton*>("btnOptApply")->click();
     });
-    window->findChild<QAction*>("mnuOptions")->trigger();
+    summary.Trigger("mnuOptions");
     EXPECT_EQ(Row(0), QStringList({"Directory Name", "Total Files", "Total KB", "Total Dirs"}));
     EXPECT_EQ(Row(1), QStringList({big, "1", "2.0", ""}));
     EXPECT_EQ(Row(3), QStringList({QString::fromUtf8(tree.Path()), "", " ", "2"}));
     EXPECT_EQ(Row(4), QStringList({"Grand Total", "2", "2.5", "2"}));
-    EXPECT_EQ(context.settings.SizeDivisor, 1024);
+    EXPECT_EQ(summary.context.settings.SizeDivisor, 1024);
     EXPECT_EQ(finished.count(), 0);
 }
 
 TEST_F(SummaryWindowOptions, CancelLeavesTheTableAndTheSettings) {
-    Load();
+    summary.Load();
     const QStringList heading = Row(0);
     const QStringList first = Row(1);
-    const Settings before = context.settings;
+    const Settings before = summary.context.settings;
     OnModal<frmOptions>([](frmOptions& dialog) {
         dialog.findChild<QRadioButton*>("optMB")->click();
         dialog.findChild<QCheckBox*>("chkShort")->click();
         dialog.findChild<QPushButton*>("btnOptOK")->click();
     });
-    window->findChild<QAction*>("mnuOptions")->trigger();
+    summary.Trigger("mnuOptions");
     EXPECT_EQ(Row(0), heading);
     EXPECT_EQ(Row(1), first);
-    EXPECT_EQ(context.settings, before);
+    EXPECT_EQ(summary.context.settings, before);
 }
 
 }  // namespace

@@ -10,14 +10,11 @@
 #include "common/flex_grid.h"
 #include "common/twips.h"
 #include "drives/frm_quorvane.h"
-#include "settings/app_context.h"
-#include "tests/support/fakes.h"
+#include "tests/support/disk_window.h"
 #include "tests/support/modal.h"
 #include "tests/support/qt_print.h"
 
 namespace {
-
-constexpr double kMB = 1048576.0;
 
 // PATH holds only a temporary folder for the life of the object, with a tallmere32 program
 // in it when asked; the fake launcher never runs it.
@@ -42,19 +39,8 @@ class ProgramPath {
 
 class DiskPopup : public ::testing::Test {
   protected:
-    DiskPopup() {
-        context.ProgramTitle = "Quorvane32";
-        context.services.store = &store;
-        context.services.messages = &messages;
-        context.services.clipboard = &clipboard;
-        context.services.launcher = &launcher;
-        context.services.volumes = &volumes;
-        volumes.Add(MakeVolume("/", DriveKind::Fixed), SpaceReport(100 * kMB, 40 * kMB));
-        volumes.Add(MakeVolume("/media/usb \"1\"", DriveKind::Fixed),
-                    SpaceReport(200 * kMB, 150 * kMB));
-        window.Open();
-    }
-    FlexGrid& Grid() { return *window.findChild<FlexGrid*>("flxDisks"); }
+    DiskPopup() { disk.window.Open(); }
+    FlexGrid& Grid() { return *disk.window.findChild<FlexGrid*>("flxDisks"); }
     // A point inside grid row Row (0 the heading), in the widget's pixels.
     QPoint InRow(int row) {
         if (row == 0) return Grid().horizontalHeader()->geometry().center();
@@ -80,44 +66,40 @@ class DiskPopup : public ::testing::Test {
     }
     QStringList EditItems() {
         QStringList captions;
-        for (const QAction* action : window.findChild<QMenu*>("Edit")->actions())
+        for (const QAction* action : disk.window.findChild<QMenu*>("Edit")->actions())
             captions << action->text();
         return captions;
     }
 
-    FakeSettingsStore store;
-    FakeMessages messages;
-    FakeClipboard clipboard;
-    FakeLauncher launcher;
-    FakeVolumeSource volumes;
-    AppContext context;
-    frmQuorvane window{context};
+    // A second drive whose mount point needs quoting on a command line.
+    DiskWindow disk{MakeVolume("/media/usb \"1\"")};
 };
 
 TEST_F(DiskPopup, OffersItsFourItemsOnlyWhileItIsOpen) {
     EXPECT_EQ(RightClick(InRow(1), -1),
               QStringList({"&Copy", "&Explore", "&Tallmere32", "Chart &Selection"}));
     EXPECT_EQ(EditItems(), QStringList({"&Copy"}));
-    EXPECT_NEAR(context.PopupY, PixelsToTwips(InRow(1).y()), 1);
-    EXPECT_TRUE(launcher.opened.empty() && launcher.started.empty());
+    EXPECT_NEAR(disk.context.PopupY, PixelsToTwips(InRow(1).y()), 1);
+    EXPECT_TRUE(disk.launcher.opened.empty() && disk.launcher.started.empty());
 }
 
 TEST_F(DiskPopup, ExploreOpensTheDriveUnderThePointer) {
     RightClick(InRow(2), 1);
-    EXPECT_EQ(launcher.opened, std::vector<QByteArray>{"/media/usb \"1\""});
-    EXPECT_EQ(window.Grid().Row(), 2);
-    EXPECT_EQ(window.Grid().Col(), 0);
+    EXPECT_EQ(disk.launcher.opened, std::vector<QByteArray>{"/media/usb \"1\""});
+    EXPECT_EQ(disk.window.Grid().Row(), 2);
+    EXPECT_EQ(disk.window.Grid().Col(), 0);
     RightClick(InRow(1), 1);
-    EXPECT_EQ(launcher.opened.back(), "/");
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(disk.launcher.opened.back(), "/");
+    EXPECT_TRUE(disk.messages.shown.empty());
 }
 
 TEST_F(DiskPopup, Tallmere32SummarisesTheDriveByNameDescending) {
     const ProgramPath path(true);
     RightClick(InRow(2), 2);
-    ASSERT_EQ(launcher.started.size(), 1u);
-    EXPECT_EQ(launcher.started[0].first, path.Program());
-    EXPECT_EQ(launcher.started[0].second, (std::vector<QByteArray>{"/media/usb \"1\"", "-d1"}));
+    ASSERT_EQ(disk.launcher.started.size(), 1u);
+    EXPECT_EQ(disk.launcher.started[0].first, path.Program());
+    EXPECT_EQ(disk.launcher.started[0].second,
+              (std::vector<QByteArray>{"/media/usb \"1\"", "-d1"}));
 }
 
 TEST_F(DiskPopup, TheHeadingTheTotalsRowAndBelowStartNothing) {
@@ -129,9 +111,9 @@ TEST_F(DiskPopup, TheHeadingTheTotalsRowAndBelowStartNothing) {
         RightClick(at, 1);
         RightClick(at, 2);
     }
-    EXPECT_TRUE(launcher.opened.empty());
-    EXPECT_TRUE(launcher.started.empty());
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(disk.launcher.opened.empty());
+    EXPECT_TRUE(disk.launcher.started.empty());
+    EXPECT_TRUE(disk.messages.shown.empty());
 }
 
 TEST_F(DiskPopup, AMissingOrFailingStartIsToldAndNothingElseChanges) {
@@ -139,21 +121,21 @@ TEST_F(DiskPopup, AMissingOrFailingStartIsToldAndNothingElseChanges) {
         const ProgramPath path(false);
         RightClick(InRow(1), 2);
     }
-    launcher.fail = true;
+    disk.launcher.fail = true;
     const ProgramPath path(true);
     RightClick(InRow(1), 2);
     RightClick(InRow(1), 1);
-    ASSERT_EQ(messages.shown.size(), 3u);
-    EXPECT_EQ(messages.shown[0],
+    ASSERT_EQ(disk.messages.shown.size(), 3u);
+    EXPECT_EQ(disk.messages.shown[0],
               std::make_pair(QString("Quorvane32"), QString("Unable to find tallmere32.")));
-    EXPECT_EQ(messages.shown[1].second, "Unable to start tallmere32: the fake start failed");
-    EXPECT_EQ(messages.shown[2].second, "Unable to open /: The fake file manager failed.");
-    EXPECT_EQ(window.Grid().Rows(), 4);
+    EXPECT_EQ(disk.messages.shown[1].second, "Unable to start tallmere32: the fake start failed");
+    EXPECT_EQ(disk.messages.shown[2].second, "Unable to open /: The fake file manager failed.");
+    EXPECT_EQ(disk.window.Grid().Rows(), 4);
 }
 
 TEST_F(DiskPopup, CopyAndChartSelectionAct) {
     RightClick(InRow(1), 0);
-    EXPECT_EQ(clipboard.sets, 1);
+    EXPECT_EQ(disk.clipboard.sets, 1);
     Grid().selectRow(1);
     QString caption;
     QStringList labels;

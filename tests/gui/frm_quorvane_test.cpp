@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 #include <QAction>
-#include <QApplication>
 #include <QFile>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -10,71 +9,45 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 
 #include "common/my_info.h"
 #include "drives/disk_reports.h"
 #include "settings/app_context.h"
+#include "tests/support/disk_window.h"
 #include "tests/support/fakes.h"
+#include "tests/support/modal.h"
 #include "tests/support/qt_print.h"
 #include "version.h"
 
 namespace {
 
-constexpr double kMB = 1048576.0;
-
-class DiskWindow : public ::testing::Test {
-  protected:
-    DiskWindow() {
-        context.ProgramTitle = "Quorvane32";
-        context.services = Services{&store,     &messages, &saveDialog, &printDialog,
-                                    &clipboard, nullptr,   nullptr,     &volumes};
-        volumes.Add(MakeVolume("/", DriveKind::Fixed), SpaceReport(100 * kMB, 40 * kMB, "system"));
-        volumes.Add(MakeVolume("/home", DriveKind::Fixed), SpaceReport(200 * kMB, 150 * kMB));
-    }
-    void Trigger(const char* action) {
-        QAction* item = window.findChild<QAction*>(action);
-        ASSERT_NE(item, nullptr) << action;
-        item->trigger();
-    }
-    QString Cell(int row, int col) const { return window.Grid().TextMatrix(row, col); }
-
-    FakeSettingsStore store;
-    FakeMessages messages;
-    FakeSaveDialog saveDialog;
-    FakePrintDialog printDialog;
-    FakeClipboard clipboard;
-    FakeVolumeSource volumes;
-    AppContext context;
-    frmQuorvane window{context};
-};
-
-TEST_F(DiskWindow, OpensCentredWithTheFirstSurveyAndItsMenus) {
-    window.Open();
-    ASSERT_TRUE(window.isVisible());
-    EXPECT_EQ(window.windowTitle(), "Available Disk Space");
-    EXPECT_NE(window.findChild<FlexGrid*>("flxDisks"), nullptr);
-    EXPECT_NE(window.findChild<QFrame*>("Line1"), nullptr);
-    EXPECT_EQ(window.findChild<QPushButton*>("cmdClose")->text(), "&Refresh");
-    EXPECT_EQ(window.Grid().Rows(), 4);
-    EXPECT_EQ(Cell(3, 1), kTotalsLabel);
-    EXPECT_EQ(window.Geometry().windowWidth, 9260);
-    const QRect area = window.screen()->availableGeometry();
+TEST(DiskWindow, OpensCentredWithTheFirstSurveyAndItsMenus) {
+    DiskWindow disk;
+    disk.window.Open();
+    ASSERT_TRUE(disk.window.isVisible());
+    EXPECT_EQ(disk.window.windowTitle(), "Available Disk Space");
+    EXPECT_NE(disk.window.findChild<FlexGrid*>("flxDisks"), nullptr);
+    EXPECT_NE(disk.window.findChild<QFrame*>("Line1"), nullptr);
+    EXPECT_EQ(disk.window.findChild<QPushButton*>("cmdClose")->text(), "&Refresh");
+    EXPECT_EQ(disk.window.Grid().Rows(), 4);
+    EXPECT_EQ(disk.Cell(3, 1), kTotalsLabel);
+    EXPECT_EQ(disk.window.Geometry().windowWidth, 9260);
+    const QRect area = disk.window.screen()->availableGeometry();
     // Centred on the size known before showing; the frame it gets when shown may shift it.
-    EXPECT_LE((window.frameGeometry().center() - area.center()).manhattanLength(), 8);
+    EXPECT_LE((disk.window.frameGeometry().center() - area.center()).manhattanLength(), 8);
 
     QStringList menus;
-    for (const QAction* action : window.menuBar()->actions())
+    for (const QAction* action : disk.window.menuBar()->actions())
         menus << action->text();
     EXPECT_EQ(menus, QStringList({"&File", "&Edit", "&Chart", "&Options", "&About"}));
     for (const char* item : {"mnuSaveAs", "mnuPrint", "mnuExit", "Copy", "mnuOptions", "mnuAbout"})
-        EXPECT_NE(window.findChild<QAction*>(item), nullptr) << item;
+        EXPECT_NE(disk.window.findChild<QAction*>(item), nullptr) << item;
     const std::pair<const char*, QString> chartItems[] = {{"mnuSelection", "&Selection"},
                                                           {"mnuChartAvailable", "&Available Space"},
                                                           {"mnuChartUsed", "&Used Space"},
                                                           {"mnuChartTotal", "&Total Space"}};
-    const QList<QAction*> inChart = window.findChild<QMenu*>("mnuChart")->actions();
+    const QList<QAction*> inChart = disk.window.findChild<QMenu*>("mnuChart")->actions();
     ASSERT_EQ(inChart.size(), 4);
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(inChart[i]->objectName(), chartItems[i].first);
@@ -86,102 +59,107 @@ TEST_F(DiskWindow, OpensCentredWithTheFirstSurveyAndItsMenus) {
     EXPECT_EQ(inChart[3]->shortcut(), QKeySequence("Ctrl+T"));
 }
 
-TEST_F(DiskWindow, RefreshShowsChangesWhereTheUserLeftTheWindow) {
-    window.Open();
-    window.move(20, 30);
-    const QPoint place = window.pos();
-    const int height = window.height();
-    volumes.ReportOf("/")->freeBytes -= 12.3 * kMB;
-    volumes.Add(MakeVolume("/srv", DriveKind::Fixed), SpaceReport(10 * kMB, 5 * kMB));
+TEST(DiskWindow, RefreshShowsChangesWhereTheUserLeftTheWindow) {
+    DiskWindow disk;
+    disk.window.Open();
+    disk.window.move(20, 30);
+    const QPoint place = disk.window.pos();
+    const int height = disk.window.height();
+    disk.volumes.ReportOf("/")->freeBytes -= 12.3 * kMB;
+    disk.volumes.Add(MakeVolume("/srv", DriveKind::Fixed), SpaceReport(10 * kMB, 5 * kMB));
 
-    QTest::mouseClick(window.findChild<QPushButton*>("cmdClose"), Qt::LeftButton);
-    EXPECT_EQ(Cell(1, 8), "12.3");
-    EXPECT_EQ(Cell(3, 8), "5.0");
-    EXPECT_EQ(Cell(4, 8), "17.3");
-    EXPECT_EQ(window.pos(), place);
-    EXPECT_GT(window.height(), height);
+    QTest::mouseClick(disk.window.findChild<QPushButton*>("cmdClose"), Qt::LeftButton);
+    EXPECT_EQ(disk.Cell(1, 8), "12.3");
+    EXPECT_EQ(disk.Cell(3, 8), "5.0");
+    EXPECT_EQ(disk.Cell(4, 8), "17.3");
+    EXPECT_EQ(disk.window.pos(), place);
+    EXPECT_GT(disk.window.height(), height);
 }
 
-TEST_F(DiskWindow, CtrlCCopiesTheWholeTable) {
-    window.Open();
-    window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    QTest::keyClick(window.findChild<FlexGrid*>("flxDisks"), Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(clipboard.sets, 1);
-    EXPECT_EQ(clipboard.text, DiskClipboardText(window.Grid()));
-    EXPECT_EQ(clipboard.text.count(u'\t'), 4 * 9);
+TEST(DiskWindow, CtrlCCopiesTheWholeTable) {
+    DiskWindow disk;
+    disk.window.Open();
+    disk.window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&disk.window));
+    QTest::keyClick(disk.window.findChild<FlexGrid*>("flxDisks"), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(disk.clipboard.sets, 1);
+    EXPECT_EQ(disk.clipboard.text, DiskClipboardText(disk.window.Grid()));
+    EXPECT_EQ(disk.clipboard.text.count(u'\t'), 4 * 9);
 }
 
-TEST_F(DiskWindow, DebugModeShowsRawFiguresAndAMissingStoreClosesTheWindow) {
-    context.DebugMode = true;
-    window.Open();
-    ASSERT_EQ(messages.shown.size(), 2u);
-    EXPECT_EQ(messages.shown[1],
+TEST(DiskWindow, DebugModeShowsRawFiguresAndAMissingStoreClosesTheWindow) {
+    DiskWindow disk;
+    disk.context.DebugMode = true;
+    disk.window.Open();
+    ASSERT_EQ(disk.messages.shown.size(), 2u);
+    EXPECT_EQ(disk.messages.shown[1],
               std::make_pair(QString("Quorvane32"), QString("Drive : /home, Type : 3")));
-    store.available = false;
-    QTest::mouseClick(window.findChild<QPushButton*>("cmdClose"), Qt::LeftButton);
-    EXPECT_FALSE(window.isVisible());
-    EXPECT_EQ(messages.shown.back().second, "Unable to Create Registry Key");
+    disk.store.available = false;
+    QTest::mouseClick(disk.window.findChild<QPushButton*>("cmdClose"), Qt::LeftButton);
+    EXPECT_FALSE(disk.window.isVisible());
+    EXPECT_EQ(disk.messages.shown.back().second, "Unable to Create Registry Key");
 }
 
-TEST_F(DiskWindow, SaveAsWritesTheReportTheNameChooses) {
+TEST(DiskWindow, SaveAsWritesTheReportTheNameChooses) {
+    DiskWindow disk;
     QTemporaryDir folder;
-    window.Open();
-    saveDialog.answer = folder.filePath("disks.txt");
-    Trigger("mnuSaveAs");
-    QFile text(*saveDialog.answer);
+    disk.window.Open();
+    disk.saveDialog.answer = folder.filePath("disks.txt");
+    disk.Trigger("mnuSaveAs");
+    QFile text(*disk.saveDialog.answer);
     ASSERT_TRUE(text.open(QIODevice::ReadOnly));
     const QList<QByteArray> lines = text.readAll().split('\n');
     ASSERT_EQ(lines.size(), 7);
     EXPECT_EQ(lines[0].size(), 101);
     EXPECT_EQ(lines[2].size(), 94);
 
-    saveDialog.answer = folder.filePath("no such folder/disks.csv");
-    Trigger("mnuSaveAs");
-    EXPECT_EQ(saveDialog.lastInitialName, folder.filePath("disks.txt"));
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_TRUE(messages.shown[0].second.contains(*saveDialog.answer));
+    disk.saveDialog.answer = folder.filePath("no such folder/disks.csv");
+    disk.Trigger("mnuSaveAs");
+    EXPECT_EQ(disk.saveDialog.lastInitialName, folder.filePath("disks.txt"));
+    ASSERT_EQ(disk.messages.shown.size(), 1u);
+    EXPECT_TRUE(disk.messages.shown[0].second.contains(*disk.saveDialog.answer));
 }
 
-TEST_F(DiskWindow, PrintGoesToThePrinterTheDialogChose) {
+TEST(DiskWindow, PrintGoesToThePrinterTheDialogChose) {
+    DiskWindow disk;
     QTemporaryDir folder;
-    window.Open();
-    printDialog.accept = false;
-    printDialog.pdfPath = folder.filePath("disks.pdf");
-    Trigger("mnuPrint");
-    EXPECT_FALSE(QFile::exists(printDialog.pdfPath));
-    printDialog.accept = true;
-    Trigger("mnuPrint");
-    EXPECT_TRUE(QFile::exists(printDialog.pdfPath));
-    EXPECT_TRUE(messages.shown.empty());
+    disk.window.Open();
+    disk.printDialog.accept = false;
+    disk.printDialog.pdfPath = folder.filePath("disks.pdf");
+    disk.Trigger("mnuPrint");
+    EXPECT_FALSE(QFile::exists(disk.printDialog.pdfPath));
+    disk.printDialog.accept = true;
+    disk.Trigger("mnuPrint");
+    EXPECT_TRUE(QFile::exists(disk.printDialog.pdfPath));
+    EXPECT_TRUE(disk.messages.shown.empty());
 }
 
-TEST_F(DiskWindow, AboutIsModalAndItsPictureFlipsDebugMode) {
-    window.Open();
+TEST(DiskWindow, AboutIsModalAndItsPictureFlipsDebugMode) {
+    DiskWindow disk;
+    disk.window.Open();
     QString shown;
-    QTimer::singleShot(0, [&] {
-        auto* about = qobject_cast<MyInfo*>(QApplication::activeModalWidget());
-        if (!about) return;
-        shown = about->windowTitle();
-        about->findChild<QToolButton*>("Image1")->click();
-        about->findChild<QPushButton*>("Command1")->click();
+    OnModal<MyInfo>([&](MyInfo& about) {
+        shown = about.windowTitle();
+        about.findChild<QToolButton*>("Image1")->click();
+        about.findChild<QPushButton*>("Command1")->click();
     });
-    Trigger("mnuAbout");
+    disk.Trigger("mnuAbout");
     EXPECT_EQ(shown, "About");
-    EXPECT_TRUE(context.DebugMode);
+    EXPECT_TRUE(disk.context.DebugMode);
 }
 
-TEST_F(DiskWindow, ExitClosesAndOpenStartsAFirstSurveyAgain) {
-    window.Open();
-    Trigger("mnuExit");
-    EXPECT_FALSE(window.isVisible());
-    EXPECT_TRUE(window.testAttribute(Qt::WA_QuitOnClose));
+TEST(DiskWindow, ExitClosesAndOpenStartsAFirstSurveyAgain) {
+    DiskWindow disk;
+    disk.window.Open();
+    disk.Trigger("mnuExit");
+    EXPECT_FALSE(disk.window.isVisible());
+    EXPECT_TRUE(disk.window.testAttribute(Qt::WA_QuitOnClose));
 
-    volumes.ReportOf("/home")->freeBytes -= 20 * kMB;
-    window.Open();
-    EXPECT_TRUE(window.isVisible());
-    EXPECT_EQ(Cell(2, 8), ".0");
-    EXPECT_DOUBLE_EQ(window.Memory().LastUsedMB.at("/home"), 70.0);
+    disk.volumes.ReportOf("/home")->freeBytes -= 20 * kMB;
+    disk.window.Open();
+    EXPECT_TRUE(disk.window.isVisible());
+    EXPECT_EQ(disk.Cell(2, 8), ".0");
+    EXPECT_DOUBLE_EQ(disk.window.Memory().LastUsedMB.at("/home"), 70.0);
 }
 
 TEST(DiskWindowBesideAnother, ClosingItLeavesTheProgramRunning) {

@@ -84,7 +84,7 @@ TEST(SummaryCommands, CopyGridPutsEveryCellOnTheClipboardWithTabsAndCarriageRetu
 TEST(SummaryCommands, FreeSpaceOpensOneDiskWindowThatClosesWithoutEndingTheProgram) {
     TempTree tree;
     SummaryWindow summary(StartOn(tree.Path()));
-    summary.volumes.Add(MakeVolume("/"), SpaceReport(100 * 1048576.0, 40 * 1048576.0));
+    summary.volumes.Add(MakeVolume("/"), SpaceReport(100 * kMB, 40 * kMB));
     summary.Load();
     QSignalSpy closing(summary.window.get(), &Tallmere::Closing);
     summary.Trigger("FreeSpace");

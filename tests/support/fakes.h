@@ -16,6 +16,9 @@
 #include "common/volumes.h"
 #include "settings/settings_store.h"
 
+// Bytes in a megabyte, for sizing fake volumes.
+inline constexpr double kMB = 1048576.0;
+
 // Records every message box as (title, text).
 class FakeMessages final : public UserMessages {
   public:

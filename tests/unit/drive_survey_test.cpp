@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr double kMB = 1048576.0;
-
 class DriveSurvey : public ::testing::Test {
   protected:
     void Survey() { SurveyDrives(grid, volumes, settings, memory, sink); }
