@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QMouseEvent>
 
+#include "common/grid_hit.h"
 #include "common/twips.h"
 
 namespace {
@@ -144,6 +145,11 @@ double FlexGrid::RowPos(int row) const {
 
 double FlexGrid::ColPos(int col) const {
     return PixelsToTwips(viewport()->geometry().left() + columnViewportPosition(col));
+}
+
+int FlexGrid::RowUnder(int first, int last, double y) const {
+    return ::RowUnder(
+        first, last, TopRow(), [this](int row) { return RowPos(row); }, y);
 }
 
 int FlexGrid::TopRow() const {

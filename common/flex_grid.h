@@ -25,6 +25,8 @@ class FlexGrid : public QTableView {
     double ColPos(int col) const;
     // The first data row shown below the heading.
     int TopRow() const;
+    // The row of First..Last under Y (twips), rows scrolled out of sight excluded; -1 if none.
+    int RowUnder(int first, int last, double y) const;
 
   signals:
     // A double click on a data row.

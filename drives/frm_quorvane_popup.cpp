@@ -56,11 +56,8 @@ void frmQuorvane::Copy_Click(int index) {
 // The mount point of the drive row under the popup, made the current cell; empty when the
 // popup was on the heading, the totals row or below the table.
 QByteArray frmQuorvane::PopupMountPoint() {
-    // Rows scrolled up behind the heading count as out of sight.
-    const auto rowPos = [this](int r) {
-        return r >= 1 && r < flxDisks->TopRow() ? -1.0 : flxDisks->RowPos(r);
-    };
-    const int row = PopupRow(memory_.HaveCnt, context_.PopupY, rowPos);
+    // From the heading to the last drive row: the totals row is never hit.
+    const int row = flxDisks->RowUnder(0, memory_.HaveCnt - 2, context_.PopupY);
     if (row < 0) return {};
     CellGrid& grid = flxDisks->Grid();
     grid.SetRow(row);

@@ -4,13 +4,6 @@
 
 #include "summary/command_line.h"
 
-int PopupRow(int rowCount, int topRow, const std::function<double(int)>& rowPos, int popupY) {
-    for (int row = std::max(topRow, 1); row <= rowCount; ++row) {
-        if (rowPos(row) <= popupY && popupY < rowPos(row + 1)) return row;
-    }
-    return 0;
-}
-
 namespace {
 
 // Whether the command line takes Directory, standing before the switches, as exactly that

@@ -3,16 +3,10 @@
 // click and how a further summary window is started.
 
 #include <QByteArray>
-#include <functional>
 #include <vector>
 
 // A further summary window opens this far right of and below the current one (twips).
 inline constexpr int kNewWindowOffset = 300;
-
-// The directory row under a right click at PopupY (twips from the grid's top): the row r of
-// 1..RowCount with RowPos(r) <= PopupY < RowPos(r + 1). Rows scrolled out above TopRow never
-// match, nor do the heading and the "Grand Total" row. 0 when no row matches.
-int PopupRow(int rowCount, int topRow, const std::function<double(int)>& rowPos, int popupY);
 
 // The argument list of a further summary window on Directory with the same sort, placed
 // kNewWindowOffset twips from Left, Top: "DIRECTORY -aN -xL,T" ("-dN" when descending). A

@@ -72,10 +72,8 @@ void Tallmere::Copy_Click(int Index) {
 // The directory of the row under the last right click, made the current cell; empty when
 // the click hit no directory row.
 QByteArray Tallmere::PopupDirectory() {
-    const int row = PopupRow(
-        state_.ShownRows, Grid1->TopRow(), [this](int r) { return Grid1->RowPos(r); },
-        context_.PopupY);
-    if (row == 0) return {};
+    const int row = Grid1->RowUnder(1, state_.ShownRows, context_.PopupY);
+    if (row < 0) return {};
     CellGrid& grid = Grid1->Grid();
     grid.SetRow(row);
     grid.SetCol(0);

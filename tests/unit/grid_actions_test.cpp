@@ -6,35 +6,7 @@ namespace {
 
 using Arguments = std::vector<QByteArray>;
 
-// A heading 480 twips high over rows 240 twips high, scrolled so that row TopRow shows first.
-std::function<double(int)> RowTops(int topRow) {
-    return [topRow](int row) { return row == 0 ? 0.0 : 480.0 + 240.0 * (row - topRow); };
-}
-
 }  // namespace
-
-TEST(PopupRow, FindsTheRowWhoseBandHoldsThePointer) {
-    const auto tops = RowTops(1);
-    EXPECT_EQ(PopupRow(3, 1, tops, 480), 1);  // a row's top edge belongs to it
-    EXPECT_EQ(PopupRow(3, 1, tops, 719), 1);
-    EXPECT_EQ(PopupRow(3, 1, tops, 720), 2);
-    EXPECT_EQ(PopupRow(3, 1, tops, 1199), 3);
-}
-
-TEST(PopupRow, TheHeadingGrandTotalAndBelowMatchNoRow) {
-    const auto tops = RowTops(1);
-    EXPECT_EQ(PopupRow(3, 1, tops, 100), 0);
-    EXPECT_EQ(PopupRow(3, 1, tops, 1200), 0);  // "Grand Total"
-    EXPECT_EQ(PopupRow(3, 1, tops, 5000), 0);
-    EXPECT_EQ(PopupRow(0, 1, tops, 480), 0);
-}
-
-TEST(PopupRow, RowsScrolledOutAboveNeverMatch) {
-    const auto tops = RowTops(3);  // rows 1 and 2 lie behind the heading
-    EXPECT_EQ(PopupRow(5, 3, tops, 10), 0);
-    EXPECT_EQ(PopupRow(5, 3, tops, 300), 0);
-    EXPECT_EQ(PopupRow(5, 3, tops, 500), 3);
-}
 
 TEST(NewWindowArguments, CarryTheDirectoryTheSortAndTheShiftedPosition) {
     EXPECT_EQ(NewWindowArguments("/srv/data", 1, true, 1500, 1200),
