@@ -116,9 +116,7 @@ void frmQuorvane::SurveyAndShow() {
 
 DiagnosticSink frmQuorvane::Diagnostics() {
     if (!context_.DebugMode) return {};
-    return [this](const QString& figures) {
-        context_.services.messages->ShowMessage(this, context_.ProgramTitle, figures);
-    };
+    return [this](const QString& figures) { TellUser(context_, this, figures); };
 }
 
 // The window's twips are its outer size; Qt sizes the inside, so the frame comes off.

@@ -65,7 +65,6 @@ class frmQuorvane : public QMainWindow {
     void ShowColumnChart(int column);
     void ShowChart();
     QByteArray PopupMountPoint();
-    void Tell(const QString& text);
     void SurveyAndShow();
     DiagnosticSink Diagnostics();
     void ApplyGeometry();

@@ -40,12 +40,13 @@ void frmQuorvane::Copy_Click(int index) {
             break;
         case 1:
             if (const QByteArray drive = PopupMountPoint(); !drive.isEmpty())
-                Tell(ExploreDirectory(*context_.services.launcher, drive));
+                TellUser(context_, this, ExploreDirectory(*context_.services.launcher, drive));
             break;
         case 2:
             if (const QByteArray drive = PopupMountPoint(); !drive.isEmpty())
-                Tell(StartSummaryProgram(*context_.services.launcher, LocateSummaryProgram(),
-                                         SummaryArguments(drive)));
+                TellUser(context_, this,
+                         StartSummaryProgram(*context_.services.launcher, LocateSummaryProgram(),
+                                             SummaryArguments(drive)));
             break;
         case 3:
             mnuSelection_Click();
@@ -63,10 +64,6 @@ QByteArray frmQuorvane::PopupMountPoint() {
     grid.SetRow(row);
     grid.SetCol(0);
     return grid.RowData(row);
-}
-
-void frmQuorvane::Tell(const QString& text) {
-    if (!text.isEmpty()) context_.services.messages->ShowMessage(this, context_.ProgramTitle, text);
 }
 
 void frmQuorvane::mnuSelection_Click() {

@@ -31,7 +31,10 @@ Services DesktopServices::Get() const {
 
 bool ReloadSettings(AppContext& context, QWidget* window) {
     if (LoadSettings(*context.services.store, context.settings) == StoreOutcome::Done) return true;
-    context.services.messages->ShowMessage(window, context.ProgramTitle,
-                                           QString::fromLatin1(kStoreUnavailable));
+    TellUser(context, window, QString::fromLatin1(kStoreUnavailable));
     return false;
+}
+
+void TellUser(AppContext& context, QWidget* window, const QString& text) {
+    if (!text.isEmpty()) context.services.messages->ShowMessage(window, context.ProgramTitle, text);
 }

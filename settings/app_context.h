@@ -42,6 +42,10 @@ struct AppContext {
 // tells the user over Window and returns false; the window doing the work then closes.
 bool ReloadSettings(AppContext& context, QWidget* window);
 
+// Shows Text in a message box titled with the program's name over Window; an empty Text
+// (nothing went wrong) shows nothing.
+void TellUser(AppContext& context, QWidget* window, const QString& text);
+
 // The services of a desktop session, owned for the life of the program.
 class DesktopServices {
   public:

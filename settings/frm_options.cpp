@@ -149,8 +149,7 @@ QString frmOptions::ChosenDisplay() const {
 void frmOptions::btnOptApply_Click() {
     if (SaveSettings(*context_.services.store, context_.settings, ChosenDisplay()) ==
         StoreOutcome::KeyUnavailable) {
-        context_.services.messages->ShowMessage(this, context_.ProgramTitle,
-                                                QString::fromLatin1(kStoreUnavailable));
+        TellUser(context_, this, QString::fromLatin1(kStoreUnavailable));
     }
     context_.settings.OptionsApplied = true;
     accept();

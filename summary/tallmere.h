@@ -118,7 +118,6 @@ class Tallmere : public QMainWindow {
     void OpenNewWindow(const QByteArray& directory);
     void ClearArchive(const QByteArray& directory, ClearDepth depth);
     void ClearArchiveDone();
-    void ReportStartFailure(const QString& text);
 
     // Print, Edit, Free Space, Help and About (tallmere_menu_commands.cpp).
     void mnuPrint_Click();

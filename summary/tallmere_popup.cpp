@@ -83,21 +83,15 @@ QByteArray Tallmere::PopupDirectory() {
 void Tallmere::Explore(const QByteArray& directory) {
     const QByteArray absolute =
         AbsoluteDirectory(directory, QFile::encodeName(QDir::currentPath()));
-    ReportStartFailure(ExploreDirectory(*context_.services.launcher, absolute));
+    TellUser(context_, this, ExploreDirectory(*context_.services.launcher, absolute));
 }
 
 void Tallmere::OpenNewWindow(const QByteArray& directory) {
     const std::vector<QByteArray> arguments = NewWindowArguments(
         directory, state_.SortColumn, state_.SortAscending, ToTwips(x()), ToTwips(y()));
-    ReportStartFailure(
+    TellUser(
+        context_, this,
         StartSummaryProgram(*context_.services.launcher, hooks_.LocateSummaryProgram(), arguments));
-}
-
-// Failure: what the user is told when a start failed; nothing when it succeeded.
-void Tallmere::ReportStartFailure(const QString& failure) {
-    if (!failure.isEmpty()) {
-        context_.services.messages->ShowMessage(this, context_.ProgramTitle, failure);
-    }
 }
 
 // One clear-archive walk at a time; the summary shown is left as it is.

@@ -136,11 +136,7 @@ bool Tallmere::Form_Load() {
         context_.services.session->Perform(*action);
         return false;
     }
-    if (LoadSettings(*context_.services.store, context_.settings) != StoreOutcome::Done) {
-        context_.services.messages->ShowMessage(this, context_.ProgramTitle,
-                                                QString::fromLatin1(kStoreUnavailable));
-        return false;
-    }
+    if (!ReloadSettings(context_, this)) return false;
     context_.settings.OptionsApplied = false;
     const Switches switches = ParseSwitches(commandLine_);
     state_.SortColumn = switches.SortColumn;
