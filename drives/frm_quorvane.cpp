@@ -1,5 +1,7 @@
 #include "drives/frm_quorvane.h"
 
+#include "common/menu_items.h"
+
 #include <QAction>
 #include <QDateTime>
 #include <QFrame>
@@ -51,35 +53,31 @@ void frmQuorvane::CreateControls() {
 void frmQuorvane::CreateMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
-    AddItem(file, "mnuSaveAs", QStringLiteral("Save &As ..."), {}, &frmQuorvane::mnuSaveAs_Click);
-    AddItem(file, "mnuPrint", QStringLiteral("&Print"), QKeySequence(Qt::CTRL | Qt::Key_P),
-            &frmQuorvane::mnuPrint_Click);
-    AddItem(file, "mnuExit", QStringLiteral("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_X),
-            &frmQuorvane::mnuExit_Click);
+    AddMenuItem(file, "mnuSaveAs", QStringLiteral("Save &As ..."), this,
+                &frmQuorvane::mnuSaveAs_Click);
+    AddMenuItem(file, "mnuPrint", QStringLiteral("&Print"), this, &frmQuorvane::mnuPrint_Click,
+                QKeySequence(Qt::CTRL | Qt::Key_P));
+    AddMenuItem(file, "mnuExit", QStringLiteral("E&xit"), this, &frmQuorvane::mnuExit_Click,
+                QKeySequence(Qt::CTRL | Qt::Key_X));
     Edit = menuBar()->addMenu(QStringLiteral("&Edit"));
     Edit->setObjectName(QStringLiteral("Edit"));
-    AddCopyItem(0, QStringLiteral("&Copy"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+    QAction* copy =
+        AddMenuItem(Edit, "Copy", QStringLiteral("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C));
+    connect(copy, &QAction::triggered, this, [this] { Copy_Click(0); });
     QMenu* chart = menuBar()->addMenu(QStringLiteral("&Chart"));
     chart->setObjectName(QStringLiteral("mnuChart"));
-    AddItem(chart, "mnuSelection", QStringLiteral("&Selection"), QKeySequence(Qt::CTRL | Qt::Key_S),
-            &frmQuorvane::mnuSelection_Click);
-    AddItem(chart, "mnuChartAvailable", QStringLiteral("&Available Space"),
-            QKeySequence(Qt::CTRL | Qt::Key_A), &frmQuorvane::mnuChartAvailable_Click);
-    AddItem(chart, "mnuChartUsed", QStringLiteral("&Used Space"),
-            QKeySequence(Qt::CTRL | Qt::Key_U), &frmQuorvane::mnuChartUsed_Click);
-    AddItem(chart, "mnuChartTotal", QStringLiteral("&Total Space"),
-            QKeySequence(Qt::CTRL | Qt::Key_T), &frmQuorvane::mnuChartTotal_Click);
-    AddItem(menuBar(), "mnuOptions", QStringLiteral("&Options"), {},
-            &frmQuorvane::mnuOptions_Click);
-    AddItem(menuBar(), "mnuAbout", QStringLiteral("&About"), {}, &frmQuorvane::mnuAbout_Click);
-}
-
-void frmQuorvane::AddItem(QWidget* menu, const char* name, const QString& caption,
-                          const QKeySequence& shortcut, void (frmQuorvane::*handler)()) {
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(QString::fromLatin1(name));
-    action->setShortcut(shortcut);
-    connect(action, &QAction::triggered, this, handler);
+    AddMenuItem(chart, "mnuSelection", QStringLiteral("&Selection"), this,
+                &frmQuorvane::mnuSelection_Click, QKeySequence(Qt::CTRL | Qt::Key_S));
+    AddMenuItem(chart, "mnuChartAvailable", QStringLiteral("&Available Space"), this,
+                &frmQuorvane::mnuChartAvailable_Click, QKeySequence(Qt::CTRL | Qt::Key_A));
+    AddMenuItem(chart, "mnuChartUsed", QStringLiteral("&Used Space"), this,
+                &frmQuorvane::mnuChartUsed_Click, QKeySequence(Qt::CTRL | Qt::Key_U));
+    AddMenuItem(chart, "mnuChartTotal", QStringLiteral("&Total Space"), this,
+                &frmQuorvane::mnuChartTotal_Click, QKeySequence(Qt::CTRL | Qt::Key_T));
+    AddMenuItem(menuBar(), "mnuOptions", QStringLiteral("&Options"), this,
+                &frmQuorvane::mnuOptions_Click);
+    AddMenuItem(menuBar(), "mnuAbout", QStringLiteral("&About"), this,
+                &frmQuorvane::mnuAbout_Click);
 }
 
 void frmQuorvane::Open() {

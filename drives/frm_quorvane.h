@@ -59,9 +59,6 @@ class frmQuorvane : public QMainWindow {
     void CreateControls();
     void CreateMenus();
     // A menu item named Name whose Handler runs when it is chosen.
-    void AddItem(QWidget* menu, const char* name, const QString& caption,
-                 const QKeySequence& shortcut, void (frmQuorvane::*handler)());
-    QAction* AddCopyItem(int index, const QString& caption);
     void ShowColumnChart(int column);
     void ShowChart();
     QByteArray PopupMountPoint();

@@ -6,6 +6,7 @@
 
 #include "chart/frm_chart.h"
 #include "common/desktop_dialogs.h"
+#include "common/menu_items.h"
 #include "common/program_launcher.h"
 #include "common/program_starts.h"
 #include "common/user_messages.h"
@@ -14,23 +15,13 @@
 #include "drives/frm_quorvane.h"
 #include "settings/app_context.h"
 
-QAction* frmQuorvane::AddCopyItem(int index, const QString& caption) {
-    QAction* item = Edit->addAction(caption);
-    item->setObjectName(QStringLiteral("Copy"));
-    connect(item, &QAction::triggered, this, [this, index] { Copy_Click(index); });
-    return item;
-}
-
 // The Edit menu, with three more items while it pops up over the table.
 void frmQuorvane::flxDisks_MouseUp(int button, int /*shift*/, double /*x*/, double y) {
     if (button != 2) return;
     context_.PopupY = static_cast<int>(std::nearbyint(y));  // halves go to the even twip
-    std::vector<QAction*> popupItems;
-    for (int index = 1; const char* caption : kPopupCaptions)
-        popupItems.push_back(AddCopyItem(index++, QString::fromLatin1(caption)));
-    Edit->exec(QCursor::pos());
-    for (QAction* item : popupItems)
-        delete item;
+    PopupWithCopyItems(
+        *Edit, kPopupCaptions, [this](int index) { Copy_Click(index); },
+        [](QMenu& menu) { menu.exec(QCursor::pos()); });
 }
 
 void frmQuorvane::Copy_Click(int index) {

@@ -122,8 +122,6 @@ class Tallmere : public QMainWindow {
     // Print, Edit, Free Space, Help and About (tallmere_menu_commands.cpp).
     void mnuPrint_Click();
     void Edit_Click();
-    // The items of the Edit menu carry their index in the Copy item array as their data.
-    void CopyItem_Triggered(QAction* item);
     // Index 0 copies the grid; 1 to 4 are the popup's commands.
     void Copy_Click(int Index);
     void CopyGrid();

@@ -31,11 +31,6 @@ void Tallmere::Edit_Click() {
     Copy->setVisible(true);
 }
 
-// Items without an index are not elements of the Copy item array.
-void Tallmere::CopyItem_Triggered(QAction* item) {
-    if (const QVariant index = item->data(); index.isValid()) Copy_Click(index.toInt());
-}
-
 // "&Copy Grid": every cell of every row, a TAB after each cell and a CR after each row.
 void Tallmere::CopyGrid() {
     const CellGrid& grid = Grid1->Grid();

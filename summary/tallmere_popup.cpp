@@ -10,6 +10,7 @@
 
 #include "common/directory_walk.h"
 #include "common/flex_grid.h"
+#include "common/menu_items.h"
 #include "common/program_launcher.h"
 #include "common/program_starts.h"
 #include "common/twips.h"
@@ -42,15 +43,9 @@ TallmereHooks DefaultTallmereHooks() {
 void Tallmere::ShowGridPopup(double y) {
     context_.PopupY = static_cast<int>(std::nearbyint(y));  // halves to even
     QMenu* edit = menuBar()->findChild<QMenu*>(QStringLiteral("Edit"));
-    std::vector<std::unique_ptr<QAction>> added;
-    for (int index = 1; index <= 4; ++index) {
-        auto element = std::make_unique<QAction>(QString::fromLatin1(kPopupCaptions[index - 1]));
-        element->setObjectName(QStringLiteral("Copy"));
-        element->setData(index);  // the Edit menu hands it to Copy_Click
-        edit->addAction(element.get());
-        added.push_back(std::move(element));
-    }
-    hooks_.ShowPopup(*edit, QCursor::pos());
+    PopupWithCopyItems(
+        *edit, kPopupCaptions, [this](int index) { Copy_Click(index); },
+        [this](QMenu& menu) { hooks_.ShowPopup(menu, QCursor::pos()); });
 }
 
 // Index 0 copies the grid; the popup's commands act on the directory row under the right

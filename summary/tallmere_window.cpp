@@ -10,6 +10,7 @@
 #include <QToolButton>
 
 #include "common/flex_grid.h"
+#include "common/menu_items.h"
 #include "common/my_info.h"
 #include "common/twips.h"
 #include "common/user_messages.h"
@@ -34,13 +35,6 @@ QFont GridFont() {
     font.setPointSizeF(8.25);
     font.setBold(true);
     return font;
-}
-
-QAction* AddAction(QWidget* menu, const char* name, const QString& caption) {
-    auto* action = new QAction(caption, menu);
-    action->setObjectName(QString::fromLatin1(name));
-    menu->addAction(action);
-    return action;
 }
 
 }  // namespace
@@ -102,32 +96,26 @@ void Tallmere::CreateControls() {
 void Tallmere::CreateMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("File"));
-    connect(AddAction(file, "NewSum", QStringLiteral("&New")), &QAction::triggered, this,
-            &Tallmere::NewSum_Click);
-    connect(AddAction(file, "mnuSaveAs", QStringLiteral("Save &As ...")), &QAction::triggered, this,
-            &Tallmere::mnuSaveAs_Click);
-    connect(AddAction(file, "mnuPrint", QStringLiteral("&Print")), &QAction::triggered, this,
-            &Tallmere::mnuPrint_Click);
-    connect(AddAction(file, "Exit", QStringLiteral("E&xit")), &QAction::triggered, this,
-            &Tallmere::Exit_Click);
+    AddMenuItem(file, "NewSum", QStringLiteral("&New"), this, &Tallmere::NewSum_Click);
+    AddMenuItem(file, "mnuSaveAs", QStringLiteral("Save &As ..."), this,
+                &Tallmere::mnuSaveAs_Click);
+    AddMenuItem(file, "mnuPrint", QStringLiteral("&Print"), this, &Tallmere::mnuPrint_Click);
+    AddMenuItem(file, "Exit", QStringLiteral("E&xit"), this, &Tallmere::Exit_Click);
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
     edit->setObjectName(QStringLiteral("Edit"));
     connect(edit, &QMenu::aboutToShow, this, &Tallmere::Edit_Click);
-    connect(edit, &QMenu::triggered, this, &Tallmere::CopyItem_Triggered);
-    Copy = AddAction(edit, "Copy", QStringLiteral("&Copy Grid"));
-    Copy->setData(0);
-    connect(AddAction(menuBar(), "FreeSpace", QStringLiteral("F&ree Space")), &QAction::triggered,
-            this, &Tallmere::FreeSpace_Click);
-    connect(AddAction(menuBar(), "mnuOptions", QStringLiteral("&Options")), &QAction::triggered,
-            this, &Tallmere::mnuOptions_Click);
-    connect(AddAction(menuBar(), "mnuChart", QStringLiteral("&Chart")), &QAction::triggered, this,
-            &Tallmere::mnuChart_Click);
+    Copy = AddMenuItem(edit, "Copy", QStringLiteral("&Copy Grid"));
+    connect(Copy, &QAction::triggered, this, [this] { Copy_Click(0); });
+    AddMenuItem(menuBar(), "FreeSpace", QStringLiteral("F&ree Space"), this,
+                &Tallmere::FreeSpace_Click);
+    AddMenuItem(menuBar(), "mnuOptions", QStringLiteral("&Options"), this,
+                &Tallmere::mnuOptions_Click);
+    AddMenuItem(menuBar(), "mnuChart", QStringLiteral("&Chart"), this, &Tallmere::mnuChart_Click);
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
-    connect(AddAction(help, "mnuContents", QStringLiteral("&Contents")), &QAction::triggered, this,
-            &Tallmere::mnuContents_Click);
-    connect(AddAction(help, "About", QStringLiteral("&About")), &QAction::triggered, this,
-            &Tallmere::About_Click);
+    AddMenuItem(help, "mnuContents", QStringLiteral("&Contents"), this,
+                &Tallmere::mnuContents_Click);
+    AddMenuItem(help, "About", QStringLiteral("&About"), this, &Tallmere::About_Click);
 }
 
 bool Tallmere::Form_Load() {
