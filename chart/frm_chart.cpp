@@ -14,11 +14,6 @@ namespace {
 constexpr int kWindowWidth = 9600;  // twips
 constexpr int kButtonWidth = 1215;
 
-QRect ToPixels(const QRect& twips) {
-    return QRect(TwipsToPixels(twips.left()), TwipsToPixels(twips.top()),
-                 TwipsToPixels(twips.width()), TwipsToPixels(twips.height()));
-}
-
 }  // namespace
 
 frmChart::frmChart(const AppContext& context, const CellGrid& source, QWidget* parent)
@@ -69,8 +64,8 @@ void frmChart::Form_Resize() {
     const QSize button(static_cast<int>(PixelsToTwips(cmdClose->width())),
                        static_cast<int>(PixelsToTwips(cmdClose->height())));
     const ChartLayout layout = ChartLayoutFor(window, button);
-    MSChart1->setGeometry(ToPixels(layout.chart));
-    MSChart1->Arrange(ToPixels(layout.plot), ToPixels(layout.legend));
+    MSChart1->setGeometry(TwipsToPixels(layout.chart));
+    MSChart1->Arrange(TwipsToPixels(layout.plot), TwipsToPixels(layout.legend));
     cmdClose->move(TwipsToPixels(layout.button.x()), TwipsToPixels(layout.button.y()));
 }
 

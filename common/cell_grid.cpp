@@ -127,6 +127,14 @@ void CellGrid::NotifyLayout() {
     if (observer_) observer_->LayoutChanged();
 }
 
+int LongestText(const CellGrid& grid, int col) {
+    qsizetype longest = 0;
+    for (int row = 0; row < grid.Rows(); ++row) {
+        longest = std::max(longest, grid.TextMatrix(row, col).size());
+    }
+    return static_cast<int>(longest);
+}
+
 QStringList RowTexts(const CellGrid& grid, int row) {
     QStringList texts;
     for (int col = 0; col < grid.Cols(); ++col)

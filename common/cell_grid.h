@@ -89,3 +89,6 @@ class CellGrid {
 
 // The cells of row Row, columns 0 to Cols - 1.
 QStringList RowTexts(const CellGrid& grid, int row);
+
+// The length in characters of the longest text in column Col, heading included.
+int LongestText(const CellGrid& grid, int col);

@@ -16,6 +16,11 @@ int TwipsToPixels(double twips) {
     return static_cast<int>(std::lround(twips / TwipsPerPixel()));
 }
 
+QRect TwipsToPixels(const QRectF& twips) {
+    return QRect(TwipsToPixels(twips.left()), TwipsToPixels(twips.top()),
+                 TwipsToPixels(twips.width()), TwipsToPixels(twips.height()));
+}
+
 double PixelsToTwips(double pixels) {
     return pixels * TwipsPerPixel();
 }

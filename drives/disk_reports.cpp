@@ -16,13 +16,9 @@ int HalfToEven(int count) {
 }
 
 std::vector<int> LongestPerColumn(const CellGrid& grid) {
-    std::vector<int> longest(static_cast<std::size_t>(grid.Cols()), 0);
-    for (int row = 0; row < grid.Rows(); ++row) {
-        for (int col = 0; col < grid.Cols(); ++col) {
-            const int length = static_cast<int>(grid.TextMatrix(row, col).size());
-            longest[col] = std::max(longest[col], length);
-        }
-    }
+    std::vector<int> longest;
+    for (int col = 0; col < grid.Cols(); ++col)
+        longest.push_back(LongestText(grid, col));
     return longest;
 }
 

@@ -89,13 +89,6 @@ void WriteTotalsRow(CellGrid& grid, const SurveySums& sums, bool firstPass) {
     grid.SetTextMatrix(row, kPercentCol, PercentUsed(figures.usedMB, figures.totalMB));
 }
 
-int LongestText(const CellGrid& grid, int col) {
-    qsizetype longest = 0;
-    for (int row = 0; row < grid.Rows(); ++row)
-        longest = std::max(longest, grid.TextMatrix(row, col).size());
-    return static_cast<int>(longest);
-}
-
 // The Drive column widens to the longest mount point, the map column to the longest mapping.
 void FitColumns(CellGrid& grid, SurveyMemory& memory) {
     WidenColumn(grid, kDriveCol, LongestText(grid, kDriveCol));

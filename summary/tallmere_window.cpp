@@ -24,11 +24,6 @@ constexpr int kInitialWidth = 13000;  // twips of the client area
 constexpr int kInitialHeight = 8000;
 constexpr int kButtonHeight = 420;
 
-QRect TwipsRect(double left, double top, double width, double height) {
-    return QRect(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),
-                 TwipsToPixels(height));
-}
-
 QFont GridFont() {
     QFont font(QStringLiteral("Courier New"));
     font.setStyleHint(QFont::Monospace);
@@ -165,14 +160,15 @@ void Tallmere::Form_Resize() {
     const double width = PixelsToTwips(client_->width());
     const double height = PixelsToTwips(client_->height());
     if (width <= 0 || height <= 0) return;
-    Label1->setGeometry(TwipsRect(240, 240, 1400, 330));
-    Text1->setGeometry(TwipsRect(1700, 200, std::max(width - 1940, 600.0), 360));
-    Line1->setGeometry(TwipsRect(0, 680, width, 60));
+    Label1->setGeometry(TwipsToPixels(QRectF(240, 240, 1400, 330)));
+    Text1->setGeometry(TwipsToPixels(QRectF(1700, 200, std::max(width - 1940, 600.0), 360)));
+    Line1->setGeometry(TwipsToPixels(QRectF(0, 680, width, 60)));
     Grid1->setGeometry(
-        TwipsRect(240, 800, std::max(width - 500, 0.0), std::max(height - 1600, 0.0)));
-    Command2->setGeometry(TwipsRect(width / 2 - 1000, height - 600, 2000, kButtonHeight));
-    cmdBack->setGeometry(TwipsRect(250, height - 600, 1400, kButtonHeight));
-    Image1->setGeometry(TwipsRect(width - 840, height - 720, 600, 600));
+        TwipsToPixels(QRectF(240, 800, std::max(width - 500, 0.0), std::max(height - 1600, 0.0))));
+    Command2->setGeometry(
+        TwipsToPixels(QRectF(width / 2 - 1000, height - 600, 2000, kButtonHeight)));
+    cmdBack->setGeometry(TwipsToPixels(QRectF(250, height - 600, 1400, kButtonHeight)));
+    Image1->setGeometry(TwipsToPixels(QRectF(width - 840, height - 720, 600, 600)));
 }
 
 void Tallmere::closeEvent(QCloseEvent* event) {
