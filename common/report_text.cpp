@@ -74,10 +74,10 @@ QByteArray ReportBytes(const QStringList& lines) {
     return bytes;
 }
 
-QString ClipboardText(const CellGrid& grid, int lastRow, int lastCol) {
+QString ClipboardText(const CellGrid& grid) {
     QString text;
-    for (int row = 0; row <= lastRow; ++row) {
-        for (int col = 0; col <= lastCol; ++col)
+    for (int row = 0; row < grid.Rows(); ++row) {
+        for (int col = 0; col < grid.Cols(); ++col)
             text += grid.TextMatrix(row, col) + u'\t';
         text += u'\r';
     }

@@ -23,6 +23,9 @@ struct ReportColumn {
     int spacesAfter = 0;
 };
 
+// The caption of both tables' text reports.
+inline constexpr const char* kDiskUtilizationCaption = " Disk Utilization as of ";
+
 // ComputerName + Caption + the local date and time in the general date format.
 QString ReportTitle(const QString& computerName, const QString& caption, const QDateTime& when);
 
@@ -39,8 +42,8 @@ QStringList CsvLines(const CellGrid& grid);
 // Every line followed by CR LF, as UTF-8 bytes.
 QByteArray ReportBytes(const QStringList& lines);
 
-// Rows 0..lastRow, columns 0..lastCol: a TAB after every cell and a CR after every row.
-QString ClipboardText(const CellGrid& grid, int lastRow, int lastCol);
+// Every cell of every row: a TAB after each cell and a CR after each row.
+QString ClipboardText(const CellGrid& grid);
 
 // Writes Bytes to Path through a temporary file beside it that replaces the target only when
 // complete. Returns the system's reason on failure; the target is then left as it was.

@@ -48,7 +48,7 @@ QString PrintedRow(const CellGrid& grid, int row, const std::vector<int>& longes
 }  // namespace
 
 QString DiskReportTitle(const QString& computerName, const QDateTime& when) {
-    return ReportTitle(computerName, QStringLiteral(" Disk Utilization as of "), when);
+    return ReportTitle(computerName, QString::fromLatin1(kDiskUtilizationCaption), when);
 }
 
 const std::vector<ReportColumn>& DiskReportLayout() {
@@ -63,10 +63,6 @@ const std::vector<ReportColumn>& DiskReportLayout() {
 
 QStringList DiskTextReport(const CellGrid& grid, const QString& title) {
     return TextReportLines(grid, title, DiskReportLayout());
-}
-
-QString DiskClipboardText(const CellGrid& grid) {
-    return ClipboardText(grid, grid.Rows() - 1, grid.Cols() - 1);
 }
 
 PrintedPage DiskPrintedPage(const CellGrid& grid, const QString& title) {

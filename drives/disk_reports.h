@@ -22,9 +22,6 @@ const std::vector<ReportColumn>& DiskReportLayout();
 
 QStringList DiskTextReport(const CellGrid& grid, const QString& title);
 
-// Every cell of every row, each followed by a TAB, each row by a CR.
-QString DiskClipboardText(const CellGrid& grid);
-
 // The title in 12 point bold after 15 spaces, two empty lines, then every row in 8 point bold:
 // each column padded to its longest text and aligned as on the screen, 2 spaces after each
 // piece, the table centred in 80 characters when it is narrower.

@@ -9,6 +9,7 @@
 #include "common/menu_items.h"
 #include "common/program_launcher.h"
 #include "common/program_starts.h"
+#include "common/report_text.h"
 #include "common/user_messages.h"
 #include "drives/disk_popup.h"
 #include "drives/disk_reports.h"
@@ -27,7 +28,7 @@ void frmQuorvane::flxDisks_MouseUp(int button, int /*shift*/, double /*x*/, doub
 void frmQuorvane::Copy_Click(int index) {
     switch (index) {
         case 0:
-            context_.services.clipboard->SetText(DiskClipboardText(flxDisks->Grid()));
+            context_.services.clipboard->SetText(ClipboardText(flxDisks->Grid()));
             break;
         case 1:
             if (const QByteArray drive = PopupMountPoint(); !drive.isEmpty())

@@ -17,6 +17,6 @@ std::vector<ReportColumn> SummaryLayout() {
 QStringList SummaryTextReport(const CellGrid& grid, const QString& computerName,
                               const QDateTime& when) {
     const QString title =
-        ReportTitle(computerName, QStringLiteral(" Disk Utilization as of "), when);
+        ReportTitle(computerName, QString::fromLatin1(kDiskUtilizationCaption), when);
     return TextReportLines(grid, title, SummaryLayout());
 }

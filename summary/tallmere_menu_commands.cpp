@@ -34,7 +34,7 @@ void Tallmere::Edit_Click() {
 // "&Copy Grid": every cell of every row, a TAB after each cell and a CR after each row.
 void Tallmere::CopyGrid() {
     const CellGrid& grid = Grid1->Grid();
-    context_.services.clipboard->SetText(ClipboardText(grid, grid.Rows() - 1, grid.Cols() - 1));
+    context_.services.clipboard->SetText(ClipboardText(grid));
 }
 
 // One disk window, beside this one and modeless; closing it leaves the program running.

@@ -1,4 +1,5 @@
 #include "drives/frm_quorvane.h"
+#include "common/report_text.h"
 
 #include <gtest/gtest.h>
 #include <QAction>
@@ -83,7 +84,7 @@ TEST(DiskWindow, CtrlCCopiesTheWholeTable) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&disk.window));
     QTest::keyClick(disk.window.findChild<FlexGrid*>("flxDisks"), Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(disk.clipboard.sets, 1);
-    EXPECT_EQ(disk.clipboard.text, DiskClipboardText(disk.window.Grid()));
+    EXPECT_EQ(disk.clipboard.text, ClipboardText(disk.window.Grid()));
     EXPECT_EQ(disk.clipboard.text.count(u'\t'), 4 * 9);
 }
 

@@ -1,4 +1,5 @@
 #include "drives/disk_reports.h"
+#include "common/report_text.h"
 
 #include <gtest/gtest.h>
 #include <QFile>
@@ -57,7 +58,7 @@ TEST(DiskReports, CsvQuotesCommasAndClipboardTakesEveryCell) {
     for (const QString& line : csv)
         EXPECT_FALSE(line.endsWith(u','));
 
-    const QStringList rows = DiskClipboardText(SurveyedGrid("", "srv:/x")).split(u'\r');
+    const QStringList rows = ClipboardText(SurveyedGrid("", "srv:/x")).split(u'\r');
     ASSERT_EQ(rows.size(), 5);  // four rows, each ended by a lone CR
     EXPECT_EQ(rows[0],
               "Drive\tVolume Name\tType\tAvail MB\tUsed MB\t% Used\tTotal MB\t"

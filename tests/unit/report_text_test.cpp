@@ -56,9 +56,10 @@ TEST(ReportBytes, EndsEveryLineWithCrLf) {
 }
 
 TEST(ClipboardText, PutsATabAfterEveryCellAndACrAfterEveryRow) {
-    EXPECT_EQ(ClipboardText(SampleGrid(), 1, 3),
+    EXPECT_EQ(ClipboardText(SampleGrid()),
               "Directory Name\tTotal Files\tTotal Bytes\tTotal Dirs\t\r"
-              "/srv/a \"quoted\" dir\t1,234\t\t7\t\r");
+              "/srv/a \"quoted\" dir\t1,234\t\t7\t\r"
+              "Grand Total\t1,234\t\t7\t\r");
 }
 
 TEST(SummaryTextReport, CentresTheTitleAndPadsEveryColumn) {
