@@ -9,14 +9,17 @@
 
 #include "common/text_fields.h"
 
+ReportKind ReportKindOfWord(const QString& word) {
+    if (word == u"txt") return ReportKind::Text;
+    if (word == u"csv") return ReportKind::Csv;
+    return ReportKind::Unknown;
+}
+
 ReportKind KindOfReportFile(const QString& fileName) {
     const QString name = fileName.section(u'/', -1);
     const qsizetype dot = name.lastIndexOf(u'.');
     if (dot < 0) return ReportKind::Unknown;
-    const QString extension = name.mid(dot + 1).toLower();
-    if (extension == u"txt") return ReportKind::Text;
-    if (extension == u"csv") return ReportKind::Csv;
-    return ReportKind::Unknown;
+    return ReportKindOfWord(name.mid(dot + 1).toLower());
 }
 
 QString ReportTitle(const QString& computerName, const QString& caption, const QDateTime& when) {

@@ -12,6 +12,9 @@
 
 enum class ReportKind { Text, Csv, Unknown };
 
+// The kind a report-mode option names: "txt" or "csv".
+ReportKind ReportKindOfWord(const QString& word);
+
 // The kind chosen by the file name's own extension (after the last "." of the last path
 // component), in any letter case: "txt" or "csv".
 ReportKind KindOfReportFile(const QString& fileName);

@@ -38,12 +38,6 @@ DiskCommandLine Mistake(const QString& what) {
     return line;
 }
 
-ReportKind KindOfWord(const QString& word) {
-    if (word == u"txt") return ReportKind::Text;
-    if (word == u"csv") return ReportKind::Csv;
-    return ReportKind::Unknown;
-}
-
 }  // namespace
 
 DiskCommandLine ParseDiskCommandLine(const QStringList& arguments) {
@@ -62,7 +56,7 @@ DiskCommandLine ParseDiskCommandLine(const QStringList& arguments) {
     if (parser.isSet(help)) return OnlyAction(DiskCommandLine::Action::Help);
     if (parser.isSet(version)) return OnlyAction(DiskCommandLine::Action::Version);
     if (!parser.isSet(report)) return Mistake(QStringLiteral("--output needs --report."));
-    const ReportKind kind = KindOfWord(parser.value(report));
+    const ReportKind kind = ReportKindOfWord(parser.value(report));
     if (kind == ReportKind::Unknown) {
         return Mistake(
             QStringLiteral("Unknown report kind '%1': use txt or csv.").arg(parser.value(report)));

@@ -9,9 +9,7 @@ bool ReadOption(const QString& argument, ProgramOptions& options) {
         options.mode = ProgramOptions::Mode::Version;
     } else if (argument.startsWith(u"--report=")) {
         const QString kind = argument.mid(9);
-        options.reportKind = kind == u"txt"   ? ReportKind::Text
-                             : kind == u"csv" ? ReportKind::Csv
-                                              : ReportKind::Unknown;
+        options.reportKind = ReportKindOfWord(kind);
         if (options.reportKind == ReportKind::Unknown) {
             options.error = QStringLiteral("--report takes txt or csv, not \"%1\"").arg(kind);
             return false;
