@@ -32,7 +32,14 @@ int RunWindow(int argc, char** argv, const ProgramOptions& options) {
     if (options.threads > 0) window.SetScanThreads(options.threads);
     QObject::connect(&window, &Tallmere::Closing, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
-    if (!window.Form_Load()) return 0;
+    switch (window.Form_Load()) {
+        case Tallmere::Started::SessionEnding:
+            return 0;
+        case Tallmere::Started::NoSettings:
+            return 1;
+        case Tallmere::Started::Shown:
+            break;
+    }
     return app.exec();
 }
 

@@ -54,7 +54,7 @@ WindowWalk WalkInWindow(const QByteArray& tree) {
     QEventLoop finished;
     QObject::connect(&window, &Tallmere::SummaryFinished, &finished, &QEventLoop::quit);
     clock.start();
-    if (!window.Form_Load()) {
+    if (window.Form_Load() != Tallmere::Started::Shown) {
         std::fprintf(stderr, "window_walk: the summary window did not start\n");
         std::exit(1);
     }

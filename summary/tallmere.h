@@ -55,9 +55,10 @@ class Tallmere : public QMainWindow {
     Tallmere(AppContext& context, Words commandLine, QWidget* parent = nullptr);
     ~Tallmere() override;
 
+    enum class Started { Shown, SessionEnding, NoSettings };
     // Obeys an exit option, loads the settings, reads the command line, shows the window and
-    // starts the first summary. False when the program is to end at once.
-    bool Form_Load();
+    // starts the first summary. Anything but Shown: the program is to end at once.
+    Started Form_Load();
 
     const SummaryState& State() const { return state_; }
     FlexGrid& Grid() { return *Grid1; }

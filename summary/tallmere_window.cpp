@@ -113,13 +113,13 @@ void Tallmere::CreateMenus() {
     AddMenuItem(help, "About", QStringLiteral("&About"), this, &Tallmere::About_Click);
 }
 
-bool Tallmere::Form_Load() {
+Tallmere::Started Tallmere::Form_Load() {
     help_.InitHelp(this);
     if (const std::optional<SessionAction> action = CheckExitOptions(commandLine_)) {
         context_.services.session->Perform(*action);
-        return false;
+        return Started::SessionEnding;
     }
-    if (!ReloadSettings(context_, this)) return false;
+    if (!ReloadSettings(context_, this)) return Started::NoSettings;
     context_.settings.OptionsApplied = false;
     const Switches switches = ParseSwitches(commandLine_);
     state_.SortColumn = switches.SortColumn;
@@ -135,7 +135,7 @@ bool Tallmere::Form_Load() {
     SetCaption(state_.CurrentRoot);
     Summarize(start.CurrentRoot, start.places);
     Grid1->setFocus();
-    return true;
+    return Started::Shown;
 }
 
 void Tallmere::PlaceAt(const Switches& switches) {

@@ -104,7 +104,7 @@ TEST(TallmereWindow, PlacesItselfWhereTheCommandLineSays) {
 
 TEST(TallmereWindow, ExitOptionsEndTheSessionWithoutAWindow) {
     SummaryWindow summary(Words{"/tmp", "-S", "-r"});
-    EXPECT_FALSE(summary.window->Form_Load());
+    EXPECT_EQ(summary.window->Form_Load(), Tallmere::Started::SessionEnding);
     EXPECT_EQ(summary.session.performed, (std::vector<SessionAction>{SessionAction::Restart}));
     EXPECT_FALSE(summary.window->isVisible());
 }
@@ -112,7 +112,7 @@ TEST(TallmereWindow, ExitOptionsEndTheSessionWithoutAWindow) {
 TEST(TallmereWindow, NoSettingsStoreMeansAMessageAndNoWindow) {
     SummaryWindow summary(Words{"/tmp"});
     summary.store.available = false;
-    EXPECT_FALSE(summary.window->Form_Load());
+    EXPECT_EQ(summary.window->Form_Load(), Tallmere::Started::NoSettings);
     ASSERT_EQ(summary.messages.shown.size(), 1u);
     EXPECT_EQ(summary.messages.shown[0].second, "Unable to Create Registry Key");
     EXPECT_TRUE(summary.session.performed.empty());
@@ -146,7 +146,7 @@ TEST(TallmereWindow, ClosingDuringAWalkEndsAtOnceAndDropsItsResult) {
         summary.context.services.volumes = held.get();
         QSignalSpy finished(summary.window.get(), &Tallmere::SummaryFinished);
         QSignalSpy closing(summary.window.get(), &Tallmere::Closing);
-        ASSERT_TRUE(summary.window->Form_Load());
+        ASSERT_EQ(summary.window->Form_Load(), Tallmere::Started::Shown);
         entered.wait();
         EXPECT_EQ(summary.window->windowTitle(), "Tallmere - My Computer");
         EXPECT_FALSE(summary.window->State().SummaryReady);

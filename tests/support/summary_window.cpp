@@ -42,7 +42,7 @@ SummaryWindow::SummaryWindow(Words words) {
 
 void SummaryWindow::Load() {
     QSignalSpy finished(window.get(), &Tallmere::SummaryFinished);
-    ASSERT_TRUE(window->Form_Load());
+    ASSERT_EQ(window->Form_Load(), Tallmere::Started::Shown);
     ASSERT_TRUE(finished.wait(10000));
 }
 
