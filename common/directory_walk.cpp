@@ -4,8 +4,6 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <sys/statfs.h>
-#include <sys/syscall.h>
 #include <unistd.h>
 #include <climits>
 #include <condition_variable>

@@ -8,10 +8,6 @@
 #include <QStringList>
 #include <memory>
 
-struct IniSettingsStore::Open {
-    std::unique_ptr<QSettings> file;
-};
-
 IniSettingsStore::IniSettingsStore(QString path) : path_(std::move(path)) {}
 
 IniSettingsStore::~IniSettingsStore() {
@@ -27,7 +23,7 @@ bool IniSettingsStore::OpenKey() {
     CloseKey();
     const QFileInfo info(path_);
     if (!info.isFile() || !info.isReadable()) return false;
-    open_ = new Open{std::make_unique<QSettings>(path_, QSettings::IniFormat)};
+    open_ = std::make_unique<QSettings>(path_, QSettings::IniFormat);
     return true;
 }
 
@@ -38,8 +34,8 @@ void IniSettingsStore::CreateKey() {
 }
 
 std::optional<QString> IniSettingsStore::ReadValue(const QString& name) {
-    if (!open_ || open_->file->status() != QSettings::NoError) return std::nullopt;
-    const QVariant value = open_->file->value(name);
+    if (!open_ || open_->status() != QSettings::NoError) return std::nullopt;
+    const QVariant value = open_->value(name);
     if (!value.isValid()) return std::nullopt;
     // An unquoted text with commas reads back as a list.
     if (value.typeId() == QMetaType::QStringList) return value.toStringList().join(u", ");
@@ -47,12 +43,11 @@ std::optional<QString> IniSettingsStore::ReadValue(const QString& name) {
 }
 
 void IniSettingsStore::WriteValue(const QString& name, const QString& text) {
-    if (open_) open_->file->setValue(name, text);
+    if (open_) open_->setValue(name, text);
 }
 
 void IniSettingsStore::CloseKey() {
     if (!open_) return;
-    open_->file->sync();
-    delete open_;
-    open_ = nullptr;
+    open_->sync();
+    open_.reset();
 }

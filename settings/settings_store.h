@@ -3,7 +3,10 @@
 // of a registry key, so another store can take the INI file's place.
 
 #include <QString>
+#include <memory>
 #include <optional>
+
+class QSettings;
 
 class SettingsStore {
   public:
@@ -35,6 +38,5 @@ class IniSettingsStore final : public SettingsStore {
 
   private:
     QString path_;
-    struct Open;
-    Open* open_ = nullptr;
+    std::unique_ptr<QSettings> open_;  // while the key is open
 };
