@@ -1,24 +1,33 @@
 #!/usr/bin/env python3
 """Compares tallmere32's CSV report (Bytes unit, full display) on standard input with the
-ROWS.tsv that make_tree.py wrote; prints the rows that differ and exits 1 if any do."""
+ROWS.tsv that make_tree.py wrote, or with the expected.tsv of ../shared/bench/make-trees.sh
+(whose TOTAL row is the Grand Total); prints the rows that differ and exits 1 if any do."""
 import csv
 import io
 import sys
 
 tree, expected_path = sys.argv[1].rstrip("/"), sys.argv[2]
 table = list(csv.reader(io.StringIO(sys.stdin.read().replace("\r", ""))))
-got = {}
+
+
+def figures(cells):
+    return [int(c.replace(",", "") or 0) for c in cells[1:11]]
+
+
+got = {"TOTAL": figures(table[-1])}
 for cells in table[1:-1]:
     name = "." if cells[0] == tree else cells[0][len(tree) + 1:]
-    got[name] = [int(c.replace(",", "") or 0) for c in cells[1:11]]
-bad = 0
+    got[name] = figures(cells)
+checked = bad = 0
 with open(expected_path) as expected:
-    next(expected)
     for line in expected:
+        if line.startswith(("#", "row\t")):
+            continue
         fields = line.rstrip("\n").split("\t")
         want = [int(x) for x in fields[1:11]]
+        checked += 1
         if got.get(fields[0]) != want:
             bad += 1
             print(f"differs: {fields[0]}: expected {want}, got {got.get(fields[0])}")
-print(f"check: {len(got)} rows, {bad} differ")
+print(f"check: {checked} rows, {bad} differ")
 sys.exit(1 if bad else 0)

@@ -6,7 +6,8 @@
 #
 # usage: bench/run.sh [SHAPE ...]    SHAPE: medium large wide deep small (default: the first 4)
 # environment:
-#   BENCH_DIR     trees and raw results (default /tmp/tallmere-bench)
+#   BENCH_DIR     trees and raw results (default /tmp/tallmere-bench); the trees that
+#                 ../shared/bench/make-trees.sh built there are used as they are
 #   RUNS          timed runs of each tool on each tree, after one warm-up run (default 7)
 #   COLD=1        also time every tool on COLD_SHAPES (default medium) with the page, dentry
 #                 and inode caches dropped before each run (needs root)
@@ -63,9 +64,11 @@ time_tools() {
 
 for shape in "${shapes[@]}"; do
   tree=$dir/$shape
-  [[ -d $tree && -s $tree.rows.tsv ]] || { rm -rf -- "$tree"; python3 "$top/bench/make_tree.py" "$tree" "$shape" >&2; }
+  record=$tree.rows.tsv
+  [[ -s $tree.expected.tsv ]] && record=$tree.expected.tsv  # a tree of make-trees.sh
+  [[ -d $tree && -s $record ]] || { rm -rf -- "$tree"; python3 "$top/bench/make_tree.py" "$tree" "$shape" >&2; }
   echo "bench: $shape: checking tallmere32's figures" >&2
-  "$tallmere" --report=csv "$tree" | python3 "$top/bench/check_rows.py" "$tree" "$tree.rows.tsv" >&2
+  "$tallmere" --report=csv "$tree" | python3 "$top/bench/check_rows.py" "$tree" "$record" >&2
   echo "bench: $shape: timing, warm cache" >&2
   time_tools "$tree" "$shape" --warmup 1
 done
