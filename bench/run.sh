@@ -65,8 +65,8 @@ time_tools() {
 for shape in "${shapes[@]}"; do
   tree=$dir/$shape
   record=$tree.rows.tsv
-  [[ -s $tree.expected.tsv ]] && record=$tree.expected.tsv  # a tree of make-trees.sh
-  [[ -d $tree && -s $record ]] || { rm -rf -- "$tree"; record=$tree.rows.tsv; python3 "$top/bench/make_tree.py" "$tree" "$shape" >&2; }
+  [[ -d $tree && -s $tree.expected.tsv ]] && record=$tree.expected.tsv  # a tree of make-trees.sh
+  [[ -d $tree && -s $record ]] || { rm -rf -- "$tree"; python3 "$top/bench/make_tree.py" "$tree" "$shape" >&2; }
   echo "bench: $shape: checking tallmere32's figures" >&2
   "$tallmere" --report=csv "$tree" | python3 "$top/bench/check_rows.py" "$tree" "$record" >&2
   echo "bench: $shape: timing, warm cache" >&2
