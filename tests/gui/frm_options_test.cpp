@@ -22,12 +22,9 @@ namespace {
 const char* const kFlagBoxes[] = {"chkShort", "chkFloppy", "chkRemovable", "chkNetwork",
                                   "chkCDROM"};
 
-class OptionsDialog : public ::testing::Test {
+class OptionsDialog : public ::testing::Test, protected FakeServices {
   protected:
-    OptionsDialog() {
-        context.ProgramTitle = "Quorvane32";
-        context.services.store = &store;
-        context.services.messages = &messages;
+    OptionsDialog() : FakeServices("Quorvane32") {
         context.settings.Display = "Bytes";
         context.settings.SizeDivisor = 1;
         context.settings.CheckFloppy = true;
@@ -45,10 +42,6 @@ class OptionsDialog : public ::testing::Test {
             Find<QCheckBox>(dialog, name)->click();
         Find<QRadioButton>(dialog, unit)->click();
     }
-
-    FakeSettingsStore store;
-    FakeMessages messages;
-    AppContext context;
 };
 
 TEST_F(OptionsDialog, ShowsTheSettingsItFinds) {

@@ -3,15 +3,7 @@
 #include <gtest/gtest.h>
 #include <QAction>
 
-DiskWindow::DiskWindow(const Volume& second) {
-    context.ProgramTitle = "Quorvane32";
-    context.services.store = &store;
-    context.services.messages = &messages;
-    context.services.saveDialog = &saveDialog;
-    context.services.printDialog = &printDialog;
-    context.services.clipboard = &clipboard;
-    context.services.launcher = &launcher;
-    context.services.volumes = &volumes;
+DiskWindow::DiskWindow(const Volume& second) : FakeServices("Quorvane32") {
     volumes.Add(MakeVolume("/"), SpaceReport(100 * kMB, 40 * kMB, "system"));
     volumes.Add(second, SpaceReport(200 * kMB, 150 * kMB));
 }

@@ -6,18 +6,9 @@
 #include <QString>
 
 #include "drives/frm_quorvane.h"
-#include "settings/app_context.h"
 #include "tests/support/fakes.h"
 
-struct DiskWindow {
-    FakeSettingsStore store;
-    FakeMessages messages;
-    FakeSaveDialog saveDialog;
-    FakePrintDialog printDialog;
-    FakeClipboard clipboard;
-    FakeLauncher launcher;
-    FakeVolumeSource volumes;
-    AppContext context;
+struct DiskWindow : FakeServices {
     frmQuorvane window{context};
 
     explicit DiskWindow(const Volume& second = MakeVolume("/home"));

@@ -114,3 +114,15 @@ bool FakeLauncher::StartProgram(const QByteArray& program, const std::vector<QBy
         started.emplace_back(program, arguments);
     return !fail;
 }
+
+FakeServices::FakeServices(const QString& programTitle) {
+    context.ProgramTitle = programTitle;
+    context.services = {.store = &store,
+                        .messages = &messages,
+                        .saveDialog = &saveDialog,
+                        .printDialog = &printDialog,
+                        .clipboard = &clipboard,
+                        .launcher = &launcher,
+                        .session = &session,
+                        .volumes = &volumes};
+}

@@ -14,6 +14,7 @@
 #include "common/session_control.h"
 #include "common/user_messages.h"
 #include "common/volumes.h"
+#include "settings/app_context.h"
 #include "settings/settings_store.h"
 
 // Bytes in a megabyte, for sizing fake volumes.
@@ -112,4 +113,19 @@ class FakeLauncher final : public ProgramLauncher {
     bool fail = false;
     std::vector<QByteArray> opened;
     std::vector<std::pair<QByteArray, std::vector<QByteArray>>> started;
+};
+
+// Every service a window asks for, faked, and a context that hands them out.
+struct FakeServices {
+    FakeSettingsStore store;
+    FakeMessages messages;
+    FakeSaveDialog saveDialog;
+    FakePrintDialog printDialog;
+    FakeClipboard clipboard;
+    FakeSessionControl session;
+    FakeVolumeSource volumes;
+    FakeLauncher launcher;
+    AppContext context;
+
+    explicit FakeServices(const QString& programTitle);
 };

@@ -11,17 +11,8 @@
 #include "common/flex_grid.h"
 #include "tests/support/temp_tree.h"
 
-SummaryWindow::SummaryWindow(Words words) {
+SummaryWindow::SummaryWindow(Words words) : FakeServices("Tallmere32") {
     store.exists = false;
-    context.ProgramTitle = "Tallmere32";
-    context.services.store = &store;
-    context.services.messages = &messages;
-    context.services.saveDialog = &saveDialog;
-    context.services.printDialog = &printDialog;
-    context.services.clipboard = &clipboard;
-    context.services.session = &session;
-    context.services.volumes = &volumes;
-    context.services.launcher = &launcher;
     window = std::make_unique<Tallmere>(context, std::move(words));
     TallmereHooks& hooks = window->Hooks();
     hooks.AskStartDirectory = [this](QWidget*) {

@@ -9,22 +9,12 @@
 #include <memory>
 #include <vector>
 
-#include "settings/app_context.h"
 #include "summary/tallmere.h"
 #include "tests/support/fakes.h"
 
 class QWidget;
 
-struct SummaryWindow {
-    FakeSettingsStore store;
-    FakeMessages messages;
-    FakeSaveDialog saveDialog;
-    FakePrintDialog printDialog;
-    FakeClipboard clipboard;
-    FakeSessionControl session;
-    FakeVolumeSource volumes;
-    FakeLauncher launcher;
-    AppContext context;
+struct SummaryWindow : FakeServices {
     std::unique_ptr<Tallmere> window;
 
     QByteArray startAnswer;  // what the Start Directory dialog answers
