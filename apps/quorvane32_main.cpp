@@ -5,11 +5,11 @@
 #include <QIcon>
 #include <QStringList>
 
-#include "common/display.h"
-#include "common/my_info.h"
 #include "drives/disk_report_mode.h"
 #include "drives/frm_quorvane.h"
-#include "settings/app_context.h"
+#include "ui/desktop_services.h"
+#include "ui/display.h"
+#include "ui/my_info.h"
 
 namespace {
 

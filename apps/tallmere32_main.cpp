@@ -3,15 +3,15 @@
 #include <QIcon>
 #include <cstdio>
 
-#include "common/display.h"
-#include "common/my_info.h"
-#include "common/volumes.h"
-#include "settings/app_context.h"
+#include "platform/volumes.h"
 #include "settings/settings_store.h"
 #include "summary/program_options.h"
 #include "summary/report_mode.h"
 #include "summary/tallmere.h"
-#include "version.h"
+#include "table/version.h"
+#include "ui/desktop_services.h"
+#include "ui/display.h"
+#include "ui/my_info.h"
 
 namespace {
 

@@ -12,10 +12,10 @@
 #include <cstdlib>
 #include <vector>
 
-#include "common/volumes.h"
-#include "settings/app_context.h"
+#include "platform/volumes.h"
 #include "summary/scan.h"
 #include "summary/tallmere.h"
+#include "ui/desktop_services.h"
 
 namespace {
 

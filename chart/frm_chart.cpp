@@ -6,8 +6,8 @@
 
 #include "chart/chart_layout.h"
 #include "chart/pie_view.h"
-#include "common/twips.h"
-#include "settings/app_context.h"
+#include "ui/app_context.h"
+#include "ui/twips.h"
 
 namespace {
 

@@ -1,12 +1,11 @@
 #include "chart/pie_model.h"
 
+#include "table/disk_columns.h"
+
 namespace {
 
-// The summary grid's total-size column and the disk grid's figure columns.
+// The summary grid's total-size column.
 constexpr int kSummarySizeCol = 2;
-constexpr int kDiskAvailCol = 3;
-constexpr int kDiskUsedCol = 4;
-constexpr int kDiskTotalCol = 6;
 
 // Tables show a zero size as "" or " "; the chart shows it as 0.
 QString ShownFigure(const QString& cell) {
@@ -18,11 +17,11 @@ QString CaptionOf(int mode, int column) {
     QString caption = QStringLiteral("Quorvane32 - ");
     if (mode == kChartSelectedDisk) return caption + QStringLiteral("Selected Disk");
     switch (column) {
-        case kDiskAvailCol:
+        case kAvailCol:
             return caption + QStringLiteral(" Available Space");
-        case kDiskUsedCol:
+        case kUsedCol:
             return caption + QStringLiteral(" Used Space");
-        case kDiskTotalCol:
+        case kTotalCol:
             return caption + QStringLiteral(" Total Space");
         default:
             return caption;
@@ -45,9 +44,8 @@ void AddSelectedDisk(const CellGrid& grid, const QString& computerName, PieModel
     const QString drive = data ? grid.TextMatrix(row, 0) : QString();
     pie.pieLabel = computerName + QStringLiteral(" - ") + drive + QStringLiteral(" Disk Usage");
     if (!data) return;
-    pie.wedges.push_back(Wedge(QStringLiteral("Used MB = "), grid.TextMatrix(row, kDiskUsedCol)));
-    pie.wedges.push_back(
-        Wedge(QStringLiteral("Available MB = "), grid.TextMatrix(row, kDiskAvailCol)));
+    pie.wedges.push_back(Wedge(QStringLiteral("Used MB = "), grid.TextMatrix(row, kUsedCol)));
+    pie.wedges.push_back(Wedge(QStringLiteral("Available MB = "), grid.TextMatrix(row, kAvailCol)));
 }
 
 // One wedge per data row: the name from column 0, the figure from Column.

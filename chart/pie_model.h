@@ -5,7 +5,7 @@
 #include <QString>
 #include <vector>
 
-#include "common/cell_grid.h"
+#include "table/cell_grid.h"
 
 // The charts a window can ask for (AppContext::ChartMode).
 enum ChartModes {

@@ -4,13 +4,13 @@
 #include <QDateTime>
 #include <cstdio>
 
-#include "common/cell_grid.h"
-#include "common/volumes.h"
 #include "drives/disk_reports.h"
 #include "drives/drive_survey.h"
+#include "platform/volumes.h"
 #include "settings/load_settings.h"
 #include "settings/settings_store.h"
-#include "version.h"
+#include "table/cell_grid.h"
+#include "table/version.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "common/report_text.h"
+#include "table/report_text.h"
 
 class SettingsStore;
 class VolumeSource;

@@ -7,9 +7,9 @@
 #include <QStringList>
 #include <vector>
 
-#include "common/cell_grid.h"
-#include "common/printed_report.h"
-#include "common/report_text.h"
+#include "table/cell_grid.h"
+#include "table/report_text.h"
+#include "ui/printed_report.h"
 
 inline constexpr const char* kPrintFontMissing = "Sorry, Courier New font is required to print!";
 

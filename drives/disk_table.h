@@ -3,7 +3,8 @@
 
 #include <QString>
 
-#include "common/cell_grid.h"
+#include "table/cell_grid.h"
+#include "table/disk_columns.h"
 
 // Twips per character of the table's column widths (`charsize`).
 inline constexpr int charsize = 130;
@@ -13,19 +14,6 @@ inline constexpr const char* kDiskFormatWithNetwork =
     "|<Network MAP";
 inline constexpr const char* kDiskFormatLocal =
     "^Drive|^Volume Name|^Type|>Avail MB|>Used MB|^% Used|>Total MB|>Cluster Size|>Changed";
-
-enum DiskColumn {
-    kDriveCol = 0,
-    kLabelCol = 1,
-    kTypeCol = 2,
-    kAvailCol = 3,
-    kUsedCol = 4,
-    kPercentCol = 5,
-    kTotalCol = 6,
-    kClusterCol = 7,
-    kChangedCol = 8,
-    kMapCol = 9,
-};
 
 // Sets the column count (10 with the network-map column), the headings, the alignments and
 // the set-up widths. Returns the width of the map column in characters (`MaxMapCol`), 0 when

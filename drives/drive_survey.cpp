@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "common/number_mask.h"
 #include "drives/disk_table.h"
+#include "table/number_mask.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <functional>
 #include <map>
 
-#include "common/cell_grid.h"
-#include "common/volumes.h"
+#include "platform/volumes.h"
 #include "settings/settings.h"
+#include "table/cell_grid.h"
 
 inline constexpr const char* kTotalsLabel = "---- Total ----";
 

@@ -1,6 +1,6 @@
 #include "drives/frm_quorvane.h"
 
-#include "common/menu_items.h"
+#include "ui/menu_items.h"
 
 #include <QAction>
 #include <QDateTime>
@@ -10,15 +10,15 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "common/desktop_dialogs.h"
-#include "common/my_info.h"
-#include "common/printed_report.h"
-#include "common/save_report.h"
-#include "common/twips.h"
-#include "common/user_messages.h"
 #include "drives/disk_reports.h"
-#include "settings/app_context.h"
-#include "settings/frm_options.h"
+#include "ui/app_context.h"
+#include "ui/desktop_dialogs.h"
+#include "ui/frm_options.h"
+#include "ui/my_info.h"
+#include "ui/printed_report.h"
+#include "ui/save_report.h"
+#include "ui/twips.h"
+#include "ui/user_messages.h"
 
 frmQuorvane::frmQuorvane(AppContext& context, QWidget* parent)
     : QMainWindow(parent), context_(context) {

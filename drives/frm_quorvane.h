@@ -7,9 +7,9 @@
 #include <QMainWindow>
 #include <QString>
 
-#include "common/flex_grid.h"
 #include "drives/disk_table.h"
 #include "drives/drive_survey.h"
+#include "ui/flex_grid.h"
 
 class QAction;
 class QFrame;

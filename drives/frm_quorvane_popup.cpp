@@ -5,16 +5,16 @@
 #include <cmath>
 
 #include "chart/frm_chart.h"
-#include "common/desktop_dialogs.h"
-#include "common/menu_items.h"
-#include "common/program_launcher.h"
-#include "common/program_starts.h"
-#include "common/report_text.h"
-#include "common/user_messages.h"
 #include "drives/disk_popup.h"
 #include "drives/disk_reports.h"
 #include "drives/frm_quorvane.h"
-#include "settings/app_context.h"
+#include "platform/program_launcher.h"
+#include "platform/program_starts.h"
+#include "table/report_text.h"
+#include "ui/app_context.h"
+#include "ui/desktop_dialogs.h"
+#include "ui/menu_items.h"
+#include "ui/user_messages.h"
 
 // The Edit menu, with three more items while it pops up over the table.
 void frmQuorvane::flxDisks_MouseUp(int button, int /*shift*/, double /*x*/, double y) {

@@ -6,7 +6,7 @@
 #include <QTextBrowser>
 #include <QToolBar>
 
-#include "common/twips.h"
+#include "ui/twips.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "settings/settings.h"
 
-#include "common/number_mask.h"
+#include "table/number_mask.h"
 
 bool UnitOf(const QString& display, double* divisor, QString* sizeFormat) {
     if (display == u"Bytes") {

@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "common/directory_walk.h"
+#include "platform/directory_walk.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <optional>
 #include <vector>
 
-#include "common/session_control.h"
+#include "platform/session_control.h"
 #include "summary/scan.h"
 
 using Words = std::vector<QByteArray>;

@@ -3,8 +3,8 @@
 
 #include <QString>
 
-#include "common/report_text.h"
 #include "summary/command_line.h"
+#include "table/report_text.h"
 
 struct ProgramOptions {
     enum class Mode { Window, Report, Help, Version, Error };

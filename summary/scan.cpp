@@ -9,9 +9,9 @@
 #include <thread>
 #include <tuple>
 
-#include "common/directory_walk.h"
-#include "common/text_fields.h"
-#include "common/volumes.h"
+#include "platform/directory_walk.h"
+#include "platform/volumes.h"
+#include "table/text_fields.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "common/report_text.h"
-#include "common/text_fields.h"
+#include "table/report_text.h"
+#include "table/text_fields.h"
 
 namespace {
 

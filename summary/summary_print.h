@@ -6,9 +6,9 @@
 #include <QString>
 #include <vector>
 
-#include "common/cell_grid.h"
-#include "common/printed_report.h"
 #include "settings/settings.h"
+#include "table/cell_grid.h"
+#include "ui/printed_report.h"
 
 inline constexpr const char* kSummaryFontMissing = "Courier New Font Required!";
 inline constexpr int kBodyLinesPerPage = 60;

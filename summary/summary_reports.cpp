@@ -1,6 +1,6 @@
 #include "summary/summary_reports.h"
 
-#include "common/report_text.h"
+#include "table/report_text.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <QDateTime>
 #include <QStringList>
 
-#include "common/cell_grid.h"
+#include "table/cell_grid.h"
 
 QStringList SummaryTextReport(const CellGrid& grid, const QString& computerName,
                               const QDateTime& when);

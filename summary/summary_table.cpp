@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "common/number_mask.h"
+#include "table/number_mask.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <QString>
 #include <array>
 
-#include "common/cell_grid.h"
 #include "settings/settings.h"
 #include "summary/summary_data.h"
+#include "table/cell_grid.h"
 
 inline constexpr int kTwipsPerChar = 150;
 inline constexpr int kFullColumns = 11;

@@ -6,7 +6,6 @@
 #include <QTimer>
 #include <functional>
 
-#include "common/walk_job.h"
 #include "help/context_ids.h"
 #include "summary/clear_archive.h"
 #include "summary/command_line.h"
@@ -14,6 +13,7 @@
 #include "summary/scan.h"
 #include "summary/summary_data.h"
 #include "summary/summary_table.h"
+#include "ui/walk_job.h"
 
 struct AppContext;
 class FlexGrid;

@@ -1,12 +1,12 @@
 // Tallmere: the menu commands and the Close button.
 #include <QDateTime>
 
-#include "common/flex_grid.h"
-#include "common/report_text.h"
-#include "common/save_report.h"
-#include "settings/app_context.h"
 #include "summary/summary_reports.h"
 #include "summary/tallmere.h"
+#include "table/report_text.h"
+#include "ui/app_context.h"
+#include "ui/flex_grid.h"
+#include "ui/save_report.h"
 
 void Tallmere::mnuSaveAs_Click() {
     const CellGrid& grid = Grid1->Grid();

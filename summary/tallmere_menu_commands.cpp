@@ -2,15 +2,15 @@
 #include <QAction>
 #include <QDateTime>
 
-#include "common/desktop_dialogs.h"
-#include "common/flex_grid.h"
-#include "common/my_info.h"
-#include "common/printed_report.h"
-#include "common/report_text.h"
 #include "drives/frm_quorvane.h"
-#include "settings/app_context.h"
 #include "summary/summary_print.h"
 #include "summary/tallmere.h"
+#include "table/report_text.h"
+#include "ui/app_context.h"
+#include "ui/desktop_dialogs.h"
+#include "ui/flex_grid.h"
+#include "ui/my_info.h"
+#include "ui/printed_report.h"
 
 // While a walk runs the grid holds no summary to print.
 void Tallmere::mnuPrint_Click() {

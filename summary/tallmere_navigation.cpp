@@ -1,9 +1,9 @@
 // Tallmere: moving between summaries in place: drill-down, Back and New.
 #include <QPushButton>
 
-#include "common/flex_grid.h"
-#include "common/twips.h"
 #include "summary/tallmere.h"
+#include "ui/flex_grid.h"
+#include "ui/twips.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // Tallmere: the options dialog and the chart of the summary.
 #include "chart/frm_chart.h"
-#include "common/flex_grid.h"
-#include "settings/app_context.h"
-#include "settings/frm_options.h"
 #include "summary/tallmere.h"
+#include "ui/app_context.h"
+#include "ui/flex_grid.h"
+#include "ui/frm_options.h"
 
 // Confirmed options redraw the table from the totals it holds, in the new unit and form;
 // nothing is walked again. A walk still running fills the table when it ends.

@@ -8,17 +8,17 @@
 #include <memory>
 #include <vector>
 
-#include "common/directory_walk.h"
-#include "common/flex_grid.h"
-#include "common/menu_items.h"
-#include "common/program_launcher.h"
-#include "common/program_starts.h"
-#include "common/twips.h"
-#include "common/user_messages.h"
-#include "settings/app_context.h"
+#include "platform/directory_walk.h"
+#include "platform/program_launcher.h"
+#include "platform/program_starts.h"
 #include "summary/entry.h"
 #include "summary/grid_actions.h"
 #include "summary/tallmere.h"
+#include "ui/app_context.h"
+#include "ui/flex_grid.h"
+#include "ui/menu_items.h"
+#include "ui/twips.h"
+#include "ui/user_messages.h"
 
 namespace {
 

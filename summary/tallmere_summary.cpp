@@ -1,10 +1,10 @@
 // Tallmere: running a summary, sorting it and showing it.
 #include <QLineEdit>
 
-#include "common/directory_walk.h"
-#include "common/flex_grid.h"
-#include "settings/app_context.h"
+#include "platform/directory_walk.h"
 #include "summary/tallmere.h"
+#include "ui/app_context.h"
+#include "ui/flex_grid.h"
 
 // The volumes of "My Computer" are surveyed on the worker: that may take a while.
 void Tallmere::Summarize(const QByteArray& shownRoot, const StartPlaces& places) {

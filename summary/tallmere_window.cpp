@@ -9,14 +9,14 @@
 #include <QPushButton>
 #include <QToolButton>
 
-#include "common/flex_grid.h"
-#include "common/menu_items.h"
-#include "common/my_info.h"
-#include "common/twips.h"
-#include "common/user_messages.h"
-#include "settings/app_context.h"
 #include "settings/load_settings.h"
 #include "summary/tallmere.h"
+#include "ui/app_context.h"
+#include "ui/flex_grid.h"
+#include "ui/menu_items.h"
+#include "ui/my_info.h"
+#include "ui/twips.h"
+#include "ui/user_messages.h"
 
 namespace {
 

@@ -10,12 +10,12 @@
 #include <QTest>
 
 #include "chart/pie_view.h"
-#include "settings/app_context.h"
 #include "tests/support/disk_window.h"
 #include "tests/support/modal.h"
 #include "tests/support/qt_print.h"
 #include "tests/support/summary_window.h"
 #include "tests/support/temp_tree.h"
+#include "ui/app_context.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "settings/frm_options.h"
+#include "ui/frm_options.h"
 
 #include <gtest/gtest.h>
 #include <QCheckBox>
@@ -8,7 +8,6 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "settings/app_context.h"
 #include "summary/tallmere.h"
 #include "tests/support/disk_window.h"
 #include "tests/support/fakes.h"
@@ -16,6 +15,7 @@
 #include "tests/support/qt_print.h"
 #include "tests/support/summary_window.h"
 #include "tests/support/temp_tree.h"
+#include "ui/app_context.h"
 
 namespace {
 
@@ -64,8 +64,9 @@ TEST_F(OptionsDialog, ShowsTheSettingsItFinds) {
 TEST_F(OptionsDialog, OkSavesEveryControlAndMarksTheOptionsApplied) {
     frmOptions dialog(context);
     ChangeEverything(dialog, "optKB");
-    EXPECT_EQ(context.settings.Display, "KB");  // the controls write through at once
+    EXPECT_EQ(context.settings.Display, "Bytes");  // only OK commits what the controls edit
     Find<QPushButton>(dialog, "btnOptApply")->click();
+    EXPECT_EQ(context.settings.Display, "KB");
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(store.values, (std::map<QString, QString>{{"Display", "KB"},
                                                         {"CheckFloppy", "False"},

@@ -7,12 +7,12 @@
 #include <QTest>
 
 #include "chart/frm_chart.h"
-#include "common/flex_grid.h"
-#include "common/twips.h"
 #include "drives/frm_quorvane.h"
 #include "tests/support/disk_window.h"
 #include "tests/support/modal.h"
 #include "tests/support/qt_print.h"
+#include "ui/flex_grid.h"
+#include "ui/twips.h"
 
 namespace {
 

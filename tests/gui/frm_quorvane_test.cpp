@@ -1,5 +1,5 @@
 #include "drives/frm_quorvane.h"
-#include "common/report_text.h"
+#include "table/report_text.h"
 
 #include <gtest/gtest.h>
 #include <QAction>
@@ -12,14 +12,14 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "common/my_info.h"
 #include "drives/disk_reports.h"
-#include "settings/app_context.h"
+#include "table/version.h"
 #include "tests/support/disk_window.h"
 #include "tests/support/fakes.h"
 #include "tests/support/modal.h"
 #include "tests/support/qt_print.h"
-#include "version.h"
+#include "ui/app_context.h"
+#include "ui/my_info.h"
 
 namespace {
 

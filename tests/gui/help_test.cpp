@@ -11,10 +11,10 @@
 #include "drives/frm_quorvane.h"
 #include "help/context_ids.h"
 #include "help/help_viewer.h"
-#include "settings/app_context.h"
 #include "summary/program_options.h"
 #include "summary/tallmere.h"
 #include "tests/support/qt_print.h"
+#include "ui/app_context.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include <QPushButton>
 #include <QSignalSpy>
 
-#include "common/flex_grid.h"
-#include "common/twips.h"
 #include "tests/support/summary_window.h"
 #include "tests/support/temp_tree.h"
+#include "ui/flex_grid.h"
+#include "ui/twips.h"
 
 namespace {
 

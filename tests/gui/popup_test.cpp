@@ -4,10 +4,10 @@
 #include <QAction>
 #include <QSignalSpy>
 
-#include "common/dos_attributes.h"
-#include "common/flex_grid.h"
+#include "platform/dos_attributes.h"
 #include "tests/support/summary_window.h"
 #include "tests/support/temp_tree.h"
+#include "ui/flex_grid.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "common/printed_report.h"
+#include "ui/printed_report.h"
 
 #include <gtest/gtest.h>
 #include <QFile>

@@ -12,15 +12,15 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "common/my_info.h"
 #include "drives/frm_quorvane.h"
 #include "help/help_viewer.h"
-#include "settings/frm_options.h"
 #include "summary/summary_print.h"
 #include "tests/support/modal.h"
 #include "tests/support/pdf_tool.h"
 #include "tests/support/summary_window.h"
 #include "tests/support/temp_tree.h"
+#include "ui/frm_options.h"
+#include "ui/my_info.h"
 
 TEST(SummaryCommands, PrintsNothingWhenCancelledElseEveryPageInTheReportFontFromPageOne) {
     TempTree tree;

@@ -6,13 +6,13 @@
 #include <QTest>
 #include <future>
 
-#include "common/flex_grid.h"
-#include "common/report_text.h"
-#include "settings/app_context.h"
 #include "summary/tallmere.h"
+#include "table/report_text.h"
 #include "tests/support/fakes.h"
 #include "tests/support/summary_window.h"
 #include "tests/support/temp_tree.h"
+#include "ui/app_context.h"
+#include "ui/flex_grid.h"
 
 namespace {}  // namespace
 

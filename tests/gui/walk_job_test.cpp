@@ -1,4 +1,4 @@
-#include "common/walk_job.h"
+#include "ui/walk_job.h"
 
 #include <gtest/gtest.h>
 #include <QCoreApplication>

@@ -8,8 +8,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "common/flex_grid.h"
 #include "tests/support/temp_tree.h"
+#include "ui/flex_grid.h"
 
 SummaryWindow::SummaryWindow(Words words) : FakeServices("Tallmere32") {
     store.exists = false;

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 #include <sys/xattr.h>
 
-#include "common/directory_walk.h"
-#include "common/dos_attributes.h"
+#include "platform/directory_walk.h"
+#include "platform/dos_attributes.h"
 #include "tests/support/temp_tree.h"
 
 namespace {

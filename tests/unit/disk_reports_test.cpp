@@ -1,13 +1,13 @@
 #include "drives/disk_reports.h"
-#include "common/report_text.h"
+#include "table/report_text.h"
 
 #include <gtest/gtest.h>
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "common/text_fields.h"
 #include "drives/disk_report_mode.h"
 #include "drives/drive_survey.h"
+#include "table/text_fields.h"
 #include "tests/support/fakes.h"
 #include "tests/support/qt_print.h"
 

@@ -9,7 +9,7 @@
 
 #include <map>
 
-#include "common/dos_attributes.h"
+#include "platform/dos_attributes.h"
 #include "tests/support/printers.h"
 #include "tests/support/temp_tree.h"
 #include "tests/support/walk_trees.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "common/number_mask.h"
+#include "table/number_mask.h"
 
 namespace {
 

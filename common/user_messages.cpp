@@ -1,7 +1,0 @@
-#include "common/user_messages.h"
-
-#include <QMessageBox>
-
-void MessageBoxMessages::ShowMessage(QWidget* parent, const QString& title, const QString& text) {
-    QMessageBox::information(parent, title, text, QMessageBox::Ok);
-}

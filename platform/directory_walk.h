@@ -1,0 +1,120 @@
+#pragma once
+// A parallel walk over directory trees. Directories are read relative to open handles with
+// getdents64, never through full paths, so any depth works. Symbolic links are never
+// followed, pseudo file systems are never entered, and a directory is never entered twice
+// on one path (a bind mount of an ancestor). A visitor per thread sees every directory's
+// entries and decides which subdirectories to enter, each with a tag that its
+// subdirectories inherit unless the visitor gives them another. A visitor may let idle
+// threads join in reading a long directory; each thread then sees a share of its entries.
+
+#include <sys/types.h>
+#include <QByteArray>
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <mutex>
+#include <span>
+#include <stop_token>
+#include <vector>
+
+#include "platform/dos_attributes.h"
+
+struct WalkEntry {
+    const char* name;    // NUL-terminated; valid only during the call that hands it out
+    unsigned char type;  // DT_REG, DT_DIR, DT_LNK, ... or DT_UNKNOWN
+    ino_t inode;
+};
+
+struct EntryStat {
+    bool isDirectory = false;
+    std::uint64_t size = 0;  // the link's own size for a symbolic link
+};
+
+struct WalkNode;
+
+// The directory a visitor is looking at.
+class DirectoryScope {
+  public:
+    // The open directory, or -1 when it could not be opened (its entries are then empty).
+    int Fd() const;
+    // 0 for a root, 1 for a directory directly below one, ...
+    int Depth() const;
+    std::uint64_t Tag() const;
+    dos::Store Store() const;
+    // The place of the batch being visited in the directory's listing: batches with smaller
+    // ordinals list their entries first, whichever thread visits them.
+    std::uint32_t BatchOrdinal() const { return batchOrdinal_; }
+
+    // Size and type of an entry, without following a link; false when it vanished.
+    bool Stat(const WalkEntry& entry, EntryStat* stat) const;
+    // Enters subdirectory Entry later, tagged Tag.
+    void Descend(const WalkEntry& entry, std::uint64_t tag);
+
+  private:
+    friend class WalkWorker;
+    DirectoryScope(WalkNode* node, class WalkWorker* worker) : node_(node), worker_(worker) {}
+
+    WalkNode* node_;
+    class WalkWorker* worker_;
+    std::uint32_t batchOrdinal_ = 0;
+};
+
+// Each thread that reads a directory brackets the batches it visits with BeginDirectory and
+// EndDirectory: one thread for a directory unless the visitor lets it be shared.
+class WalkVisitor {
+  public:
+    virtual ~WalkVisitor() = default;
+    virtual void BeginDirectory(DirectoryScope& dir) = 0;
+    // Entries of the directory in the order the system gives them, in one or more batches,
+    // "." and ".." left out.
+    virtual void VisitEntries(DirectoryScope& dir, std::span<const WalkEntry> entries) = 0;
+    virtual void EndDirectory(DirectoryScope& dir) = 0;
+    // Asked after BeginDirectory by the first thread: whether other threads may read and
+    // visit batches of Dir's listing while it does.
+    virtual bool MayShareDirectory(const DirectoryScope& /*dir*/) const { return false; }
+};
+
+struct WalkRoot {
+    QByteArray path;  // opened as given (a link to a directory is followed here only)
+    std::uint64_t tag = 0;
+};
+
+// What the walk is doing, for a progress display on another thread. The walk publishes the
+// directory it enters when asked to, and anyway every kRefresh, so that a display that looks
+// now and then always finds a recent one.
+class WalkProgress {
+  public:
+    static constexpr std::chrono::milliseconds kRefresh{50};
+
+    // Asks the walk to publish the next directory it enters.
+    void Request() { wanted_.store(true, std::memory_order_relaxed); }
+    // The directory published last.
+    QByteArray Current() const;
+
+    // For the walk: whether to publish the directory it enters now.
+    bool Due();
+    void Publish(QByteArray path);
+
+  private:
+    static std::int64_t Now();
+
+    std::atomic<bool> wanted_{true};
+    std::atomic<std::int64_t> publishedAt_{0};  // steady clock, nanoseconds
+    mutable std::mutex mutex_;
+    QByteArray current_;
+};
+
+struct WalkOptions {
+    bool stayOnVolume = false;  // do not enter other mounted volumes
+    std::stop_token stop;
+    WalkProgress* progress = nullptr;
+    int handleBudget = 256;  // open directory handles above which a walker reopens by path
+    // Queued directories above which a thread stops listing a shared directory until the
+    // queue drains, so memory does not grow with the number of subdirectories in one place.
+    int queueBudget = 4096;
+};
+
+// Walks Roots with one thread per visitor (the calling thread is one of them). Returns false
+// when it was stopped.
+bool RunWalk(const std::vector<WalkRoot>& roots, std::span<WalkVisitor* const> visitors,
+             const WalkOptions& options);

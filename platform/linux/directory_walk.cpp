@@ -1,0 +1,358 @@
+// The walk engine: workers with their own queues, stealing from each other when idle.
+#include "platform/directory_walk.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <climits>
+#include <condition_variable>
+#include <cstddef>
+#include <deque>
+#include <thread>
+
+#include "platform/linux/mount_points.h"
+#include "platform/linux/walk_node.h"
+
+namespace {
+
+constexpr size_t kListingBufferSize = 64 * 1024;
+// A batch that leaves less room than one record of the longest name may have more behind it.
+constexpr size_t kLongestRecord = offsetof(dirent64, d_name) + NAME_MAX + 1 + 8;
+
+bool IsDotOrDotDot(const char* name) {
+    return name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0));
+}
+
+// A directory to open and read, or an open one whose reading a thread may join.
+struct WalkTask {
+    WalkNode* node = nullptr;
+    bool join = false;
+};
+
+}  // namespace
+
+// What the workers of one walk share.
+struct WalkShared {
+    WalkShared(const WalkOptions& walkOptions, MountPoints mountPoints)
+        : options(walkOptions), mounts(std::move(mountPoints)) {}
+
+    const WalkOptions& options;
+    MountPoints mounts;
+    std::vector<class WalkWorker*> workers;
+    std::atomic<long> pending{0};
+    std::atomic<int> openHandles{0};
+    std::mutex sleepMutex;
+    std::condition_variable wakeUp;
+    std::atomic<int> sleepers{0};
+
+    bool Stopped() const { return options.stop.stop_requested(); }
+    void WakeAll() {
+        std::lock_guard lock(sleepMutex);
+        wakeUp.notify_all();
+    }
+    void WakeOne() {
+        if (sleepers.load() == 0) return;
+        std::lock_guard lock(sleepMutex);
+        wakeUp.notify_one();
+    }
+};
+
+class WalkWorker {
+  public:
+    WalkWorker(WalkShared& shared, WalkVisitor& visitor)
+        : shared_(shared), visitor_(visitor), buffer_(kListingBufferSize) {}
+
+    void Push(std::vector<WalkNode*>& nodes);
+    void Run();
+    void AddChild(WalkNode* child) { children_.push_back(child); }
+
+  private:
+    void PushTask(WalkTask task);
+    bool PopOwn(WalkTask* task);
+    bool Steal(WalkTask* task);
+    bool HasWork();
+    void Sleep();
+    void Perform(WalkTask task);
+    void Drop(WalkTask task);
+    void Visit(WalkNode* node);
+    void Join(WalkNode* node);
+    void ReadEntries(DirectoryScope& scope);
+    void CollectBatch(long length);
+    void OfferHelp(WalkNode* node);
+    bool QueueFull() const;
+    void Postpone(WalkNode* node);
+    void Finish(WalkNode* node, bool holdsHandle);
+    void LendHandle(WalkNode* node);
+
+    WalkShared& shared_;
+    WalkVisitor& visitor_;
+    std::mutex mutex_;
+    std::deque<WalkTask> queue_;
+    std::vector<char> buffer_;
+    std::vector<WalkEntry> batch_;
+    std::vector<WalkNode*> children_;
+};
+
+int DirectoryScope::Fd() const {
+    return node_->fd;
+}
+int DirectoryScope::Depth() const {
+    return node_->depth;
+}
+std::uint64_t DirectoryScope::Tag() const {
+    return node_->tag;
+}
+dos::Store DirectoryScope::Store() const {
+    return node_->store;
+}
+
+bool DirectoryScope::Stat(const WalkEntry& entry, EntryStat* stat) const {
+    struct statx info {};
+    const unsigned mask = STATX_SIZE | (entry.type == DT_UNKNOWN ? STATX_TYPE : 0);
+    if (statx(node_->fd, entry.name, AT_SYMLINK_NOFOLLOW | AT_STATX_DONT_SYNC, mask, &info) != 0) {
+        return false;
+    }
+    stat->isDirectory =
+        entry.type == DT_DIR || (entry.type == DT_UNKNOWN && S_ISDIR(info.stx_mode));
+    stat->size = info.stx_size;
+    return true;
+}
+
+void DirectoryScope::Descend(const WalkEntry& entry, std::uint64_t tag) {
+    worker_->AddChild(WalkNode::Child(node_, entry.name, entry.inode, tag));
+}
+
+// Wakes an idle worker only when there is more queued than this worker takes next: a chain
+// of single subdirectories stays on one thread instead of hopping between them.
+void WalkWorker::Push(std::vector<WalkNode*>& nodes) {
+    if (nodes.empty()) return;
+    shared_.pending.fetch_add(static_cast<long>(nodes.size()));
+    size_t queued = 0;
+    {
+        std::lock_guard lock(mutex_);
+        // Listing order first: the queue's back is taken next.
+        for (auto node = nodes.rbegin(); node != nodes.rend(); ++node)
+            queue_.push_back(WalkTask{*node, false});
+        queued = queue_.size();
+    }
+    nodes.clear();
+    if (queued > 1) shared_.WakeOne();
+}
+
+// A task offered while this worker is still busy is for another one.
+void WalkWorker::PushTask(WalkTask task) {
+    shared_.pending.fetch_add(1);
+    {
+        std::lock_guard lock(mutex_);
+        queue_.push_back(task);
+    }
+    shared_.WakeOne();
+}
+
+bool WalkWorker::PopOwn(WalkTask* task) {
+    std::lock_guard lock(mutex_);
+    if (queue_.empty()) return false;
+    *task = queue_.back();
+    queue_.pop_back();
+    return true;
+}
+
+// Takes the oldest task of another worker: the shallowest, so the largest share of work.
+bool WalkWorker::Steal(WalkTask* task) {
+    for (WalkWorker* other : shared_.workers) {
+        if (other == this) continue;
+        std::lock_guard lock(other->mutex_);
+        if (other->queue_.empty()) continue;
+        *task = other->queue_.front();
+        other->queue_.pop_front();
+        return true;
+    }
+    return false;
+}
+
+bool WalkWorker::HasWork() {
+    for (WalkWorker* worker : shared_.workers) {
+        std::lock_guard lock(worker->mutex_);
+        if (!worker->queue_.empty()) return true;
+    }
+    return false;
+}
+
+void WalkWorker::Sleep() {
+    std::unique_lock lock(shared_.sleepMutex);
+    shared_.sleepers.fetch_add(1);
+    if (shared_.pending.load() != 0 && !HasWork()) {
+        shared_.wakeUp.wait_for(lock, std::chrono::milliseconds(50));
+    }
+    shared_.sleepers.fetch_sub(1);
+}
+
+void WalkWorker::Run() {
+    while (true) {
+        WalkTask task;
+        if (PopOwn(&task) || Steal(&task)) {
+            Perform(task);
+            if (shared_.pending.fetch_sub(1) == 1) shared_.WakeAll();
+        } else if (shared_.pending.load() == 0) {
+            return;
+        } else {
+            Sleep();
+        }
+    }
+}
+
+void WalkWorker::Perform(WalkTask task) {
+    if (shared_.Stopped()) {
+        Drop(task);
+    } else if (task.join) {
+        Join(task.node);
+    } else {
+        Visit(task.node);
+    }
+}
+
+void WalkWorker::Drop(WalkTask task) {
+    if (!task.join) {
+        task.node->Abandon(shared_.openHandles);
+        return;
+    }
+    task.node->DoneWithHandle(shared_.openHandles);
+    WalkNode::Release(task.node);
+}
+
+void WalkWorker::Visit(WalkNode* node) {
+    const int fd = node->Open(shared_.mounts, shared_.options.stayOnVolume, shared_.openHandles);
+    WalkProgress* progress = shared_.options.progress;
+    if (progress && progress->Due()) progress->Publish(node->Path());
+    DirectoryScope scope(node, this);
+    visitor_.BeginDirectory(scope);
+    if (fd >= 0) {
+        node->shared = visitor_.MayShareDirectory(scope);
+        ReadEntries(scope);
+    }
+    visitor_.EndDirectory(scope);
+    Finish(node, fd >= 0);
+}
+
+// Reads a share of a listing that another thread began.
+void WalkWorker::Join(WalkNode* node) {
+    node->helpOffered.store(false);
+    if (!node->Listed()) {
+        DirectoryScope scope(node, this);
+        visitor_.BeginDirectory(scope);
+        ReadEntries(scope);
+        visitor_.EndDirectory(scope);
+    }
+    Finish(node, true);
+}
+
+void WalkWorker::ReadEntries(DirectoryScope& scope) {
+    WalkNode* node = scope.node_;
+    long got = 0;
+    while (!shared_.Stopped() && (got = node->ReadBatch(buffer_, &scope.batchOrdinal_)) > 0) {
+        const bool more = node->shared && buffer_.size() - got < kLongestRecord;
+        if (more) OfferHelp(node);
+        CollectBatch(got);
+        if (!batch_.empty()) visitor_.VisitEntries(scope, batch_);
+        if (more && QueueFull()) return Postpone(node);
+    }
+}
+
+void WalkWorker::CollectBatch(long length) {
+    batch_.clear();
+    for (long at = 0; at < length;) {
+        const auto* entry = reinterpret_cast<const dirent64*>(buffer_.data() + at);
+        at += entry->d_reclen;
+        if (!IsDotOrDotDot(entry->d_name)) {
+            batch_.push_back(WalkEntry{entry->d_name, entry->d_type, entry->d_ino});
+        }
+    }
+}
+
+// Queues one task at a time for a thread to join in reading Node's listing.
+void WalkWorker::OfferHelp(WalkNode* node) {
+    if (node->helpOffered.exchange(true)) return;
+    node->refs.fetch_add(1, std::memory_order_relaxed);
+    node->AddHandleUsers(1);
+    PushTask(WalkTask{node, true});
+}
+
+bool WalkWorker::QueueFull() const {
+    const auto queued = shared_.pending.load() + static_cast<long>(children_.size());
+    return queued > shared_.options.queueBudget;
+}
+
+// Leaves the rest of Node's listing to a task that idle threads take first, once this one
+// has turned to the subdirectories it queued.
+void WalkWorker::Postpone(WalkNode* node) {
+    node->refs.fetch_add(1, std::memory_order_relaxed);
+    node->AddHandleUsers(1);
+    shared_.pending.fetch_add(1);
+    std::lock_guard lock(mutex_);
+    queue_.push_front(WalkTask{node, true});
+}
+
+void WalkWorker::Finish(WalkNode* node, bool holdsHandle) {
+    LendHandle(node);
+    Push(children_);
+    if (holdsHandle) node->DoneWithHandle(shared_.openHandles);
+    WalkNode::Release(node);
+}
+
+// Subdirectories open themselves through Node's handle unless too many handles are open.
+void WalkWorker::LendHandle(WalkNode* node) {
+    if (children_.empty()) return;
+    const bool overBudget = shared_.openHandles.load() > shared_.options.handleBudget;
+    for (WalkNode* child : children_)
+        child->borrowsParentHandle = !overBudget;
+    if (!overBudget) node->AddHandleUsers(static_cast<int>(children_.size()));
+}
+
+bool RunWalk(const std::vector<WalkRoot>& roots, std::span<WalkVisitor* const> visitors,
+             const WalkOptions& options) {
+    std::vector<QByteArray> paths;
+    for (const WalkRoot& root : roots)
+        paths.push_back(root.path);
+    WalkShared shared(options, MountPoints::Below(paths));
+    std::vector<std::unique_ptr<WalkWorker>> workers;
+    for (WalkVisitor* visitor : visitors) {
+        workers.push_back(std::make_unique<WalkWorker>(shared, *visitor));
+        shared.workers.push_back(workers.back().get());
+    }
+    std::vector<WalkNode*> rootNodes;
+    for (const WalkRoot& root : roots)
+        rootNodes.push_back(WalkNode::Root(root.path, root.tag));
+    workers.front()->Push(rootNodes);
+    std::stop_callback wake(options.stop, [&shared] { shared.WakeAll(); });
+    std::vector<std::jthread> threads;
+    for (size_t i = 1; i < workers.size(); ++i) {
+        threads.emplace_back([worker = workers[i].get()] { worker->Run(); });
+    }
+    workers.front()->Run();
+    threads.clear();
+    return !options.stop.stop_requested();
+}
+
+QByteArray WalkProgress::Current() const {
+    std::lock_guard lock(mutex_);
+    return current_;
+}
+
+bool WalkProgress::Due() {
+    if (wanted_.load(std::memory_order_relaxed) && wanted_.exchange(false)) return true;
+    return Now() - publishedAt_.load(std::memory_order_relaxed) >=
+           std::chrono::nanoseconds(kRefresh).count();
+}
+
+void WalkProgress::Publish(QByteArray path) {
+    publishedAt_.store(Now(), std::memory_order_relaxed);
+    std::lock_guard lock(mutex_);
+    current_ = std::move(path);
+}
+
+std::int64_t WalkProgress::Now() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}

@@ -1,0 +1,15 @@
+#pragma once
+// The DOS attribute operations with the xattr route named by the caller; the public ones in
+// dos_attributes.h take the automatic route.
+
+#include "platform/dos_attributes.h"
+#include "platform/linux/entry_xattr.h"
+
+namespace dos::detail {
+
+std::optional<std::uint32_t> ReadAttributes(int dirFd, const char* name, Store store,
+                                            XattrRoute route);
+
+bool ClearArchive(int dirFd, const char* name, Store store, XattrRoute route);
+
+}  // namespace dos::detail

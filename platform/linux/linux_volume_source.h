@@ -1,0 +1,75 @@
+#pragma once
+// The machine's mounted volumes: the mount table lists them, sysfs tells their kinds, and each
+// is asked for its label and space on a worker thread with a time limit, so that a volume
+// whose server is gone can neither freeze nor hang the caller.
+
+#include <QByteArray>
+#include <QString>
+#include <chrono>
+#include <functional>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+
+#include "platform/linux/mount_table.h"
+
+inline constexpr const char* kLabelDirectory = "/dev/disk/by-label";
+
+class TimeLimitedQueries {
+  public:
+    using Query = std::function<std::optional<VolumeReport>()>;
+
+    explicit TimeLimitedQueries(std::chrono::milliseconds limit);
+
+    // Runs Query on a worker thread and waits for it at most the limit. Nothing when it did
+    // not finish in time; the worker is then left to finish on its own and never waited for.
+    // While the worker of an earlier query under Key is still running, nothing is returned at
+    // once and no second worker is started.
+    std::optional<VolumeReport> Run(const QByteArray& key, Query query);
+
+  private:
+    struct Pending;
+    // True while the worker of an earlier query under Key runs; forgets it once it ended.
+    bool StillOverdue(const QByteArray& key);
+
+    std::chrono::milliseconds limit_;
+    std::mutex overdueMutex_;
+    std::map<QByteArray, std::shared_ptr<Pending>> overdue_;
+};
+
+struct LinuxVolumeOptions {
+    QString mountTable = QStringLiteral("/proc/self/mounts");
+    QString sysRoot = QStringLiteral("/sys");
+    // How long one volume may take to answer before it counts as not ready.
+    std::chrono::milliseconds timeLimit{3000};
+};
+
+class LinuxVolumeSource final : public VolumeSource {
+  public:
+    explicit LinuxVolumeSource(LinuxVolumeOptions options = {});
+
+    // The volumes of the mount table; an unreadable table lists none.
+    std::vector<Volume> ListVolumes() override;
+    // QueryVolume on a worker thread, within the time limit.
+    std::optional<VolumeReport> Survey(const Volume& volume) override;
+
+  private:
+    BlockFacts FactsOfSource(const QByteArray& source) const;
+
+    LinuxVolumeOptions options_;
+    TimeLimitedQueries queries_;
+};
+
+// Facts of the block device Major:Minor below SysRoot: its disk's removable flag, and whether
+// it hangs off a USB bus. A device-mapper or md device takes them from the devices it is
+// built on. A device sysfs does not know has none.
+BlockFacts ReadBlockFacts(const QString& sysRoot, unsigned major, unsigned minor);
+
+// The volume's label, network name and space, or nothing when its mount point cannot be
+// opened (not ready). A space query that fails after that leaves spaceKnown false. May block
+// for as long as the volume's server takes to answer.
+std::optional<VolumeReport> QueryVolume(const Volume& volume);
+
+// The label under which LabelDirectory links to the block device Source; "" when none does.
+QString LabelFromDirectory(const QString& labelDirectory, const QByteArray& source);

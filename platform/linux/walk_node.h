@@ -1,0 +1,65 @@
+#pragma once
+// One directory of a walk: queued, being read, or kept as an ancestor of queued ones. A
+// directory's handle stays open while threads still read it and subdirectories still need it
+// to open themselves; when too many handles are open, subdirectories reopen their parent
+// through the chain of names instead of borrowing its handle.
+
+#include <sys/types.h>
+#include <QByteArray>
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+#include <span>
+
+#include "platform/dos_attributes.h"
+
+class MountPoints;
+
+struct WalkNode {
+    static WalkNode* Root(const QByteArray& path, std::uint64_t tag);
+    static WalkNode* Child(WalkNode* parent, const char* name, ino_t inode, std::uint64_t tag);
+    // Drops one reference; the last one frees the node and releases its parent.
+    static void Release(WalkNode* node);
+
+    // Opens the directory unless it must not be entered; returns the handle or -1. The
+    // opening thread is the handle's first user.
+    int Open(const MountPoints& mounts, bool stayOnVolume, std::atomic<int>& openHandles);
+    // Gives up a queued directory without reading it.
+    void Abandon(std::atomic<int>& openHandles);
+
+    // The next getdents64 batch of the listing into Buffer: its length (0 at the end) and its
+    // place in the listing, counted from 0. Several threads may read one listing.
+    long ReadBatch(std::span<char> buffer, std::uint32_t* ordinal);
+    bool Listed() const { return listed_.load(std::memory_order_acquire); }
+
+    // One more thread reads the listing or one more subdirectory borrows the handle.
+    void AddHandleUsers(int users) { handleUsers_.fetch_add(users, std::memory_order_relaxed); }
+    // A user is done with the handle; the last one closes it.
+    void DoneWithHandle(std::atomic<int>& openHandles);
+    // The directory's path, for display.
+    QByteArray Path() const;
+
+    WalkNode* parent = nullptr;
+    std::atomic<int> refs{1};
+    bool borrowsParentHandle = true;  // else it reopens its parent through the chain of names
+    bool shared = false;              // threads may join in reading the listing
+    std::atomic<bool> helpOffered{false};
+    int fd = -1;
+    std::uint64_t tag = 0;
+    int depth = 0;
+    dev_t device = 0;
+    ino_t inode = 0;
+    dos::Store store = dos::Store::None;
+    QByteArray name;  // a root's whole path
+
+  private:
+    int OpenRoot();
+    int OpenBelow(int parentFd, const MountPoints& mounts, bool stayOnVolume);
+    bool IsAncestor(dev_t dev, ino_t ino) const;
+    int ReopenByPath() const;
+
+    std::atomic<int> handleUsers_{0};
+    std::mutex listingMutex_;  // keeps batch ordinals in listing order
+    std::uint32_t batchesRead_ = 0;
+    std::atomic<bool> listed_{false};
+};

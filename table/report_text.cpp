@@ -1,0 +1,136 @@
+#include "table/report_text.h"
+
+#include <QFileInfo>
+#include <QLocale>
+#include <QSaveFile>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "table/text_fields.h"
+
+ReportKind ReportKindOfWord(const QString& word) {
+    if (word == u"txt") return ReportKind::Text;
+    if (word == u"csv") return ReportKind::Csv;
+    return ReportKind::Unknown;
+}
+
+ReportKind KindOfReportFile(const QString& fileName) {
+    const QString name = fileName.section(u'/', -1);
+    const qsizetype dot = name.lastIndexOf(u'.');
+    if (dot < 0) return ReportKind::Unknown;
+    return ReportKindOfWord(name.mid(dot + 1).toLower());
+}
+
+QString ReportTitle(const QString& computerName, const QString& caption, const QDateTime& when) {
+    const QLocale locale = QLocale::system();
+    return computerName + caption + locale.toString(when.date(), QLocale::ShortFormat) + u' ' +
+           locale.toString(when.time(), QLocale::LongFormat);
+}
+
+namespace {
+
+// A figure is never cut to a wrong number: one that fills or overflows its right-justified
+// column is written whole after a blank, pushing the rest of the line along.
+QString ReportPiece(const QString& text, const ReportColumn& column) {
+    if (column.justify == u"r" && text.size() >= column.width) return u' ' + text;
+    return PadField(text, column.justify, column.width);
+}
+
+}  // namespace
+
+QStringList TextReportLines(const CellGrid& grid, const QString& title,
+                            const std::vector<ReportColumn>& layout) {
+    QStringList lines{PadField(title, QStringLiteral("c"), 100), QString()};
+    const int cols = std::min(grid.Cols(), static_cast<int>(layout.size()));
+    for (int row = 0; row < grid.Rows(); ++row) {
+        QString line;
+        for (int col = 0; col < cols; ++col) {
+            const ReportColumn& piece = layout[col];
+            line += ReportPiece(grid.TextMatrix(row, col), piece);
+            line += QString(piece.spacesAfter, u' ');
+        }
+        lines << line;
+    }
+    return lines;
+}
+
+QString CsvLine(const QStringList& cells) {
+    QStringList fields;
+    for (const QString& cell : cells) {
+        fields << (cell.contains(u',') ? u'"' + cell + u'"' : cell);
+    }
+    return fields.join(u',');
+}
+
+QStringList CsvLines(const CellGrid& grid) {
+    QStringList lines;
+    for (int row = 0; row < grid.Rows(); ++row)
+        lines << CsvLine(RowTexts(grid, row));
+    return lines;
+}
+
+QByteArray ReportBytes(const QStringList& lines) {
+    QByteArray bytes;
+    for (const QString& line : lines)
+        bytes += line.toUtf8() + "\r\n";
+    return bytes;
+}
+
+QString ClipboardText(const CellGrid& grid) {
+    QString text;
+    for (int row = 0; row < grid.Rows(); ++row) {
+        for (int col = 0; col < grid.Cols(); ++col)
+            text += grid.TextMatrix(row, col) + u'\t';
+        text += u'\r';
+    }
+    return text;
+}
+
+namespace {
+
+// Devices and pipes (/dev/stdout, a fifo) are written in place: there is nothing to replace.
+std::optional<QString> WriteInPlace(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush()) {
+        return file.errorString();
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<QString> WriteReportFile(const QString& path, const QByteArray& bytes) {
+    const QFileInfo target(path);
+    if (target.exists() && !target.isFile()) {
+        if (target.isDir()) return QStringLiteral("It is a folder.");
+        return WriteInPlace(path, bytes);
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return file.errorString();
+    if (file.write(bytes) != bytes.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return reason;
+    }
+    if (!file.commit()) return file.errorString();
+    return std::nullopt;
+}
+
+int EmitReport(const QByteArray& bytes, const QString& outputPath, const char* programName) {
+    if (outputPath.isEmpty()) {
+        const bool written = std::fwrite(bytes.constData(), 1, bytes.size(), stdout) ==
+                                 static_cast<size_t>(bytes.size()) &&
+                             std::fflush(stdout) == 0;
+        if (written) return 0;
+        std::fprintf(stderr, "%s: cannot write the report to standard output: %s\n", programName,
+                     std::strerror(errno));
+        return 1;
+    }
+    if (const std::optional<QString> reason = WriteReportFile(outputPath, bytes)) {
+        std::fprintf(stderr, "%s: cannot write %s: %s\n", programName, qUtf8Printable(outputPath),
+                     qUtf8Printable(*reason));
+        return 1;
+    }
+    return 0;
+}

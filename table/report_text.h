@@ -1,0 +1,57 @@
+#pragma once
+// Report texts built from a grid's cells: the padded text report, the comma file, the
+// clipboard text, and writing a report file safely.
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <vector>
+
+#include "table/cell_grid.h"
+
+enum class ReportKind { Text, Csv, Unknown };
+
+// The kind a report-mode option names: "txt" or "csv".
+ReportKind ReportKindOfWord(const QString& word);
+
+// The kind chosen by the file name's own extension (after the last "." of the last path
+// component), in any letter case: "txt" or "csv".
+ReportKind KindOfReportFile(const QString& fileName);
+
+// One piece of a text report line: a grid column padded by PadField, then optional blanks.
+struct ReportColumn {
+    int width = 0;
+    QString justify;  // "l", "r" or "c"
+    int spacesAfter = 0;
+};
+
+// The caption of both tables' text reports.
+inline constexpr const char* kDiskUtilizationCaption = " Disk Utilization as of ";
+
+// ComputerName + Caption + the local date and time in the general date format.
+QString ReportTitle(const QString& computerName, const QString& caption, const QDateTime& when);
+
+// Title centred in 100 characters, an empty line, then one padded line per grid row. Columns
+// beyond the layout are left out. A figure as wide as its right-justified column or wider is
+// written whole after a blank.
+QStringList TextReportLines(const CellGrid& grid, const QString& title,
+                            const std::vector<ReportColumn>& layout);
+
+// The cells of one row separated by ",", a cell holding "," enclosed in double quotes.
+QString CsvLine(const QStringList& cells);
+QStringList CsvLines(const CellGrid& grid);
+
+// Every line followed by CR LF, as UTF-8 bytes.
+QByteArray ReportBytes(const QStringList& lines);
+
+// Every cell of every row: a TAB after each cell and a CR after each row.
+QString ClipboardText(const CellGrid& grid);
+
+// Writes Bytes to Path through a temporary file beside it that replaces the target only when
+// complete. Returns the system's reason on failure; the target is then left as it was.
+std::optional<QString> WriteReportFile(const QString& path, const QByteArray& bytes);
+
+// Report mode: writes Bytes to standard output when OutputPath is empty, else to the file.
+// Returns the exit status: 0, or 1 after a one-line message on standard error.
+int EmitReport(const QByteArray& bytes, const QString& outputPath, const char* programName);

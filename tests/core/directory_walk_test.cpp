@@ -1,0 +1,197 @@
+#include "platform/directory_walk.h"
+
+#include <dirent.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <mutex>
+#include <set>
+#include <stop_token>
+#include <string_view>
+
+#include "tests/support/temp_tree.h"
+#include "tests/support/walk_trees.h"
+
+namespace {
+
+// A tag that names a directory by its parent's tag and its own name, whoever reads it.
+std::uint64_t TagOf(std::uint64_t parent, std::string_view name) {
+    return parent * 1000003 ^ std::hash<std::string_view>{}(name);
+}
+
+// Enters every subdirectory, records every entry it is given by its parent's tag and lets
+// other threads join in reading long listings when Sharing says so.
+class Recorder : public WalkVisitor {
+  public:
+    explicit Recorder(bool sharing = true) : sharing_(sharing) {}
+    void BeginDirectory(DirectoryScope&) override {}
+    void VisitEntries(DirectoryScope& dir, std::span<const WalkEntry> entries) override {
+        for (const WalkEntry& entry : entries) {
+            seen.push_back(QByteArray::number(dir.Tag()) + "/" + entry.name);
+            if (IsDirectory(dir, entry)) dir.Descend(entry, TagOf(dir.Tag(), entry.name));
+        }
+    }
+    void EndDirectory(DirectoryScope&) override {}
+    bool MayShareDirectory(const DirectoryScope&) const override { return sharing_; }
+
+    std::vector<QByteArray> seen;
+
+  protected:
+    virtual bool IsDirectory(DirectoryScope&, const WalkEntry& entry) {
+        return entry.type == DT_DIR;
+    }
+
+  private:
+    bool sharing_;
+};
+
+// Stops the walk when it meets a named entry, and counts the batches that any thread still
+// begins to visit after the stop.
+class StopAt final : public Recorder {
+  public:
+    StopAt(QByteArray name, std::stop_source& stop, std::atomic<int>& lateBatches)
+        : name_(std::move(name)), stop_(stop), lateBatches_(lateBatches) {}
+    void VisitEntries(DirectoryScope& dir, std::span<const WalkEntry> entries) override {
+        if (stop_.stop_requested()) ++lateBatches_;
+        for (const WalkEntry& entry : entries) {
+            if (name_ == entry.name) stop_.request_stop();
+        }
+        Recorder::VisitEntries(dir, entries);
+    }
+
+  private:
+    QByteArray name_;
+    std::stop_source& stop_;
+    std::atomic<int>& lateBatches_;
+};
+
+// Learns every entry's type from Stat, as on a file system whose listings leave it unknown.
+class TypeBlind final : public Recorder {
+  protected:
+    bool IsDirectory(DirectoryScope& dir, const WalkEntry& entry) override {
+        WalkEntry blind = entry;
+        blind.type = DT_UNKNOWN;
+        EntryStat stat;
+        return dir.Stat(blind, &stat) && stat.isDirectory;
+    }
+};
+
+// Directories entered but not yet begun, over all threads, and the most there were at once.
+struct QueueCount {
+    std::mutex mutex;
+    std::set<std::uint64_t> begun;
+    long queued = 1;  // the start directory
+    long most = 0;
+};
+
+class QueueWatcher final : public Recorder {
+  public:
+    explicit QueueWatcher(QueueCount& count) : count_(count) {}
+    void BeginDirectory(DirectoryScope& dir) override {
+        std::lock_guard lock(count_.mutex);
+        if (count_.begun.insert(dir.Tag()).second) --count_.queued;
+    }
+    void VisitEntries(DirectoryScope& dir, std::span<const WalkEntry> entries) override {
+        Recorder::VisitEntries(dir, entries);
+        std::lock_guard lock(count_.mutex);
+        count_.queued += std::count_if(entries.begin(), entries.end(),
+                                       [](const WalkEntry& entry) { return entry.type == DT_DIR; });
+        count_.most = std::max(count_.most, count_.queued);
+    }
+
+  private:
+    QueueCount& count_;
+};
+
+// Every entry seen by any of Visitors, sorted, duplicates kept.
+template <typename Visitor>
+std::multiset<QByteArray> Walk(const QByteArray& root, std::vector<Visitor>& visitors,
+                               WalkOptions options = {}) {
+    std::vector<WalkVisitor*> walkers;
+    for (Visitor& visitor : visitors)
+        walkers.push_back(&visitor);
+    EXPECT_TRUE(RunWalk({WalkRoot{root, 1}}, walkers, options));
+    std::multiset<QByteArray> seen;
+    for (const Visitor& visitor : visitors)
+        seen.insert(visitor.seen.begin(), visitor.seen.end());
+    return seen;
+}
+
+void MixedTree(TempTree& tree) {
+    RandomTree(tree, 60, 300, 3);
+    WideFolder(tree, "wide", 40, 900);
+}
+
+}  // namespace
+
+TEST(Walk, SharedListingsHandEachEntryToExactlyOneThread) {
+    TempTree tree;
+    MixedTree(tree);
+    std::vector<Recorder> one(1, Recorder(false));
+    const std::multiset<QByteArray> expected = Walk(tree.Path(), one);
+    EXPECT_EQ(std::set<QByteArray>(expected.begin(), expected.end()).size(), expected.size());
+    EXPECT_GE(expected.size(), 300u + 1u + 40u * 2 + 900u);
+    for (int budget : {256, 0}) {
+        std::vector<Recorder> four(4);
+        WalkOptions options;
+        options.handleBudget = budget;
+        const int before = OpenDescriptors();
+        EXPECT_EQ(Walk(tree.Path(), four, options), expected) << "budget " << budget;
+        EXPECT_EQ(OpenDescriptors(), before);
+    }
+}
+
+TEST(Walk, StatTellsDirectoriesWhenListingsGiveNoTypes) {
+    TempTree tree;
+    MixedTree(tree);
+    tree.Symlink("wide/link-to-dir", "..");
+    std::vector<Recorder> typed(1);
+    std::vector<TypeBlind> blind(3);
+    EXPECT_EQ(Walk(tree.Path(), blind), Walk(tree.Path(), typed));
+}
+
+// Stops from inside the walk at each entry in turn, in shared and unshared listings: the
+// walk reports the stop, closes every handle it opened, and no thread starts more than the
+// one batch it may have been fetching when the stop came.
+TEST(Walk, StopsAtEveryEntryPromptlyWithoutLeakingHandles) {
+    TempTree tree;
+    RandomTree(tree, 30, 120, 5);
+    WideFolder(tree, "wide", 10, 700);
+    std::vector<Recorder> one(1);
+    const std::multiset<QByteArray> entries = Walk(tree.Path(), one);
+    const int before = OpenDescriptors();
+    for (const QByteArray& entry : entries) {
+        const QByteArray name = entry.mid(entry.indexOf('/') + 1);
+        std::stop_source stop;
+        std::atomic<int> lateBatches = 0;
+        std::vector<StopAt> visitors;
+        for (int i = 0; i < 3; ++i)
+            visitors.emplace_back(name, stop, lateBatches);
+        std::vector<WalkVisitor*> walkers(visitors.size());
+        std::transform(visitors.begin(), visitors.end(), walkers.begin(),
+                       [](StopAt& v) { return &v; });
+        WalkOptions options;
+        options.stop = stop.get_token();
+        EXPECT_FALSE(RunWalk({WalkRoot{tree.Path(), 1}}, walkers, options)) << name.constData();
+        EXPECT_LE(lateBatches.load(), 3) << name.constData();
+        ASSERT_EQ(OpenDescriptors(), before) << name.constData();
+    }
+}
+
+// A folder with thousands of subfolders is listed a batch at a time while the queue is full,
+// so the subfolders waiting to be read stay near the budget plus a batch per thread.
+TEST(Walk, QueueBudgetBoundsTheSubdirectoriesWaiting) {
+    TempTree tree;
+    WideFolder(tree, "", 3000, 0);
+    std::vector<Recorder> one(1);
+    const std::multiset<QByteArray> expected = Walk(tree.Path(), one);
+    QueueCount count;
+    std::vector<QueueWatcher> four(4, QueueWatcher(count));
+    WalkOptions options;
+    options.queueBudget = 16;
+    EXPECT_EQ(Walk(tree.Path(), four, options), expected);
+    const long batch = 64 * 1024 / (WideName('d', 0).size() + 20);  // entries of one batch
+    EXPECT_LE(count.most, 16 + 4 * batch);
+    EXPECT_EQ(count.queued, 0);
+}

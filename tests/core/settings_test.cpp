@@ -1,0 +1,144 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "settings/load_settings.h"
+#include "table/number_mask.h"
+#include "tests/support/fake_system.h"
+
+TEST(LoadSettings, FirstRunCreatesTheKeyWithItsThreeValues) {
+    FakeSettingsStore store;
+    store.exists = false;
+    Settings settings;
+    ASSERT_EQ(LoadSettings(store, settings), StoreOutcome::Done);
+    EXPECT_TRUE(store.exists);
+    EXPECT_EQ(store.values,
+              (std::map<QString, QString>{
+                  {"Display", "Bytes"}, {"CheckFloppy", "True"}, {"LastSort", "a1"}}));
+    EXPECT_EQ(settings.SizeDivisor, 1);
+    EXPECT_EQ(settings.SizeFormat, kCountMask.toString());
+    EXPECT_TRUE(settings.CheckFloppy);
+    EXPECT_FALSE(settings.CheckRemovable || settings.CheckNetwork || settings.CheckCDROM ||
+                 settings.ShortDisplay);
+    EXPECT_FALSE(settings.ComputerName.isEmpty());
+}
+
+TEST(LoadSettings, ReadsEveryFlagByItsLowerCasedText) {
+    FakeSettingsStore store;
+    store.exists = true;
+    store.values = {{"Display", "MB"},        {"CheckFloppy", "tRuE"}, {"CheckRemovable", "1"},
+                    {"CheckNetwork", "TRUE"}, {"CheckCDROM", "yes"},   {"ShortDisplay", "true"}};
+    Settings settings;
+    LoadSettings(store, settings);
+    EXPECT_EQ(settings.SizeDivisor, 1048576);
+    EXPECT_EQ(settings.SizeFormat, kSizeDecimalMask.toString());
+    EXPECT_TRUE(settings.CheckFloppy);
+    EXPECT_FALSE(settings.CheckRemovable);
+    EXPECT_TRUE(settings.CheckNetwork);
+    EXPECT_FALSE(settings.CheckCDROM);
+    EXPECT_TRUE(settings.ShortDisplay);
+    EXPECT_EQ(store.values.size(), 6);  // an existing key gets no first-run values
+}
+
+TEST(LoadSettings, UnknownUnitsKeepTheDivisorButNeverLeaveItZero) {
+    FakeSettingsStore store;
+    store.exists = true;
+    store.values = {{"Display", "kb"}};
+    Settings settings;
+    LoadSettings(store, settings);
+    EXPECT_EQ(settings.Display, "kb");
+    EXPECT_EQ(settings.SizeDivisor, 1);
+    store.values = {{"Display", "KB"}};
+    LoadSettings(store, settings);
+    store.values = {{"Display", "furlongs"}};
+    LoadSettings(store, settings);
+    EXPECT_EQ(settings.Display, "furlongs");
+    EXPECT_EQ(settings.SizeDivisor, 1024);
+}
+
+TEST(LoadSettings, ValuesOfNinetyNineCharactersOrMoreCountAsAbsent) {
+    FakeSettingsStore store;
+    store.exists = true;
+    store.values = {{"Display", "MB"}, {"ShortDisplay", "true"}};
+    Settings settings;
+    LoadSettings(store, settings);
+    store.values = {{"Display", QString(98, u'x')}, {"ShortDisplay", QString(99, u'x')}};
+    LoadSettings(store, settings);
+    EXPECT_EQ(settings.Display, QString(98, u'x'));
+    EXPECT_TRUE(settings.ShortDisplay);
+}
+
+TEST(LoadSettings, AKeyThatCannotBeCreatedIsReported) {
+    FakeSettingsStore store;
+    store.exists = false;
+    store.available = false;
+    Settings settings;
+    EXPECT_EQ(LoadSettings(store, settings), StoreOutcome::KeyUnavailable);
+    EXPECT_EQ(SaveSettings(store, settings, "MB"), StoreOutcome::KeyUnavailable);
+    EXPECT_TRUE(store.values.empty());
+}
+
+TEST(SaveSettings, WritesTheUnitAndAllFiveFlagsButNotLastSort) {
+    FakeSettingsStore store;
+    Settings settings;
+    settings.CheckNetwork = true;
+    ASSERT_EQ(SaveSettings(store, settings, ""), StoreOutcome::Done);
+    EXPECT_EQ(store.values, (std::map<QString, QString>{{"Display", ""},
+                                                        {"CheckFloppy", "False"},
+                                                        {"CheckRemovable", "False"},
+                                                        {"CheckNetwork", "True"},
+                                                        {"CheckCDROM", "False"},
+                                                        {"ShortDisplay", "False"}}));
+}
+
+TEST(IniSettingsStore, KeepsTextsInAPerUserFile) {
+    QTemporaryDir folder;
+    const QString path = folder.path() + "/config/Tallmere32/Tallmere32.ini";
+    {
+        IniSettingsStore store(path);
+        Settings settings;
+        ASSERT_EQ(LoadSettings(store, settings), StoreOutcome::Done);
+        settings.ShortDisplay = true;
+        SaveSettings(store, settings, "KB, really");
+    }
+    IniSettingsStore again(path);
+    ASSERT_TRUE(again.OpenKey());
+    EXPECT_EQ(again.ReadValue("Display"), "KB, really");
+    EXPECT_EQ(again.ReadValue("ShortDisplay"), "True");
+    EXPECT_EQ(again.ReadValue("LastSort"), "a1");
+    EXPECT_FALSE(again.ReadValue("Missing").has_value());
+}
+
+TEST(IniSettingsStore, AFolderThatCannotBeWrittenMeansNoKey) {
+    if (geteuid() == 0) GTEST_SKIP() << "root writes anywhere";
+    QTemporaryDir folder;
+    chmod(folder.path().toLocal8Bit(), 0500);
+    IniSettingsStore store(folder.path() + "/sub/Tallmere32.ini");
+    Settings settings;
+    EXPECT_EQ(LoadSettings(store, settings), StoreOutcome::KeyUnavailable);
+    chmod(folder.path().toLocal8Bit(), 0700);
+}
+
+TEST(IniSettingsStore, AFileInTheWayOfTheFolderMeansNoKey) {
+    QTemporaryDir folder;
+    QFile blocker(folder.path() + "/blocker");
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    IniSettingsStore store(folder.path() + "/blocker/Tallmere32.ini");
+    Settings settings;
+    EXPECT_EQ(LoadSettings(store, settings), StoreOutcome::KeyUnavailable);
+}
+
+TEST(IniSettingsStore, AGarbledFileReadsWithoutCrashing) {
+    QTemporaryDir folder;
+    const QString path = folder.path() + "/Tallmere32.ini";
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("\xff\xfe[[[\0\0Display=\"MB\nShortDisplay=true\n[x", 40);
+    file.close();
+    IniSettingsStore store(path);
+    Settings settings;
+    EXPECT_EQ(LoadSettings(store, settings), StoreOutcome::Done);
+    EXPECT_NE(settings.SizeDivisor, 0);
+}

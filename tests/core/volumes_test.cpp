@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <atomic>
+#include <latch>
+
+#include "platform/linux/linux_volume_source.h"
+#include "tests/support/qt_print.h"
+
+namespace {
+
+QByteArrayList MountPoints(const std::vector<Volume>& volumes) {
+    QByteArrayList points;
+    for (const Volume& volume : volumes)
+        points << volume.mountPoint;
+    return points;
+}
+
+bool WriteFile(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+bool Link(const QString& target, const QString& link) {
+    return QDir().mkpath(QFileInfo(link).absolutePath()) && QFile::link(target, link);
+}
+
+TEST(ParseMountTable, DecodesEscapesAndSkipsOddLines) {
+    const auto entries = ParseMountTable(
+        "/dev/sdb1 /media/My\\040Disk vfat rw,uid=1000 0 0\n"
+        "\n   \ngarbage\n/dev/sda1 / ext4\n/dev/sda2 relative ext4 rw 0 0\n"
+        "//srv/a\\134b   /mnt/tab\\011new\\012line\\134  cifs rw 0 0  \n"
+        "/dev/sdc1 /mnt/odd\\9\\04 ext4 rw");
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[0].mountPoint, "/media/My Disk");
+    EXPECT_EQ(entries[0].fsType, "vfat");
+    EXPECT_EQ(entries[0].options, "rw,uid=1000");
+    EXPECT_EQ(entries[1].source, "//srv/a\\b");
+    EXPECT_EQ(entries[1].mountPoint, "/mnt/tab\tnew\nline\\");
+    EXPECT_EQ(entries[2].mountPoint, "/mnt/odd\\9\\04");
+}
+
+TEST(SelectVolumes, LastMountOfEachPointInOrderWithItsKind) {
+    const auto entries = ParseMountTable(
+        "/dev/sda2 /home ext4 rw 0 0\n/dev/sda1 / ext4 rw 0 0\n/dev/sdb2 /home btrfs rw 0 0\n"
+        "proc /proc proc rw 0 0\ntmpfs /run tmpfs rw 0 0\nnone /ram ramfs rw 0 0\n"
+        "srv:/x /n/nfs nfs4 rw 0 0\n//srv/x /n/smb cifs rw 0 0\nme@h:/ /n/ssh fuse.sshfs rw 0 0\n"
+        "/dev/sr0 /m/cd iso9660 ro 0 0\n/dev/sdz1 /m/dvd udf ro 0 0\n/dev/fd0 /m/fd vfat rw 0 0\n"
+        "/dev/sdb1 /m/stick vfat rw 0 0\noverlay /var/lib/c overlay rw 0 0\n");
+    const auto facts = [](const QByteArray& source) {
+        return source == "/dev/sdb1" ? BlockFacts{false, true} : BlockFacts{};
+    };
+    const std::vector<Volume> volumes = SelectVolumes(entries, facts);
+    EXPECT_EQ(MountPoints(volumes),
+              QByteArrayList({"/", "/home", "/m/cd", "/m/dvd", "/m/fd", "/m/stick", "/n/nfs",
+                              "/n/smb", "/n/ssh", "/var/lib/c"}));
+    std::vector<DriveKind> kinds;
+    for (const Volume& volume : volumes)
+        kinds.push_back(volume.kind);
+    using enum DriveKind;
+    EXPECT_EQ(kinds, std::vector<DriveKind>({Fixed, Fixed, CdRom, CdRom, Removable, Removable,
+                                             Network, Network, Network, Fixed}));
+    EXPECT_EQ(volumes[1].fsType, "btrfs");
+    EXPECT_TRUE(volumes[4].floppy);
+    EXPECT_FALSE(volumes[5].floppy);
+}
+
+// A sysfs tree: a SATA disk, a USB stick, a card reader's card, device-mapper on the stick.
+TEST(ReadBlockFacts, RemovableFlagAndUsbAncestry) {
+    QTemporaryDir sys;
+    const QString sata = sys.filePath("devices/pci0/0000:00:17.0/ata1/host0/block/sda");
+    const QString stick = sys.filePath("devices/pci0/0000:00:14.0/usb2/2-1/host6/block/sdb");
+    const QString card = sys.filePath("devices/platform/mmc0/block/mmcblk0");
+    const QString mapper = sys.filePath("devices/virtual/block/dm-0");
+    for (const QString& disk : {sata, stick, mapper})
+        ASSERT_TRUE(WriteFile(disk + "/removable", "0\n"));
+    ASSERT_TRUE(WriteFile(card + "/removable", "1\n"));
+    ASSERT_TRUE(WriteFile(sata + "/sda1/partition", "1\n"));
+    ASSERT_TRUE(WriteFile(stick + "/sdb1/partition", "1\n"));
+    ASSERT_TRUE(Link(stick + "/sdb1", mapper + "/slaves/sdb1"));
+    ASSERT_TRUE(Link(sata + "/sda1", sys.filePath("dev/block/8:1")));
+    ASSERT_TRUE(Link(card, sys.filePath("dev/block/179:0")));
+    ASSERT_TRUE(Link(mapper, sys.filePath("dev/block/254:0")));
+
+    const auto facts = [&](unsigned major, unsigned minor) {
+        const BlockFacts found = ReadBlockFacts(sys.path(), major, minor);
+        return std::make_pair(found.removable, found.usb);
+    };
+    EXPECT_EQ(facts(8, 1), std::make_pair(false, false));
+    EXPECT_EQ(facts(179, 0), std::make_pair(true, false));
+    EXPECT_EQ(facts(254, 0), std::make_pair(false, true));
+    EXPECT_EQ(facts(9, 9), std::make_pair(false, false));
+}
+
+TEST(LinuxVolumeSource, ListsItsMountTableAndAsksEachVolume) {
+    QTemporaryDir folder;
+    const QByteArray data = QFile::encodeName(folder.filePath("data dir"));
+    ASSERT_TRUE(QDir().mkpath(folder.filePath("data dir")));
+    QByteArray escaped = data;
+    escaped.replace(" ", "\\040");
+    ASSERT_TRUE(WriteFile(folder.filePath("mounts"), "srv:/export " + escaped + " nfs4 rw 0 0\n" +
+                                                         "/dev/none " + escaped + "/gone ext4 rw"));
+    LinuxVolumeSource source({folder.filePath("mounts"), folder.filePath("sys")});
+
+    const std::vector<Volume> volumes = source.ListVolumes();
+    ASSERT_EQ(MountPoints(volumes), QByteArrayList({data, data + "/gone"}));
+    const std::optional<VolumeReport> share = source.Survey(volumes[0]);
+    ASSERT_TRUE(share.has_value());
+    EXPECT_EQ(share->networkName, "srv:/export");
+    EXPECT_TRUE(share->spaceKnown && share->totalBytes > 0 && share->clusterSize > 0);
+    EXPECT_FALSE(source.Survey(volumes[1]).has_value());
+}
+
+TEST(LabelFromDirectory, DecodesTheLinkToTheSameDevice) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(WriteFile(folder.filePath("dev/sdz8"), "") &&
+                WriteFile(folder.filePath("dev/sdz9"), ""));
+    ASSERT_TRUE(Link(folder.filePath("dev/sdz8"), folder.filePath("by-label/other")));
+    ASSERT_TRUE(Link(folder.filePath("dev/sdz9"), folder.filePath("by-label/Back\\x20up\\x2f1")));
+    const QString labels = folder.filePath("by-label");
+    EXPECT_EQ(LabelFromDirectory(labels, QFile::encodeName(folder.filePath("dev/sdz9"))),
+              "Back up/1");
+    EXPECT_EQ(LabelFromDirectory(labels, "/dev/nothing-here"), "");
+}
+
+TEST(TimeLimitedQueries, AHangingVolumeIsNotReadyAndNotAskedAgainWhileItHangs) {
+    const auto release = std::make_shared<std::latch>(1);
+    const auto starts = std::make_shared<std::atomic<int>>(0);
+    const TimeLimitedQueries::Query hanging = [release, starts] {
+        ++*starts;
+        release->wait();  // a dead server
+        return std::optional<VolumeReport>(VolumeReport{});
+    };
+    {
+        TimeLimitedQueries queries(std::chrono::milliseconds(200));
+        EXPECT_FALSE(queries.Run("/net/dead", hanging).has_value());
+        EXPECT_FALSE(queries.Run("/net/dead", hanging).has_value());
+        EXPECT_EQ(*starts, 1);
+        EXPECT_TRUE(queries.Run("/", [] { return std::optional(VolumeReport{}); }).has_value());
+    }  // leaving the scope must not wait for the hanging worker
+    release->count_down();
+}
+
+}  // namespace

@@ -1,0 +1,169 @@
+#include "ui/flex_grid.h"
+
+#include <QAbstractTableModel>
+#include <QHeaderView>
+#include <QMouseEvent>
+
+#include "table/grid_hit.h"
+#include "ui/twips.h"
+
+namespace {
+
+Qt::Alignment AlignmentOf(CellAlign align) {
+    switch (align) {
+        case CellAlign::Right:
+            return Qt::AlignRight | Qt::AlignVCenter;
+        case CellAlign::Center:
+            return Qt::AlignHCenter | Qt::AlignVCenter;
+        case CellAlign::Left:
+            break;
+    }
+    return Qt::AlignLeft | Qt::AlignVCenter;
+}
+
+int ButtonNumber(Qt::MouseButton button) {
+    switch (button) {
+        case Qt::LeftButton:
+            return 1;
+        case Qt::RightButton:
+            return 2;
+        case Qt::MiddleButton:
+            return 4;
+        default:
+            return 0;
+    }
+}
+
+int ShiftState(Qt::KeyboardModifiers modifiers) {
+    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
+           (modifiers & Qt::AltModifier ? 4 : 0);
+}
+
+}  // namespace
+
+// Grid rows 1.. are the model's rows 0..; grid row 0 is the horizontal header.
+class CellGridModel final : public QAbstractTableModel, public CellGridObserver {
+  public:
+    CellGridModel(CellGrid& grid, std::function<void()> relayout)
+        : grid_(grid), relayout_(std::move(relayout)) {
+        grid_.SetObserver(this);
+    }
+    ~CellGridModel() override { grid_.SetObserver(nullptr); }
+
+    int rowCount(const QModelIndex& parent) const override {
+        return parent.isValid() ? 0 : std::max(grid_.Rows() - 1, 0);
+    }
+    int columnCount(const QModelIndex& parent) const override {
+        return parent.isValid() ? 0 : grid_.Cols();
+    }
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (role == Qt::DisplayRole) return grid_.TextMatrix(index.row() + 1, index.column());
+        if (role == Qt::TextAlignmentRole) {
+            return QVariant::fromValue(AlignmentOf(grid_.ColAlignment(index.column())));
+        }
+        return {};
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (orientation != Qt::Horizontal) return {};
+        if (role == Qt::DisplayRole) return grid_.TextMatrix(0, section);
+        if (role == Qt::TextAlignmentRole) {
+            // The heading row is two lines high: long headings wrap rather than clip.
+            return QVariant::fromValue(AlignmentOf(grid_.ColAlignment(section)) | Qt::TextWordWrap);
+        }
+        return {};
+    }
+
+    void CellChanged(int row, int col) override {
+        if (row == 0) {
+            emit headerDataChanged(Qt::Horizontal, col, col);
+        } else {
+            const QModelIndex cell = index(row - 1, col);
+            emit dataChanged(cell, cell);
+        }
+    }
+    void LayoutChanged() override {
+        beginResetModel();
+        endResetModel();
+        relayout_();
+    }
+
+  private:
+    CellGrid& grid_;
+    std::function<void()> relayout_;
+};
+
+FlexGrid::FlexGrid(QWidget* parent)
+    : QTableView(parent),
+      model_(std::make_unique<CellGridModel>(grid_, [this] { ApplyLayout(); })) {
+    setModel(model_.get());
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setWordWrap(false);
+    verticalHeader()->hide();
+    horizontalHeader()->setSectionsClickable(false);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    viewport()->installEventFilter(this);
+    horizontalHeader()->viewport()->installEventFilter(this);
+    connect(this, &QTableView::doubleClicked, this, [this] { emit DblClick(); });
+    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.isValid()) grid_.SetRowSel(current.row() + 1);
+            });
+    ApplyLayout();
+}
+
+FlexGrid::~FlexGrid() = default;
+
+void FlexGrid::ApplyLayout() {
+    for (int col = 0; col < grid_.Cols(); ++col) {
+        setColumnWidth(col, TwipsToPixels(grid_.ColWidth(col)));
+    }
+    horizontalHeader()->setFixedHeight(TwipsToPixels(grid_.RowHeight(0)));
+    verticalHeader()->setDefaultSectionSize(TwipsToPixels(CellGrid::kDefaultRowHeight));
+    verticalHeader()->setMinimumSectionSize(1);
+    for (int row = 1; row < grid_.Rows(); ++row) {
+        if (grid_.RowHeight(row) != CellGrid::kDefaultRowHeight) {
+            setRowHeight(row - 1, TwipsToPixels(grid_.RowHeight(row)));
+        }
+    }
+}
+
+void FlexGrid::changeEvent(QEvent* event) {
+    // The heading takes the grid's font, as the cells do.
+    if (event->type() == QEvent::FontChange) horizontalHeader()->setFont(font());
+    QTableView::changeEvent(event);
+}
+
+double FlexGrid::RowPos(int row) const {
+    const int headerTop = horizontalHeader()->geometry().top();
+    if (row <= 0) return PixelsToTwips(headerTop);
+    return PixelsToTwips(viewport()->geometry().top() + rowViewportPosition(row - 1));
+}
+
+double FlexGrid::ColPos(int col) const {
+    return PixelsToTwips(viewport()->geometry().left() + columnViewportPosition(col));
+}
+
+int FlexGrid::RowUnder(int first, int last, double y) const {
+    return ::RowUnder(
+        first, last, TopRow(), [this](int row) { return RowPos(row); }, y);
+}
+
+int FlexGrid::TopRow() const {
+    const int first = rowAt(0);
+    return first < 0 ? 1 : first + 1;
+}
+
+bool FlexGrid::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        auto* source = static_cast<QWidget*>(watched);
+        const QPointF at = source->mapTo(this, mouse->position().toPoint());
+        emit MouseUp(ButtonNumber(mouse->button()), ShiftState(mouse->modifiers()),
+                     PixelsToTwips(at.x()), PixelsToTwips(at.y()));
+    }
+    return QTableView::eventFilter(watched, event);
+}

@@ -1,0 +1,46 @@
+#pragma once
+// The table widget of both windows: a QTableView rendering a CellGrid. Row 0 of the grid is
+// the fixed heading row (drawn as the view's header); positions are reported in twips
+// relative to the widget, as currently scrolled.
+
+#include <QTableView>
+#include <memory>
+
+#include "table/cell_grid.h"
+
+class CellGridModel;
+
+class FlexGrid : public QTableView {
+    Q_OBJECT
+  public:
+    explicit FlexGrid(QWidget* parent = nullptr);
+    ~FlexGrid() override;
+
+    CellGrid& Grid() { return grid_; }
+    const CellGrid& Grid() const { return grid_; }
+
+    // Distance in twips from the widget's top to the top of row Row (row 0 is the heading),
+    // and from its left edge to the left edge of column Col.
+    double RowPos(int row) const;
+    double ColPos(int col) const;
+    // The first data row shown below the heading.
+    int TopRow() const;
+    // The row of First..Last under Y (twips), rows scrolled out of sight excluded; -1 if none.
+    int RowUnder(int first, int last, double y) const;
+
+  signals:
+    // A double click on a data row.
+    void DblClick();
+    // A mouse button released over the grid: Button 1 left, 2 right; X and Y in twips.
+    void MouseUp(int button, int shift, double x, double y);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+  private:
+    void ApplyLayout();
+
+    CellGrid grid_;
+    std::unique_ptr<CellGridModel> model_;
+};

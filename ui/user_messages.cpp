@@ -1,0 +1,7 @@
+#include "ui/user_messages.h"
+
+#include <QMessageBox>
+
+void MessageBoxMessages::ShowMessage(QWidget* parent, const QString& title, const QString& text) {
+    QMessageBox::information(parent, title, text, QMessageBox::Ok);
+}

@@ -1,0 +1,77 @@
+#include "ui/walk_job.h"
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <QMetaObject>
+#include <mutex>
+#include <thread>
+#include <utility>
+
+#include "platform/directory_walk.h"
+
+// Shared by the job and its worker thread; outlives whichever of the two ends first.
+struct WalkJob::Run : std::enable_shared_from_this<Run> {
+    std::stop_source stop;
+    WalkProgress progress;
+    std::mutex mutex;
+    WalkJob* receiver = nullptr;  // cleared when the job lets go of this run
+
+    // Queues Finish to the job's thread; it runs only if the job still holds this run then.
+    void Deliver(std::function<void()> finish) {
+        std::lock_guard lock(mutex);
+        if (!receiver || stop.stop_requested()) return;
+        QMetaObject::invokeMethod(
+            receiver,
+            [receiver = receiver, run = shared_from_this(), finish = std::move(finish)] {
+                if (receiver->running_ != run) return;
+                receiver->running_.reset();
+                finish();
+            },
+            Qt::QueuedConnection);
+    }
+};
+
+namespace {
+
+// Lowers the priority of the calling thread and of the walk threads it starts, which inherit
+// it, so that the window, the display server and other programs the user works with still
+// get a core at once while the walk keeps every core busy.
+void YieldToTheWindow() {
+    constexpr int kWalkNiceness = 10;
+    setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), kWalkNiceness);
+}
+
+}  // namespace
+
+WalkJob::WalkJob(QObject* parent) : QObject(parent) {}
+
+WalkJob::~WalkJob() {
+    Stop();
+}
+
+void WalkJob::Launch(Body body) {
+    Stop();
+    auto run = std::make_shared<Run>();
+    run->receiver = this;
+    running_ = run;
+    std::thread([run, body = std::move(body)] {
+        YieldToTheWindow();
+        run->Deliver(body(run->stop.get_token(), run->progress));
+    }).detach();
+}
+
+void WalkJob::Stop() {
+    const std::shared_ptr<Run> run = std::exchange(running_, nullptr);
+    if (!run) return;
+    std::lock_guard lock(run->mutex);
+    run->stop.request_stop();
+    run->receiver = nullptr;
+}
+
+QByteArray WalkJob::CurrentDirectory() const {
+    if (!running_) return {};
+    const QByteArray current = running_->progress.Current();
+    running_->progress.Request();
+    return current;
+}
