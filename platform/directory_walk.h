@@ -6,6 +6,7 @@
 // entries and decides which subdirectories to enter, each with a tag that its
 // subdirectories inherit unless the visitor gives them another. A visitor may let idle
 // threads join in reading a long directory; each thread then sees a share of its entries.
+// What could not be read is told to the visitor, never skipped in silence.
 
 #include <sys/types.h>
 #include <QByteArray>
@@ -35,7 +36,8 @@ struct WalkNode;
 // The directory a visitor is looking at.
 class DirectoryScope {
   public:
-    // The open directory, or -1 when it could not be opened (its entries are then empty).
+    // The open directory, or -1 when it could not be opened or must not be entered (its
+    // entries are then empty).
     int Fd() const;
     // 0 for a root, 1 for a directory directly below one, ...
     int Depth() const;
@@ -45,7 +47,13 @@ class DirectoryScope {
     // ordinals list their entries first, whichever thread visits them.
     std::uint32_t BatchOrdinal() const { return batchOrdinal_; }
 
-    // Size and type of an entry, without following a link; false when it vanished.
+    // The directory's path, for messages.
+    QByteArray Path() const;
+
+    // Size and type of an entry, without following a link. False when that failed, with errno
+    // saying why: ENOENT when the entry vanished since the listing; any other failure (a
+    // folder that may be listed but not entered) also tells the visitor the directory is
+    // unreadable.
     bool Stat(const WalkEntry& entry, EntryStat* stat) const;
     // Enters subdirectory Entry later, tagged Tag.
     void Descend(const WalkEntry& entry, std::uint64_t tag);
@@ -69,6 +77,11 @@ class WalkVisitor {
     // "." and ".." left out.
     virtual void VisitEntries(DirectoryScope& dir, std::span<const WalkEntry> entries) = 0;
     virtual void EndDirectory(DirectoryScope& dir) = 0;
+    // Dir could not be opened or listed, or an entry of it could not be sized: Error is the
+    // errno. Told at most once per directory, between its BeginDirectory and EndDirectory.
+    // Directories left out on purpose (other volumes, pseudo file systems, a bind mount of an
+    // ancestor) are not unreadable.
+    virtual void Unreadable(const DirectoryScope& /*dir*/, int /*error*/) {}
     // Asked after BeginDirectory by the first thread: whether other threads may read and
     // visit batches of Dir's listing while it does.
     virtual bool MayShareDirectory(const DirectoryScope& /*dir*/) const { return false; }
@@ -104,6 +117,14 @@ class WalkProgress {
     QByteArray current_;
 };
 
+// Failures a test makes the walk meet; each hook returns an errno to fail with, or 0.
+class WalkFaults {
+  public:
+    virtual ~WalkFaults() = default;
+    virtual int OpenError(const QByteArray& /*directory*/) { return 0; }
+    virtual int StatError(const QByteArray& /*directory*/, const char* /*name*/) { return 0; }
+};
+
 struct WalkOptions {
     bool stayOnVolume = false;  // do not enter other mounted volumes
     std::stop_token stop;
@@ -112,6 +133,7 @@ struct WalkOptions {
     // Queued directories above which a thread stops listing a shared directory until the
     // queue drains, so memory does not grow with the number of subdirectories in one place.
     int queueBudget = 4096;
+    WalkFaults* faults = nullptr;  // tests only
 };
 
 // Walks Roots with one thread per visitor (the calling thread is one of them). Returns false

@@ -32,8 +32,10 @@ Store StoreForFileSystem(long magic);
 std::optional<std::uint32_t> ReadAttributes(int dirFd, const char* name, Store store);
 
 // Clears the archive bit of entry Name of DirFd in its store, keeping every other bit and
-// field; never follows a symbolic link. False when nothing could be changed.
-bool ClearArchive(int dirFd, const char* name, Store store);
+// field; never follows a symbolic link. False when nothing was changed; Error, when given, is
+// then the errno of a failure, or 0 when there was nothing to clear (the bit clear, nothing
+// stored, a link, an entry gone).
+bool ClearArchive(int dirFd, const char* name, Store store, int* error = nullptr);
 
 // Samba's user.DOSATTRIB value: the attributes it holds (the binary record's when valid,
 // else the text's), or nothing when the value is not in a known form.

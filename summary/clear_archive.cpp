@@ -1,8 +1,8 @@
 #include "summary/clear_archive.h"
 
 #include <dirent.h>
+#include <algorithm>
 #include <memory>
-#include <vector>
 
 #include "platform/directory_walk.h"
 
@@ -15,9 +15,17 @@ class ArchiveClearer final : public WalkVisitor {
     void BeginDirectory(DirectoryScope&) override {}
     void VisitEntries(DirectoryScope& dir, std::span<const WalkEntry> entries) override;
     void EndDirectory(DirectoryScope&) override {}
+    void Unreadable(const DirectoryScope& dir, int error) override {
+        unread_.push_back({dir.Path(), error});
+    }
+
+    const std::vector<UnreadDirectory>& Unread() const { return unread_; }
+    std::int64_t NotChanged() const { return notChanged_; }
 
   private:
     ClearDepth depth_;
+    std::vector<UnreadDirectory> unread_;
+    std::int64_t notChanged_ = 0;
 };
 
 bool IsDirectory(const DirectoryScope& dir, const WalkEntry& entry) {
@@ -30,7 +38,10 @@ void ArchiveClearer::VisitEntries(DirectoryScope& dir, std::span<const WalkEntry
     for (const WalkEntry& entry : entries) {
         if (entry.type == DT_LNK) continue;
         // Leaves a clear bit alone, and refuses a link that replaced the entry meanwhile.
-        dos::ClearArchive(dir.Fd(), entry.name, dir.Store());
+        int error = 0;
+        if (!dos::ClearArchive(dir.Fd(), entry.name, dir.Store(), &error) && error != 0) {
+            notChanged_ += 1;
+        }
         if (depth_ == ClearDepth::Recursive && IsDirectory(dir, entry)) {
             dir.Descend(entry, dir.Tag());
         }
@@ -39,13 +50,21 @@ void ArchiveClearer::VisitEntries(DirectoryScope& dir, std::span<const WalkEntry
 
 }  // namespace
 
-bool ClearArchiveTree(const QByteArray& directory, ClearDepth depth, int threads,
-                      const WalkOptions& options) {
+ClearOutcome ClearArchiveTree(const QByteArray& directory, ClearDepth depth, int threads,
+                              const WalkOptions& options) {
     std::vector<std::unique_ptr<ArchiveClearer>> clearers;
     std::vector<WalkVisitor*> visitors;
     for (int i = 0; i < std::max(threads, 1); ++i) {
         clearers.push_back(std::make_unique<ArchiveClearer>(depth));
         visitors.push_back(clearers.back().get());
     }
-    return RunWalk({WalkRoot{directory}}, visitors, options);
+    ClearOutcome outcome;
+    outcome.complete = RunWalk({WalkRoot{directory}}, visitors, options);
+    for (const auto& clearer : clearers) {
+        outcome.unread.insert(outcome.unread.end(), clearer->Unread().begin(),
+                              clearer->Unread().end());
+        outcome.notChanged += clearer->NotChanged();
+    }
+    SortByPath(outcome.unread);
+    return outcome;
 }

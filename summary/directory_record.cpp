@@ -1,5 +1,7 @@
 #include "summary/directory_record.h"
 
+#include <algorithm>
+
 Counts& Counts::operator+=(const Counts& other) {
     Files += other.Files;
     Bytes += other.Bytes;
@@ -11,6 +13,25 @@ Counts& Counts::operator+=(const Counts& other) {
     SystemBytes += other.SystemBytes;
     ArchiveFiles += other.ArchiveFiles;
     ArchiveBytes += other.ArchiveBytes;
+    return *this;
+}
+
+namespace {
+
+bool PathOrder(const UnreadDirectory& a, const UnreadDirectory& b) {
+    return a.path < b.path;
+}
+
+}  // namespace
+
+void SortByPath(std::vector<UnreadDirectory>& folders) {
+    std::sort(folders.begin(), folders.end(), PathOrder);
+}
+
+Skipped& Skipped::operator+=(const Skipped& other) {
+    const auto middle = unread.insert(unread.end(), other.unread.begin(), other.unread.end());
+    std::inplace_merge(unread.begin(), middle, unread.end(), PathOrder);
+    unsized += other.unsized;
     return *this;
 }
 

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <cstdint>
+#include <vector>
 
 // Counts and sizes (bytes) gathered for one row. A file may be hidden, system and archive at
 // once; the categories are not exclusive.
@@ -24,9 +25,31 @@ struct Counts {
     bool operator==(const Counts&) const = default;
 };
 
+// A directory a walk could not read, and why.
+struct UnreadDirectory {
+    QByteArray path;
+    int error = 0;  // errno
+    bool operator==(const UnreadDirectory&) const = default;
+};
+
+// Sorts Folders by their paths' bytes.
+void SortByPath(std::vector<UnreadDirectory>& folders);
+
+// What the walk of a row had to leave out: never part of its figures or cells.
+struct Skipped {
+    std::vector<UnreadDirectory> unread;  // in path order
+    std::int64_t unsized = 0;             // entries that vanished or could not be sized
+
+    bool Any() const { return !unread.empty() || unsized != 0; }
+    // Adds Other's, keeping the path order.
+    Skipped& operator+=(const Skipped& other);
+    bool operator==(const Skipped&) const = default;
+};
+
 struct DirectoryRecord {
     QByteArray Path;  // the directory with a trailing "/"
     Counts counts;
+    Skipped skipped;
 };
 
 inline constexpr int kPathField = 1;

@@ -7,6 +7,7 @@
 
 #include "settings/load_settings.h"
 #include "summary/scan.h"
+#include "summary/skipped_text.h"
 #include "summary/summary_reports.h"
 #include "summary/summary_table.h"
 
@@ -19,6 +20,16 @@ void FillReportGrid(CellGrid& grid, SummaryData& data, const Settings& settings,
     SetupGrid(grid, settings, chars);
     SortRows(data.Results, data.RowOrder, switches.SortColumn, switches.SortAscending);
     FillGrid(grid, data, settings, chars);
+}
+
+// Tells on standard error what the walk had to leave out; true when it left anything out.
+bool TellSkipped(const Skipped& skipped) {
+    for (const UnreadDirectory& folder : skipped.unread)
+        std::fprintf(stderr, "tallmere32: %s\n", CannotReadLine(folder).constData());
+    if (skipped.unsized != 0) {
+        std::fprintf(stderr, "tallmere32: %s\n", qUtf8Printable(UnsizedText(skipped.unsized)));
+    }
+    return skipped.Any();
 }
 
 }  // namespace
@@ -43,5 +54,6 @@ int RunSummaryReport(const ProgramOptions& options, SettingsStore& store, Volume
         options.reportKind == ReportKind::Text
             ? SummaryTextReport(grid, settings.ComputerName, QDateTime::currentDateTime())
             : CsvLines(grid);
-    return EmitReport(ReportBytes(lines), options.outputPath, "tallmere32");
+    const int status = EmitReport(ReportBytes(lines), options.outputPath, "tallmere32");
+    return TellSkipped(data.AllSkipped) ? 1 : status;
 }

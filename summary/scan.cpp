@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <QString>
 #include <algorithm>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <numeric>
@@ -76,11 +77,16 @@ class SummaryVisitor final : public WalkVisitor {
     void BeginDirectory(DirectoryScope& dir) override { current_ = &Row(dir.Tag()); }
     void VisitEntries(DirectoryScope& dir, std::span<const WalkEntry> entries) override;
     void EndDirectory(DirectoryScope&) override { current_ = nullptr; }
+    void Unreadable(const DirectoryScope& dir, int error) override {
+        skipped_[dir.Tag()].unread.push_back({dir.Path(), error});
+    }
     // Rows only add up, and start directories keep their listing order by batch ordinals.
     bool MayShareDirectory(const DirectoryScope&) const override { return true; }
 
     // The counts of row Child of start directory Root, zero when this thread saw none.
     Counts RowCounts(std::uint64_t root, std::uint64_t child) const;
+    // What this thread had to leave out of the row of Tag, unread folders in no order.
+    Skipped RowSkipped(std::uint64_t tag) const;
 
   private:
     Counts& Row(std::uint64_t tag);
@@ -88,7 +94,8 @@ class SummaryVisitor final : public WalkVisitor {
     void CountFile(DirectoryScope& dir, const WalkEntry& entry, std::uint64_t size);
 
     std::vector<RootListing>& listings_;
-    std::vector<std::vector<Counts>> rows_;  // [root][child]
+    std::vector<std::vector<Counts>> rows_;     // [root][child]
+    std::map<std::uint64_t, Skipped> skipped_;  // by row tag; rarely any
     Counts* current_ = nullptr;
 };
 
@@ -110,6 +117,11 @@ Counts SummaryVisitor::RowCounts(std::uint64_t root, std::uint64_t child) const 
     return rows_[root][child];
 }
 
+Skipped SummaryVisitor::RowSkipped(std::uint64_t tag) const {
+    const auto found = skipped_.find(tag);
+    return found == skipped_.end() ? Skipped{} : found->second;
+}
+
 void SummaryVisitor::VisitEntries(DirectoryScope& dir, std::span<const WalkEntry> entries) {
     for (std::uint32_t index = 0; index < entries.size(); ++index) {
         const WalkEntry& entry = entries[index];
@@ -118,7 +130,10 @@ void SummaryVisitor::VisitEntries(DirectoryScope& dir, std::span<const WalkEntry
             continue;
         }
         EntryStat stat;
-        if (!dir.Stat(entry, &stat)) continue;  // vanished since the listing
+        if (!dir.Stat(entry, &stat)) {  // vanished since the listing, or not to be reached
+            skipped_[dir.Tag()].unsized += 1;
+            continue;
+        }
         if (stat.isDirectory) {
             CountDirectory(dir, entry, index);
         } else {
@@ -162,12 +177,21 @@ void SummaryVisitor::CountFile(DirectoryScope& dir, const WalkEntry& entry, std:
     }
 }
 
-Counts SumOverThreads(const std::vector<std::unique_ptr<SummaryVisitor>>& visitors,
-                      std::uint64_t root, std::uint64_t child) {
-    Counts sum;
-    for (const auto& visitor : visitors)
-        sum += visitor->RowCounts(root, child);
-    return sum;
+using Visitors = std::vector<std::unique_ptr<SummaryVisitor>>;
+
+// The row Child of start directory Root, summed over the threads.
+DirectoryRecord SumOverThreads(const Visitors& visitors, QByteArray path, std::uint64_t root,
+                               std::uint64_t child) {
+    DirectoryRecord record{std::move(path), {}, {}};
+    Skipped& skipped = record.skipped;
+    for (const auto& visitor : visitors) {
+        record.counts += visitor->RowCounts(root, child);
+        const Skipped part = visitor->RowSkipped(RowTag(root, child));
+        skipped.unread.insert(skipped.unread.end(), part.unread.begin(), part.unread.end());
+        skipped.unsized += part.unsized;
+    }
+    SortByPath(skipped.unread);
+    return record;
 }
 
 }  // namespace
@@ -212,7 +236,7 @@ ScanRequest StartDirectories(const StartPlaces& places, VolumeSource& volumes) {
 ScanResult ScanDirectories(const ScanRequest& request, int threads, std::stop_token stop,
                            WalkProgress* progress) {
     std::vector<RootListing> listings(request.roots.size());
-    std::vector<std::unique_ptr<SummaryVisitor>> visitors;
+    Visitors visitors;
     std::vector<WalkVisitor*> walkers;
     for (int i = 0; i < std::max(threads, 1); ++i) {
         visitors.push_back(std::make_unique<SummaryVisitor>(listings));
@@ -226,15 +250,16 @@ ScanResult ScanDirectories(const ScanRequest& request, int threads, std::stop_to
     options.stayOnVolume = request.stayOnVolume;
     options.stop = stop;
     options.progress = progress;
+    options.faults = request.faults;
     ScanResult result;
     result.complete = RunWalk(roots, walkers, options);
     for (std::uint64_t root = 0; root < request.roots.size(); ++root) {
         const QByteArray& path = request.roots[root];
-        result.rows.push_back({path, SumOverThreads(visitors, root, 0)});
+        result.rows.push_back(SumOverThreads(visitors, path, root, 0));
         const RootListing& listing = listings[root];
         for (std::uint64_t child : listing.InListingOrder()) {
             result.rows.push_back(
-                {path + listing.Name(child) + '/', SumOverThreads(visitors, root, child)});
+                SumOverThreads(visitors, path + listing.Name(child) + '/', root, child));
         }
     }
     return result;

@@ -9,16 +9,18 @@
 #include "summary/directory_record.h"
 
 class VolumeSource;
+class WalkFaults;
 class WalkProgress;
 
 struct ScanRequest {
     std::vector<QByteArray> roots;  // each with a trailing "/"
     bool stayOnVolume = false;      // "My Computer": each volume without the others
+    WalkFaults* faults = nullptr;   // tests only
 };
 
 struct ScanResult {
-    std::vector<DirectoryRecord> rows;
-    bool complete = false;  // false when the walk was stopped
+    std::vector<DirectoryRecord> rows;  // each with what its walk had to leave out
+    bool complete = false;              // false when the walk was stopped
 };
 
 // Where a summary starts: every local volume ("My Computer"), or directories taken exactly

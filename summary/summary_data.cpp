@@ -8,6 +8,7 @@ void SummaryData::Clear() {
     Results.clear();
     RowOrder.clear();
     GrandTotal = {};
+    AllSkipped = {};
 }
 
 void SummaryData::Record(std::vector<DirectoryRecord> rows) {
@@ -15,8 +16,11 @@ void SummaryData::Record(std::vector<DirectoryRecord> rows) {
     RowOrder.resize(Results.size());
     std::iota(RowOrder.begin(), RowOrder.end(), 0);
     GrandTotal = {};
-    for (const DirectoryRecord& record : Results)
+    AllSkipped = {};
+    for (const DirectoryRecord& record : Results) {
         GrandTotal += record.counts;
+        AllSkipped += record.skipped;
+    }
 }
 
 namespace {

@@ -9,10 +9,11 @@ struct SummaryData {
     std::vector<DirectoryRecord> Results;  // in walk order
     std::vector<int> RowOrder;             // display position -> index into Results
     Counts GrandTotal;
+    Skipped AllSkipped;  // what the rows' walks left out, together
 
     int RowCount() const { return static_cast<int>(Results.size()); }
     void Clear();
-    // Takes the rows of a walk in walk order and sums them into GrandTotal.
+    // Takes the rows of a walk in walk order and sums them into GrandTotal and AllSkipped.
     void Record(std::vector<DirectoryRecord> rows);
 };
 

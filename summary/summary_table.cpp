@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "summary/skipped_text.h"
 #include "table/number_mask.h"
 
 namespace {
@@ -62,6 +63,7 @@ void ClearSummary(CellGrid& grid, SummaryData& data, const Settings& settings, C
     chars.fill(0);
     grid.SetRow(1);
     grid.SetRowData(1, {});
+    grid.SetRowNote(1, {});
     for (int col = 0; col < grid.Cols(); ++col) {
         chars[col] = grid.ColWidth(col) / double(kTwipsPerChar);
         grid.SetTextMatrix(1, col, QString());
@@ -80,11 +82,13 @@ int FillGrid(CellGrid& grid, const SummaryData& data, const Settings& settings,
         const QByteArray shown = ShownPath(record.Path);
         WriteCell(grid, r, 0, ShownText(shown), chars);
         grid.SetRowData(r, shown);
+        grid.SetRowNote(r, RowNote(record.skipped));
         WriteFigures(grid, r, record.counts, settings, chars);
     }
     const int total = rows + 1;
     WriteCell(grid, total, 0, QStringLiteral("Grand Total"), chars);
     grid.SetRowData(total, {});
+    grid.SetRowNote(total, TotalNote(data.AllSkipped));
     WriteFigures(grid, total, data.GrandTotal, settings, chars);
     for (int col = 0; col < grid.Cols(); ++col) {
         grid.SetColWidth(col, static_cast<int>(chars[col] * kTwipsPerChar));

@@ -30,7 +30,8 @@ void SetupGrid(CellGrid& grid, const Settings& settings, ColumnChars& chars);
 void ClearSummary(CellGrid& grid, SummaryData& data, const Settings& settings, ColumnChars& chars);
 
 // Writes every row, the "Grand Total" row and the column widths. Each directory row keeps
-// its path's bytes as the grid's row data. Returns the number of directory rows shown.
+// its path's bytes as the grid's row data, and a note of what its walk could not read; the
+// "Grand Total" row a note of the whole count. Returns the number of directory rows shown.
 int FillGrid(CellGrid& grid, const SummaryData& data, const Settings& settings, ColumnChars& chars);
 
 // The name cell of a path: "/" stays "/", "My Computer" for an empty path, otherwise the path

@@ -70,7 +70,7 @@ class Tallmere : public QMainWindow {
     void SummaryFinished();
     // The window closed: the program ends.
     void Closing();
-    // A clear-archive walk has ended and "Done!" is shown.
+    // A clear-archive walk has ended and "Done!" (with what it could not do) is shown.
     void ArchiveCleared();
 
   protected:
@@ -118,7 +118,7 @@ class Tallmere : public QMainWindow {
     void Explore(const QByteArray& directory);
     void OpenNewWindow(const QByteArray& directory);
     void ClearArchive(const QByteArray& directory, ClearDepth depth);
-    void ClearArchiveDone();
+    void ClearArchiveDone(const ClearOutcome& outcome);
 
     // Print, Edit, Free Space, Help and About (tallmere_menu_commands.cpp).
     void mnuPrint_Click();

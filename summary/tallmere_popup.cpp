@@ -13,6 +13,7 @@
 #include "platform/program_starts.h"
 #include "summary/entry.h"
 #include "summary/grid_actions.h"
+#include "summary/skipped_text.h"
 #include "summary/tallmere.h"
 #include "ui/app_context.h"
 #include "ui/flex_grid.h"
@@ -98,18 +99,18 @@ void Tallmere::ClearArchive(const QByteArray& directory, ClearDepth depth) {
     options.stayOnVolume = state_.history.Current().places.stayOnVolume;
     const int threads = scanThreads_;
     ShowProgress(ShownText(directory));
-    clearing_.Start<bool>(
+    clearing_.Start<ClearOutcome>(
         [directory, depth, threads, options](std::stop_token stop, WalkProgress& progress) mutable {
             options.stop = stop;
             options.progress = &progress;
             return ClearArchiveTree(directory, depth, threads, options);
         },
-        [this](bool) { ClearArchiveDone(); });
+        [this](ClearOutcome outcome) { ClearArchiveDone(outcome); });
     progressTimer_.start();
 }
 
-void Tallmere::ClearArchiveDone() {
+void Tallmere::ClearArchiveDone(const ClearOutcome& outcome) {
     progressTimer_.stop();
-    ShowProgress(QStringLiteral("Done!"));
+    ShowProgress(ClearDoneText(outcome.unread, outcome.notChanged));
     emit ArchiveCleared();
 }

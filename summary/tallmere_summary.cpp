@@ -2,6 +2,7 @@
 #include <QLineEdit>
 
 #include "platform/directory_walk.h"
+#include "summary/skipped_text.h"
 #include "summary/tallmere.h"
 #include "ui/app_context.h"
 #include "ui/flex_grid.h"
@@ -35,7 +36,7 @@ void Tallmere::ScanFinished(ScanResult result) {
     progressTimer_.stop();
     state_.data.Record(std::move(result.rows));
     state_.SummaryReady = true;
-    ShowProgress(QStringLiteral("Done!"));
+    ShowProgress(DoneText(state_.data.AllSkipped));
     SortRows();
     FillGrid();
     emit SummaryFinished();
@@ -50,7 +51,7 @@ void Tallmere::SortRows() {
         }
     }
     state_.LastSortColumn = state_.SortColumn;
-    ShowProgress(QStringLiteral("Done!"));
+    ShowProgress(DoneText(state_.data.AllSkipped));
 }
 
 void Tallmere::FillGrid() {

@@ -13,6 +13,7 @@ void CellGrid::SetRows(int rows) {
     for (QStringList& line : cells_)
         line.resize(cols_);
     rowData_.resize(rows_);
+    rowNote_.resize(rows_);
     rowHeight_.resize(rows_, kDefaultRowHeight);
     row_ = std::min(row_, std::max(rows_ - 1, 0));
     rowSel_ = std::min(rowSel_, std::max(rows_ - 1, 0));
@@ -116,6 +117,21 @@ QByteArray CellGrid::RowData(int row) const {
 
 void CellGrid::SetRowData(int row, const QByteArray& data) {
     if (row >= 0 && row < rows_) rowData_[row] = data;
+}
+
+QString CellGrid::RowNote(int row) const {
+    return row >= 0 && row < rows_ ? rowNote_[row] : QString();
+}
+
+void CellGrid::SetRowNote(int row, const QString& note) {
+    if (row < 0 || row >= rows_) return;
+    rowNote_[row] = note;
+    NotifyLayout();
+}
+
+bool CellGrid::HasRowNotes() const {
+    return std::any_of(rowNote_.begin(), rowNote_.end(),
+                       [](const QString& note) { return !note.isEmpty(); });
 }
 
 void CellGrid::NotifyLayout() {

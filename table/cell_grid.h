@@ -66,6 +66,12 @@ class CellGrid {
     QByteArray RowData(int row) const;
     void SetRowData(int row, const QByteArray& data);
 
+    // A note kept with a row and never part of its cells: why its figures may fall short. A
+    // view shows it on demand and marks the row's first cell.
+    QString RowNote(int row) const;
+    void SetRowNote(int row, const QString& note);
+    bool HasRowNotes() const;
+
     void SetObserver(CellGridObserver* observer) { observer_ = observer; }
 
   private:
@@ -76,6 +82,7 @@ class CellGrid {
     int cols_ = 0;
     std::vector<QStringList> cells_;  // cells_[row][col]
     std::vector<QByteArray> rowData_;
+    std::vector<QString> rowNote_;
     std::vector<CellAlign> align_;
     std::vector<int> colWidth_;
     std::vector<int> rowHeight_;

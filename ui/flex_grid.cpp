@@ -2,7 +2,9 @@
 
 #include <QAbstractTableModel>
 #include <QHeaderView>
+#include <QIcon>
 #include <QMouseEvent>
+#include <QStyle>
 
 #include "table/grid_hit.h"
 #include "ui/twips.h"
@@ -44,8 +46,8 @@ int ShiftState(Qt::KeyboardModifiers modifiers) {
 // Grid rows 1.. are the model's rows 0..; grid row 0 is the horizontal header.
 class CellGridModel final : public QAbstractTableModel, public CellGridObserver {
   public:
-    CellGridModel(CellGrid& grid, std::function<void()> relayout)
-        : grid_(grid), relayout_(std::move(relayout)) {
+    CellGridModel(CellGrid& grid, QIcon noteMark, std::function<void()> relayout)
+        : grid_(grid), noteMark_(std::move(noteMark)), relayout_(std::move(relayout)) {
         grid_.SetObserver(this);
     }
     ~CellGridModel() override { grid_.SetObserver(nullptr); }
@@ -58,6 +60,11 @@ class CellGridModel final : public QAbstractTableModel, public CellGridObserver 
     }
     QVariant data(const QModelIndex& index, int role) const override {
         if (role == Qt::DisplayRole) return grid_.TextMatrix(index.row() + 1, index.column());
+        if (index.column() == 0 && (role == Qt::ToolTipRole || role == Qt::DecorationRole)) {
+            const QString note = grid_.RowNote(index.row() + 1);
+            if (note.isEmpty()) return {};
+            return role == Qt::ToolTipRole ? QVariant(note) : QVariant(noteMark_);
+        }
         if (role == Qt::TextAlignmentRole) {
             return QVariant::fromValue(AlignmentOf(grid_.ColAlignment(index.column())));
         }
@@ -89,12 +96,14 @@ class CellGridModel final : public QAbstractTableModel, public CellGridObserver 
 
   private:
     CellGrid& grid_;
+    QIcon noteMark_;  // beside the first cell of a row with a note
     std::function<void()> relayout_;
 };
 
 FlexGrid::FlexGrid(QWidget* parent)
     : QTableView(parent),
-      model_(std::make_unique<CellGridModel>(grid_, [this] { ApplyLayout(); })) {
+      model_(std::make_unique<CellGridModel>(
+          grid_, style()->standardIcon(QStyle::SP_MessageBoxWarning), [this] { ApplyLayout(); })) {
     setModel(model_.get());
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -120,6 +129,12 @@ FlexGrid::~FlexGrid() = default;
 void FlexGrid::ApplyLayout() {
     for (int col = 0; col < grid_.Cols(); ++col) {
         setColumnWidth(col, TwipsToPixels(grid_.ColWidth(col)));
+    }
+    // The first column makes room for the mark of a row with a note.
+    if (grid_.Cols() > 0 && grid_.HasRowNotes()) {
+        const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this);
+        const int mark = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
+        setColumnWidth(0, columnWidth(0) + mark + 2 * margin);
     }
     horizontalHeader()->setFixedHeight(TwipsToPixels(grid_.RowHeight(0)));
     verticalHeader()->setDefaultSectionSize(TwipsToPixels(CellGrid::kDefaultRowHeight));

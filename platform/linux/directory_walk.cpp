@@ -2,6 +2,7 @@
 #include "platform/directory_walk.h"
 
 #include <dirent.h>
+#include <errno.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -66,6 +67,9 @@ class WalkWorker {
     void Push(std::vector<WalkNode*>& nodes);
     void Run();
     void AddChild(WalkNode* child) { children_.push_back(child); }
+    // Tells the visitor, once per directory, that the directory of Scope could not be read.
+    void ReportUnreadable(const DirectoryScope& scope, int error);
+    WalkFaults* Faults() const { return shared_.options.faults; }
 
   private:
     void PushTask(WalkTask task);
@@ -107,10 +111,19 @@ dos::Store DirectoryScope::Store() const {
     return node_->store;
 }
 
+QByteArray DirectoryScope::Path() const {
+    return node_->Path();
+}
+
 bool DirectoryScope::Stat(const WalkEntry& entry, EntryStat* stat) const {
     struct statx info {};
     const unsigned mask = STATX_SIZE | (entry.type == DT_UNKNOWN ? STATX_TYPE : 0);
-    if (statx(node_->fd, entry.name, AT_SYMLINK_NOFOLLOW | AT_STATX_DONT_SYNC, mask, &info) != 0) {
+    const int injected = worker_->Faults() ? worker_->Faults()->StatError(Path(), entry.name) : 0;
+    if (injected ||
+        statx(node_->fd, entry.name, AT_SYMLINK_NOFOLLOW | AT_STATX_DONT_SYNC, mask, &info) != 0) {
+        const int error = injected ? injected : errno;
+        if (error != ENOENT) worker_->ReportUnreadable(*this, error);
+        errno = error;
         return false;
     }
     stat->isDirectory =
@@ -222,11 +235,14 @@ void WalkWorker::Drop(WalkTask task) {
 }
 
 void WalkWorker::Visit(WalkNode* node) {
-    const int fd = node->Open(shared_.mounts, shared_.options.stayOnVolume, shared_.openHandles);
+    const int injected = Faults() ? Faults()->OpenError(node->Path()) : 0;
+    const int fd =
+        node->Open(shared_.mounts, shared_.options.stayOnVolume, shared_.openHandles, injected);
     WalkProgress* progress = shared_.options.progress;
     if (progress && progress->Due()) progress->Publish(node->Path());
     DirectoryScope scope(node, this);
     visitor_.BeginDirectory(scope);
+    if (node->error) ReportUnreadable(scope, node->error);
     if (fd >= 0) {
         node->shared = visitor_.MayShareDirectory(scope);
         ReadEntries(scope);
@@ -257,6 +273,11 @@ void WalkWorker::ReadEntries(DirectoryScope& scope) {
         if (!batch_.empty()) visitor_.VisitEntries(scope, batch_);
         if (more && QueueFull()) return Postpone(node);
     }
+    if (got < 0) ReportUnreadable(scope, static_cast<int>(-got));
+}
+
+void WalkWorker::ReportUnreadable(const DirectoryScope& scope, int error) {
+    if (scope.node_->FirstFailure()) visitor_.Unreadable(scope, error);
 }
 
 void WalkWorker::CollectBatch(long length) {

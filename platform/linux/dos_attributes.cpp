@@ -4,6 +4,7 @@
 #include "platform/linux/file_system_types.h"
 #include "platform/linux/little_endian.h"
 
+#include <errno.h>
 #include <fcntl.h>
 #include <linux/msdos_fs.h>
 #include <sys/ioctl.h>
@@ -84,27 +85,45 @@ std::optional<std::uint32_t> ReadVfat(int dirFd, const char* name) {
     return attributes;
 }
 
-bool ClearVfatArchive(int dirFd, const char* name) {
-    const int fd = OpenEntry(dirFd, name);
-    if (fd < 0) return false;
-    std::uint32_t attributes = 0;
-    bool cleared = false;
-    if (ioctl(fd, FAT_IOCTL_GET_ATTRIBUTES, &attributes) == 0 && (attributes & kArchive)) {
-        attributes &= ~kArchive;
-        cleared = ioctl(fd, FAT_IOCTL_SET_ATTRIBUTES, &attributes) == 0;
-    }
-    close(fd);
-    return cleared;
+// Errors that mean the entry has no attributes to change: it vanished, or nothing is stored.
+bool NothingStored(int error) {
+    return error == ENOENT || error == ENODATA || error == EOPNOTSUPP || error == ERANGE;
 }
 
-bool ClearXattrArchive(int dirFd, const char* name, Store store, detail::XattrRoute route) {
+// False for a change that did not happen; Error, when given, gets the errno of a failure or 0
+// when there was nothing to change.
+bool Unchanged(int* error, int failure) {
+    if (error) *error = NothingStored(failure) ? 0 : failure;
+    return false;
+}
+
+bool ClearVfatArchive(int dirFd, const char* name, int* error) {
+    const int fd = OpenEntry(dirFd, name);
+    if (fd < 0) return Unchanged(error, errno);
+    std::uint32_t attributes = 0;
+    int failure = 0;  // stays 0 when the bit is clear already
+    bool cleared = false;
+    if (ioctl(fd, FAT_IOCTL_GET_ATTRIBUTES, &attributes) != 0) {
+        failure = errno;
+    } else if (attributes & kArchive) {
+        attributes &= ~kArchive;
+        cleared = ioctl(fd, FAT_IOCTL_SET_ATTRIBUTES, &attributes) == 0;
+        if (!cleared) failure = errno;
+    }
+    close(fd);
+    return cleared || Unchanged(error, failure);
+}
+
+bool ClearXattrArchive(int dirFd, const char* name, Store store, detail::XattrRoute route,
+                       int* error) {
     ValueBuffer buffer;
     const std::optional<QByteArrayView> current = ReadXattrValue(dirFd, name, store, route, buffer);
-    if (!current) return false;
+    if (!current) return Unchanged(error, errno);
     const std::optional<std::uint32_t> attributes = Decode(store, *current);
-    if (!attributes || !(*attributes & kArchive)) return false;
+    if (!attributes || !(*attributes & kArchive)) return Unchanged(error, 0);
     const QByteArray updated = Encode(store, *current, *attributes & ~kArchive);
-    return detail::ReplaceEntryXattr(dirFd, name, XattrNameOf(store), updated, route);
+    if (detail::ReplaceEntryXattr(dirFd, name, XattrNameOf(store), updated, route)) return true;
+    return Unchanged(error, errno);
 }
 
 bool IsSymbolicLink(int dirFd, const char* name) {
@@ -127,8 +146,8 @@ std::optional<std::uint32_t> ReadAttributes(int dirFd, const char* name, Store s
     return detail::ReadAttributes(dirFd, name, store, detail::XattrRoute::Automatic);
 }
 
-bool ClearArchive(int dirFd, const char* name, Store store) {
-    return detail::ClearArchive(dirFd, name, store, detail::XattrRoute::Automatic);
+bool ClearArchive(int dirFd, const char* name, Store store, int* error) {
+    return detail::ClearArchive(dirFd, name, store, detail::XattrRoute::Automatic, error);
 }
 
 namespace detail {
@@ -144,10 +163,10 @@ std::optional<std::uint32_t> ReadAttributes(int dirFd, const char* name, Store s
     return Decode(store, *value);
 }
 
-bool ClearArchive(int dirFd, const char* name, Store store, XattrRoute route) {
-    if (store == Store::None || IsSymbolicLink(dirFd, name)) return false;
-    if (store == Store::VfatIoctl) return ClearVfatArchive(dirFd, name);
-    return ClearXattrArchive(dirFd, name, store, route);
+bool ClearArchive(int dirFd, const char* name, Store store, XattrRoute route, int* error) {
+    if (store == Store::None || IsSymbolicLink(dirFd, name)) return Unchanged(error, 0);
+    if (store == Store::VfatIoctl) return ClearVfatArchive(dirFd, name, error);
+    return ClearXattrArchive(dirFd, name, store, route, error);
 }
 
 }  // namespace detail

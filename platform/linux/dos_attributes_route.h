@@ -10,6 +10,6 @@ namespace dos::detail {
 std::optional<std::uint32_t> ReadAttributes(int dirFd, const char* name, Store store,
                                             XattrRoute route);
 
-bool ClearArchive(int dirFd, const char* name, Store store, XattrRoute route);
+bool ClearArchive(int dirFd, const char* name, Store store, XattrRoute route, int* error = nullptr);
 
 }  // namespace dos::detail

@@ -48,13 +48,19 @@ void WalkNode::Release(WalkNode* node) {
     }
 }
 
-int WalkNode::Open(const MountPoints& mounts, bool stayOnVolume, std::atomic<int>& openHandles) {
+int WalkNode::Open(const MountPoints& mounts, bool stayOnVolume, std::atomic<int>& openHandles,
+                   int injectedError) {
+    if (injectedError) {
+        error = injectedError;
+        ReleaseParentHandle(openHandles);
+        return -1;
+    }
     if (!parent) {
         fd = OpenRoot();
     } else if (borrowsParentHandle) {
         fd = OpenBelow(parent->fd, mounts, stayOnVolume);
         parent->DoneWithHandle(openHandles);
-    } else if (const int parentFd = parent->ReopenByPath(); parentFd >= 0) {
+    } else if (const int parentFd = Opened(parent->ReopenByPath()); parentFd >= 0) {
         fd = OpenBelow(parentFd, mounts, stayOnVolume);
         close(parentFd);
     }
@@ -64,8 +70,17 @@ int WalkNode::Open(const MountPoints& mounts, bool stayOnVolume, std::atomic<int
     return fd;
 }
 
+int WalkNode::Opened(int handle) {
+    if (handle < 0) error = errno;
+    return handle;
+}
+
+void WalkNode::ReleaseParentHandle(std::atomic<int>& openHandles) {
+    if (parent && borrowsParentHandle) parent->DoneWithHandle(openHandles);
+}
+
 int WalkNode::OpenRoot() {
-    const int opened = open(name.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int opened = Opened(open(name.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     struct stat info {};
     if (opened < 0 || fstat(opened, &info) != 0) return opened;
     device = info.st_dev;
@@ -83,14 +98,14 @@ int WalkNode::OpenBelow(int parentFd, const MountPoints& mounts, bool stayOnVolu
     device = parent->device;
     store = parent->store;
     const CoveredMount* mount = mounts.Find(parent->device, inode);
-    if (!mount) return openat(parentFd, name.constData(), kDirectoryFlags);
+    if (!mount) return Opened(openat(parentFd, name.constData(), kDirectoryFlags));
     if (stayOnVolume || IsPseudoFileSystem(mount->fsType)) return -1;
     struct stat info {};
-    if (fstatat(parentFd, name.constData(), &info, AT_SYMLINK_NOFOLLOW) != 0) return -1;
+    if (fstatat(parentFd, name.constData(), &info, AT_SYMLINK_NOFOLLOW) != 0) return Opened(-1);
     if (IsAncestor(info.st_dev, info.st_ino)) return -1;
     device = info.st_dev;
     inode = info.st_ino;
-    const int opened = openat(parentFd, name.constData(), kDirectoryFlags);
+    const int opened = Opened(openat(parentFd, name.constData(), kDirectoryFlags));
     if (opened >= 0) store = dos::StoreForFileSystem(FileSystemMagic(opened));
     return opened;
 }
@@ -109,14 +124,16 @@ int WalkNode::ReopenByPath() const {
     int current = open(chain.back()->name.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     for (auto step = chain.rbegin() + 1; current >= 0 && step != chain.rend(); ++step) {
         const int next = openat(current, (*step)->name.constData(), kDirectoryFlags);
+        const int failure = errno;
         close(current);
         current = next;
+        errno = failure;
     }
     return current;
 }
 
 void WalkNode::Abandon(std::atomic<int>& openHandles) {
-    if (parent && borrowsParentHandle) parent->DoneWithHandle(openHandles);
+    ReleaseParentHandle(openHandles);
     Release(this);
 }
 
@@ -125,6 +142,7 @@ long WalkNode::ReadBatch(std::span<char> buffer, std::uint32_t* ordinal) {
     if (listed_.load(std::memory_order_relaxed)) return 0;
     const long got = syscall(SYS_getdents64, fd, buffer.data(), buffer.size());
     if (got <= 0) listed_.store(true, std::memory_order_release);
+    if (got < 0) return -errno;
     *ordinal = batchesRead_++;
     return got;
 }

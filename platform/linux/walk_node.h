@@ -21,14 +21,18 @@ struct WalkNode {
     // Drops one reference; the last one frees the node and releases its parent.
     static void Release(WalkNode* node);
 
-    // Opens the directory unless it must not be entered; returns the handle or -1. The
-    // opening thread is the handle's first user.
-    int Open(const MountPoints& mounts, bool stayOnVolume, std::atomic<int>& openHandles);
+    // Opens the directory unless it must not be entered; returns the handle or -1, with
+    // Error set when opening failed (not when the directory was left out on purpose). An
+    // InjectedError fails the open with that errno. The opening thread is the handle's first
+    // user.
+    int Open(const MountPoints& mounts, bool stayOnVolume, std::atomic<int>& openHandles,
+             int injectedError = 0);
     // Gives up a queued directory without reading it.
     void Abandon(std::atomic<int>& openHandles);
 
-    // The next getdents64 batch of the listing into Buffer: its length (0 at the end) and its
-    // place in the listing, counted from 0. Several threads may read one listing.
+    // The next getdents64 batch of the listing into Buffer: its length (0 at the end, -errno
+    // when reading failed) and its place in the listing, counted from 0. Several threads may
+    // read one listing.
     long ReadBatch(std::span<char> buffer, std::uint32_t* ordinal);
     bool Listed() const { return listed_.load(std::memory_order_acquire); }
 
@@ -38,6 +42,8 @@ struct WalkNode {
     void DoneWithHandle(std::atomic<int>& openHandles);
     // The directory's path, for display.
     QByteArray Path() const;
+    // True the first time it is asked: the one time the directory is told as unreadable.
+    bool FirstFailure() { return !failureTold_.exchange(true, std::memory_order_relaxed); }
 
     WalkNode* parent = nullptr;
     std::atomic<int> refs{1};
@@ -45,6 +51,7 @@ struct WalkNode {
     bool shared = false;              // threads may join in reading the listing
     std::atomic<bool> helpOffered{false};
     int fd = -1;
+    int error = 0;  // errno of a failed open
     std::uint64_t tag = 0;
     int depth = 0;
     dev_t device = 0;
@@ -55,6 +62,9 @@ struct WalkNode {
   private:
     int OpenRoot();
     int OpenBelow(int parentFd, const MountPoints& mounts, bool stayOnVolume);
+    // Handle, or -1 with Error set to errno.
+    int Opened(int handle);
+    void ReleaseParentHandle(std::atomic<int>& openHandles);
     bool IsAncestor(dev_t dev, ino_t ino) const;
     int ReopenByPath() const;
 
@@ -62,4 +72,5 @@ struct WalkNode {
     std::mutex listingMutex_;  // keeps batch ordinals in listing order
     std::uint32_t batchesRead_ = 0;
     std::atomic<bool> listed_{false};
+    std::atomic<bool> failureTold_{false};
 };

@@ -4,7 +4,7 @@
 set -euo pipefail
 program=$1
 scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
+trap 'chmod -R u+rwx "$scratch" 2>/dev/null; rm -rf "$scratch"' EXIT
 export XDG_CONFIG_HOME=$scratch/config
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
 tree=$scratch/tree
@@ -30,9 +30,6 @@ mkdir "$tree/semi;colon \"q\""
 [[ $(sed -n 2p "$scratch/exact.csv") == "$tree/semi;colon \"q\",,,,,,,,,,"$'\r' ]] ||
   fail "a directory after -- is taken exactly as given"
 
-"$program" --help | grep -q -- '--report=txt|csv' || fail "help"
-"$program" --version | grep -q '^tallmere32 ' || fail "version"
-
 expect_status() {
   local want=$1; shift
   local status=0
@@ -40,6 +37,31 @@ expect_status() {
   [[ $status -eq $want ]] || fail "$* exited $status, not $want"
   [[ $(wc -l <"$scratch/error") -eq 1 ]] || fail "$* did not say one line: $(cat "$scratch/error")"
 }
+
+# A folder that cannot be read: its row stays empty, standard error names it, the status is 1.
+# As root this runs as the user nobody, who may not read it.
+as_user=()
+[[ $(id -u) -eq 0 ]] && as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups)
+chmod 755 "$scratch"
+mkdir -p "$scratch/locked/open" "$scratch/locked/shut" "$scratch/nobody"
+chmod 777 "$scratch/nobody"
+head -c 10 /dev/zero >"$scratch/locked/open/f"
+chmod 000 "$scratch/locked/shut"
+status=0
+"${as_user[@]}" env XDG_CONFIG_HOME="$scratch/nobody" "$program" --report=csv "$scratch/locked" \
+  >"$scratch/locked.csv" 2>"$scratch/locked.err" || status=$?
+[[ $status -eq 1 ]] || fail "an unreadable folder gave status $status"
+[[ $(cat "$scratch/locked.err") == "tallmere32: cannot read '$scratch/locked/shut': Permission denied" ]] ||
+  fail "unreadable folder message: $(cat "$scratch/locked.err")"
+grep -qx "$scratch/locked/open,1,10,,,,,,,,"$'\r' "$scratch/locked.csv" || fail "readable row"
+grep -qx "$scratch/locked/shut,,,,,,,,,,"$'\r' "$scratch/locked.csv" || fail "unreadable row"
+expect_status 1 "$program" --report=csv "$scratch/nonexistent"
+[[ $(cat "$scratch/error") == "tallmere32: cannot read '$scratch/nonexistent': No such file or directory" ]] ||
+  fail "missing start directory: $(cat "$scratch/error")"
+
+"$program" --help | grep -q -- '--report=txt|csv' || fail "help"
+"$program" --version | grep -q '^tallmere32 ' || fail "version"
+
 expect_status 2 "$program" --bogus
 expect_status 2 "$program" --report=pdf "$tree"
 expect_status 2 "$program" --report=csv -s "$tree"

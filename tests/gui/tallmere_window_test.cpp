@@ -7,6 +7,7 @@
 #include <future>
 
 #include "summary/tallmere.h"
+#include "table/cell_grid.h"
 #include "table/report_text.h"
 #include "tests/support/fakes.h"
 #include "tests/support/summary_window.h"
@@ -28,6 +29,32 @@ TEST(TallmereWindow, StartsOnADirectorySortedAsTheCommandLineSays) {
     EXPECT_EQ(summary.Progress(), "Done!");
     EXPECT_TRUE(summary.window->State().SummaryReady);
     EXPECT_EQ(summary.store.values.at("Display"), "Bytes");
+}
+
+TEST(TallmereWindow, AFolderThatCouldNotBeReadIsToldAndMarkedButNeverInTheCells) {
+    TempTree tree;
+    MakeSizedTree(tree);
+    const QByteArray missing = tree.Path("missing");
+    const QString missingText = QString::fromUtf8(missing);
+    SummaryWindow summary(Words{tree.Path("large"), missing, "-d3"});
+    summary.Load();
+    const QString done = "Done! " + missingText + " could not be read: No such file or directory.";
+    EXPECT_EQ(summary.Progress(), done);
+    const QAbstractItemModel& model = *summary.window->Grid().model();
+    const auto note = [&](int row, int role) { return model.index(row - 1, 0).data(role); };
+    const int marked = summary.RowOf(missing);
+    ASSERT_EQ(summary.Grid().Rows(), 4);
+    EXPECT_EQ(RowTexts(summary.Grid(), marked),
+              QStringList({missingText, "", "", "", "", "", "", "", "", "", ""}));
+    EXPECT_EQ(note(marked, Qt::ToolTipRole).toString(),
+              "Could not be read:\n" + missingText + ": No such file or directory");
+    EXPECT_FALSE(note(marked, Qt::DecorationRole).isNull());
+    const int plain = summary.RowOf(tree.Path("large"));
+    EXPECT_TRUE(note(plain, Qt::ToolTipRole).isNull());
+    EXPECT_TRUE(note(plain, Qt::DecorationRole).isNull());
+    EXPECT_EQ(note(3, Qt::ToolTipRole).toString(), "1 folder could not be read.");  // total
+    summary.ClickHeading(1);
+    EXPECT_EQ(summary.Progress(), done);
 }
 
 TEST(TallmereWindow, HeadingClicksSortAndReverseKeepingTiesInOrder) {

@@ -1,10 +1,13 @@
 #include "summary/clear_archive.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/xattr.h>
+#include <unistd.h>
 
 #include "platform/directory_walk.h"
 #include "platform/dos_attributes.h"
+#include "tests/support/ordinary_user.h"
 #include "tests/support/temp_tree.h"
 
 namespace {
@@ -61,7 +64,10 @@ class ClearArchiveTreeTest : public testing::Test {
     }
 
     bool Clear(ClearDepth depth, int threads = 2) {
-        return ClearArchiveTree(tree_.Path("top"), depth, threads, WalkOptions{});
+        const ClearOutcome outcome = ClearArchiveTree(tree_.Path("top"), depth, threads, {});
+        EXPECT_TRUE(outcome.unread.empty());
+        EXPECT_EQ(outcome.notChanged, 0);
+        return outcome.complete;
     }
 
     QByteArray Value(const QByteArray& relative) { return StoredValue(tree_.Path(relative)); }
@@ -107,9 +113,35 @@ TEST_F(ClearArchiveTreeTest, RecursiveClearsTheWholeTreeButNotItsTopOrWhatLinksR
     ExpectOutsideUntouched();
 }
 
-TEST(ClearArchiveTree, AnEmptyOrMissingFolderIsLeftAlone) {
+TEST(ClearArchiveTree, AnEmptyFolderIsLeftAloneAndAMissingOneCounted) {
     TempTree tree;
     tree.Dir("empty");
-    EXPECT_TRUE(ClearArchiveTree(tree.Path("empty"), ClearDepth::Recursive, 1, WalkOptions{}));
-    EXPECT_TRUE(ClearArchiveTree(tree.Path("missing"), ClearDepth::Recursive, 1, WalkOptions{}));
+    const ClearOutcome empty = ClearArchiveTree(tree.Path("empty"), ClearDepth::Recursive, 1, {});
+    EXPECT_TRUE(empty.complete);
+    EXPECT_TRUE(empty.unread.empty());
+    const ClearOutcome missing =
+        ClearArchiveTree(tree.Path("missing"), ClearDepth::Recursive, 1, {});
+    EXPECT_TRUE(missing.complete);
+    EXPECT_EQ(missing.unread, (std::vector<UnreadDirectory>{{tree.Path("missing"), ENOENT}}));
+}
+
+TEST_F(ClearArchiveTreeTest, EntriesThatCannotBeChangedAndUnreadFoldersAreCounted) {
+    chmod(tree_.Path().constData(), 0755);
+    chmod(tree_.Path("top").constData(), 0755);
+    tree_.Unreadable("top/sub/deeper");
+    // As an ordinary user, the files of another user cannot be changed.
+    const QByteArray outcome = AsOrdinaryUser([&] {
+        const ClearOutcome cleared =
+            ClearArchiveTree(tree_.Path("top"), ClearDepth::Recursive, 2, {});
+        QByteArray text = QByteArray::number(cleared.notChanged);
+        for (const UnreadDirectory& folder : cleared.unread)
+            text += ' ' + folder.path.mid(tree_.Path().size());
+        return text;
+    });
+    if (geteuid() == 0) {
+        EXPECT_EQ(outcome, "5 /top/sub/deeper")
+            << "readonly, hidden, sub, sub/inner and deeper itself";
+    } else {
+        EXPECT_EQ(outcome, "0 /top/sub/deeper");
+    }
 }

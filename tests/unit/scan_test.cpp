@@ -9,7 +9,9 @@
 
 #include <map>
 
+#include "platform/directory_walk.h"
 #include "platform/dos_attributes.h"
+#include "tests/support/ordinary_user.h"
 #include "tests/support/printers.h"
 #include "tests/support/temp_tree.h"
 #include "tests/support/walk_trees.h"
@@ -77,6 +79,9 @@ TEST(Scan, EmptyMissingAndFileStartDirectoriesGetOneEmptyRow) {
     for (const DirectoryRecord& row : rows)
         EXPECT_EQ(row.counts, Counts{});
     EXPECT_EQ(rows[1].Path, tree.Path("missing/"));
+    EXPECT_EQ(rows[0].skipped, Skipped{});
+    EXPECT_EQ(rows[1].skipped, (Skipped{{{tree.Path("missing"), ENOENT}}, 0}));
+    EXPECT_EQ(rows[2].skipped, (Skipped{{{tree.Path("plain"), ENOTDIR}}, 0}));
 }
 
 TEST(Scan, AttributesCountInEveryCategoryTheyBelongTo) {
@@ -213,38 +218,83 @@ TEST(Scan, LeavesNoHandleOpen) {
     EXPECT_EQ(OpenDescriptors(), before);
 }
 
-TEST(Scan, UnreadableDirectoriesCountAsEmpty) {
-    if (geteuid() != 0) GTEST_SKIP() << "needs root to drop to another user";
+TEST(Scan, UnreadableDirectoriesCountAsEmptyAndAreReportedWithTheirReasons) {
     TempTree tree;
     chmod(tree.Path().constData(), 0755);
     tree.File("open/f", 3);
     tree.File("locked/hidden-inside", 9);
     tree.Unreadable("locked");
-    tree.Unreadable("sealed");
-    // A child process walks as nobody and reports the rows' file counts.
-    int pipeFds[2];
-    ASSERT_EQ(pipe(pipeFds), 0);
-    const pid_t child = fork();
-    if (child == 0) {
-        if (setgid(65534) != 0 || setuid(65534) != 0) _exit(3);
-        QByteArray report;
+    tree.File("listed/a", 1);
+    tree.File("listed/b", 2);
+    chmod(tree.Path("listed").constData(), 0444);  // may be listed, not entered
+    // The rows: path, files, unread folders with their errno, entries not sized.
+    const QByteArray report = AsOrdinaryUser([&] {
+        QByteArray rows;
         for (const DirectoryRecord& row : Scan({tree.Path()}, 2)) {
-            report +=
-                row.Path.mid(tree.Path().size()) + "=" + QByteArray::number(row.counts.Files) + ";";
+            rows += row.Path.mid(tree.Path().size()) + " " + QByteArray::number(row.counts.Files);
+            for (const UnreadDirectory& folder : row.skipped.unread)
+                rows += " " + folder.path.mid(tree.Path().size()) + ":" +
+                        QByteArray::number(folder.error);
+            rows += " " + QByteArray::number(row.skipped.unsized) + ";";
         }
-        (void)!write(pipeFds[1], report.constData(), report.size());
-        _exit(0);
+        return rows;
+    });
+    const QByteArray denied = QByteArray::number(EACCES);
+    EXPECT_TRUE(report.contains("/ 0 0;")) << report.constData();
+    EXPECT_TRUE(report.contains("/open/ 1 0;")) << report.constData();
+    EXPECT_TRUE(report.contains("/locked/ 0 /locked:" + denied + " 0;")) << report.constData();
+    EXPECT_TRUE(report.contains("/listed/ 0 /listed:" + denied + " 2;")) << report.constData();
+}
+
+// Makes chosen directories fail to open and chosen entries fail to be sized.
+class FaultyWalk final : public WalkFaults {
+  public:
+    int OpenError(const QByteArray& directory) override { return Find(openErrors, directory); }
+    int StatError(const QByteArray& directory, const char* name) override {
+        return Find(statErrors, directory + '/' + name);
     }
-    close(pipeFds[1]);
-    char buffer[512] = {};
-    (void)!read(pipeFds[0], buffer, sizeof buffer - 1);
-    close(pipeFds[0]);
-    int status = 0;
-    waitpid(child, &status, 0);
-    if (WEXITSTATUS(status) == 3) GTEST_SKIP() << "cannot become nobody";
-    const QByteArray report(buffer);
-    EXPECT_TRUE(report.contains("/=0;")) << report.constData();
-    EXPECT_TRUE(report.contains("/open/=1;")) << report.constData();
-    EXPECT_TRUE(report.contains("/locked/=0;")) << report.constData();
-    EXPECT_TRUE(report.contains("/sealed/=0;")) << report.constData();
+
+    std::map<QByteArray, int> openErrors;  // by directory
+    std::map<QByteArray, int> statErrors;  // by entry path
+
+  private:
+    static int Find(const std::map<QByteArray, int>& errors, const QByteArray& path) {
+        const auto found = errors.find(path);
+        return found == errors.end() ? 0 : found->second;
+    }
+};
+
+TEST(Scan, WhatCannotBeReadIsKeptWithItsRowWhateverTheThreads) {
+    TempTree tree;
+    tree.File("own", 1);
+    tree.File("A/x", 10);
+    tree.File("A/deep/locked/y", 100);
+    tree.File("A/deep/gone/z", 1000);
+    tree.File("B/vanishing", 7);
+    tree.File("B/stays", 5);
+    tree.File("C/a", 1);
+    tree.File("C/b", 2);
+    FaultyWalk faults;
+    faults.openErrors[tree.Path("A/deep/locked")] = EACCES;
+    faults.openErrors[tree.Path("A/deep/gone")] = ENOENT;  // vanished after the listing
+    faults.statErrors[tree.Path("B/vanishing")] = ENOENT;
+    faults.statErrors[tree.Path("C/a")] = EACCES;  // listed but not entered
+    faults.statErrors[tree.Path("C/b")] = EACCES;
+    for (int threads : {1, 2, 8}) {
+        ScanRequest request{{tree.Path() + '/'}, false, &faults};
+        const ScanResult result = ScanDirectories(request, threads);
+        std::map<QByteArray, DirectoryRecord> rows;
+        for (const DirectoryRecord& row : result.rows)
+            rows[row.Path] = row;
+        EXPECT_EQ(rows[tree.Path() + '/'].skipped, Skipped{});
+        EXPECT_EQ(rows[tree.Path("A/")].counts, Files(1, 10, 3)) << threads;
+        EXPECT_EQ(
+            rows[tree.Path("A/")].skipped,
+            (Skipped{{{tree.Path("A/deep/gone"), ENOENT}, {tree.Path("A/deep/locked"), EACCES}},
+                     0}));
+        EXPECT_EQ(rows[tree.Path("B/")].counts, Files(1, 5));
+        EXPECT_EQ(rows[tree.Path("B/")].skipped, (Skipped{{}, 1}));
+        EXPECT_EQ(rows[tree.Path("C/")].counts, Files(0, 0));
+        EXPECT_EQ(rows[tree.Path("C/")].skipped, (Skipped{{{tree.Path("C"), EACCES}}, 2}));
+    }
 }

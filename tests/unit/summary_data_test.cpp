@@ -5,7 +5,7 @@
 namespace {
 
 DirectoryRecord Row(const char* path, std::int64_t files, std::int64_t bytes = 0) {
-    DirectoryRecord record{path, {}};
+    DirectoryRecord record{path, {}, {}};
     record.counts.Files = files;
     record.counts.Bytes = bytes;
     return record;

@@ -30,7 +30,7 @@ struct Table {
 };
 
 DirectoryRecord Record(const char* path, std::int64_t files, std::int64_t bytes) {
-    DirectoryRecord record{path, {}};
+    DirectoryRecord record{path, {}, {}};
     record.counts.Files = files;
     record.counts.Bytes = bytes;
     record.counts.Dirs = 1;

@@ -1,0 +1,118 @@
+#include "summary/skipped_text.h"
+
+#include <QFile>
+#include <QStringList>
+#include <cstring>
+
+#include "table/number_mask.h"
+
+namespace {
+
+// "1 folder", "1,234 folders".
+QString Counted(std::int64_t count, const char* one, const char* many) {
+    const QString number = FormatMask(static_cast<double>(count), kCountMask);
+    return number + u' ' + QString::fromLatin1(count == 1 ? one : many);
+}
+
+QString UnreadLine(const UnreadDirectory& folder) {
+    return QFile::decodeName(folder.path) + QStringLiteral(": ") + ReasonText(folder.error);
+}
+
+// "3 folders could not be read." or "/srv/x could not be read: Permission denied."
+QString UnreadSentence(const std::vector<UnreadDirectory>& unread) {
+    if (unread.size() == 1) {
+        return QFile::decodeName(unread.front().path) + QStringLiteral(" could not be read: ") +
+               ReasonText(unread.front().error) + u'.';
+    }
+    return Counted(static_cast<std::int64_t>(unread.size()), "folder", "folders") +
+           QStringLiteral(" could not be read.");
+}
+
+QString EntriesText(std::int64_t count, const char* what) {
+    return Counted(count, "entry", "entries") + QStringLiteral(" could not be ") +
+           QString::fromLatin1(what);
+}
+
+QString EntriesSentence(std::int64_t count, const char* what) {
+    return EntriesText(count, what) + u'.';
+}
+
+QString Done(const std::vector<UnreadDirectory>& unread, std::int64_t entries, const char* what) {
+    QStringList words{QStringLiteral("Done!")};
+    if (!unread.empty()) words << UnreadSentence(unread);
+    if (entries != 0) words << EntriesSentence(entries, what);
+    return words.join(u' ');
+}
+
+bool IsControl(char byte) {
+    const auto value = static_cast<unsigned char>(byte);
+    return value < 0x20 || value == 0x7f;
+}
+
+}  // namespace
+
+QString ReasonText(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+QString DoneText(const Skipped& skipped) {
+    return Done(skipped.unread, skipped.unsized, "sized");
+}
+
+QString RowNote(const Skipped& skipped) {
+    QStringList lines;
+    if (!skipped.unread.empty()) lines << QStringLiteral("Could not be read:");
+    const auto shown = std::min<std::size_t>(skipped.unread.size(), kNotedFolders);
+    for (std::size_t i = 0; i < shown; ++i)
+        lines << UnreadLine(skipped.unread[i]);
+    if (skipped.unread.size() > shown) {
+        lines << QStringLiteral("and %1 more")
+                     .arg(FormatMask(static_cast<double>(skipped.unread.size() - shown),
+                                     kCountMask));
+    }
+    if (skipped.unsized != 0) lines << EntriesSentence(skipped.unsized, "sized");
+    return lines.join(u'\n');
+}
+
+QString TotalNote(const Skipped& skipped) {
+    QStringList sentences;
+    if (!skipped.unread.empty()) {
+        sentences << Counted(static_cast<std::int64_t>(skipped.unread.size()), "folder",
+                             "folders") +
+                         QStringLiteral(" could not be read.");
+    }
+    if (skipped.unsized != 0) sentences << EntriesSentence(skipped.unsized, "sized");
+    return sentences.join(u' ');
+}
+
+QString ClearDoneText(const std::vector<UnreadDirectory>& unread, std::int64_t notChanged) {
+    return Done(unread, notChanged, "changed");
+}
+
+QByteArray CannotReadLine(const UnreadDirectory& folder) {
+    return "cannot read " + ShellQuoted(folder.path) + ": " +
+           ReasonText(folder.error).toLocal8Bit();
+}
+
+QString UnsizedText(std::int64_t count) {
+    return EntriesText(count, "sized");
+}
+
+QByteArray ShellQuoted(const QByteArray& path) {
+    QByteArray quoted;
+    bool open = false;  // inside a '...' piece
+    for (const char byte : path) {
+        if (IsControl(byte)) {
+            if (open) quoted += '\'';
+            open = false;
+            const auto octal = QByteArray::number(static_cast<unsigned char>(byte), 8);
+            quoted += "$'\\" + octal.rightJustified(3, '0') + '\'';
+        } else {
+            if (!open) quoted += '\'';
+            open = true;
+            quoted += byte == '\'' ? QByteArray("'\\''") : QByteArray(1, byte);
+        }
+    }
+    if (open || quoted.isEmpty()) quoted += open ? "'" : "''";
+    return quoted;
+}

@@ -1,0 +1,39 @@
+#pragma once
+// What a summary tells of the folders it could not read and the entries it could not size:
+// the progress box's last words, the rows' notes and report mode's messages.
+
+#include <QByteArray>
+#include <QString>
+
+#include "summary/directory_record.h"
+
+// The rows' notes list this many unread folders, then how many more there are.
+inline constexpr int kNotedFolders = 10;
+
+// The system's text for an errno value.
+QString ReasonText(int error);
+
+// "Done!", and when something was left out what it was: "Done! 3 folders could not be read."
+// (one folder is named with its reason), then "2 entries could not be sized." when any were.
+QString DoneText(const Skipped& skipped);
+
+// The note of a row whose walk left something out, "" when nothing was: up to ten unread
+// folders with their reasons, "and N more", and the entries that could not be sized.
+QString RowNote(const Skipped& skipped);
+
+// The note of the "Grand Total" row: the whole count.
+QString TotalNote(const Skipped& skipped);
+
+// "Done!", or "Done!" with the folders that could not be read and the entries that could not
+// be changed by a clear-archive walk.
+QString ClearDoneText(const std::vector<UnreadDirectory>& unread, std::int64_t notChanged);
+
+// Report mode's line for an unread folder: "cannot read 'PATH': REASON", the path as bytes in
+// shell quotes.
+QByteArray CannotReadLine(const UnreadDirectory& folder);
+
+// "2 entries could not be sized".
+QString UnsizedText(std::int64_t count);
+
+// Path in single quotes for a shell; control characters as $'\ooo' pieces between them.
+QByteArray ShellQuoted(const QByteArray& path);

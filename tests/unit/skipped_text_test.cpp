@@ -1,0 +1,50 @@
+#include "summary/skipped_text.h"
+
+#include <gtest/gtest.h>
+#include <cerrno>
+
+#include "tests/support/qt_print.h"
+
+namespace {
+
+Skipped Unread(int folders, std::int64_t unsized = 0) {
+    Skipped skipped{{}, unsized};
+    for (int i = 0; i < folders; ++i)
+        skipped.unread.push_back({"/srv/d" + QByteArray::number(i), EACCES});
+    return skipped;
+}
+
+}  // namespace
+
+TEST(SkippedText, DoneSaysWhatWasLeftOutNamingALoneFolder) {
+    EXPECT_EQ(DoneText(Skipped{}), "Done!");
+    EXPECT_EQ(DoneText(Skipped{{{"/srv/dta", ENOENT}}, 0}),
+              "Done! /srv/dta could not be read: No such file or directory.");
+    EXPECT_EQ(DoneText(Unread(1234)), "Done! 1,234 folders could not be read.");
+    EXPECT_EQ(DoneText(Unread(0, 1)), "Done! 1 entry could not be sized.");
+    EXPECT_EQ(DoneText(Unread(2, 3)),
+              "Done! 2 folders could not be read. 3 entries could not be sized.");
+    EXPECT_EQ(TotalNote(Unread(1, 2)), "1 folder could not be read. 2 entries could not be sized.");
+    EXPECT_EQ(ClearDoneText({}, 0), "Done!");
+    EXPECT_EQ(ClearDoneText({}, 3), "Done! 3 entries could not be changed.");
+}
+
+TEST(SkippedText, RowNotesListTenFoldersAndCountTheRest) {
+    EXPECT_EQ(RowNote(Skipped{}), "");
+    const QStringList lines = RowNote(Unread(12, 4)).split(u'\n');
+    ASSERT_EQ(lines.size(), 13);
+    EXPECT_EQ(lines[0], "Could not be read:");
+    EXPECT_EQ(lines[1], "/srv/d0: Permission denied");
+    EXPECT_EQ(lines[10], "/srv/d9: Permission denied");
+    EXPECT_EQ(lines[11], "and 2 more");
+    EXPECT_EQ(lines[12], "4 entries could not be sized.");
+}
+
+TEST(SkippedText, ReportLinesQuoteEveryPathForAShell) {
+    EXPECT_EQ(CannotReadLine({"/srv/plain", EACCES}),
+              "cannot read '/srv/plain': Permission denied");
+    EXPECT_EQ(ShellQuoted("it's"), "'it'\\''s'");
+    EXPECT_EQ(ShellQuoted("a\nb\x7f"), "'a'$'\\012''b'$'\\177'");
+    EXPECT_EQ(ShellQuoted("caf\xc3\xa9 \xff"), "'caf\xc3\xa9 \xff'");
+    EXPECT_EQ(ShellQuoted(""), "''");
+}
