@@ -90,6 +90,7 @@ int FillGrid(CellGrid& grid, const SummaryData& data, const Settings& settings,
     grid.SetRowData(total, {});
     grid.SetRowNote(total, TotalNote(data.AllSkipped));
     WriteFigures(grid, total, data.GrandTotal, settings, chars);
+    if (data.AllSkipped.Any()) chars[0] += kNoteMarkChars;
     for (int col = 0; col < grid.Cols(); ++col) {
         grid.SetColWidth(col, static_cast<int>(chars[col] * kTwipsPerChar));
     }

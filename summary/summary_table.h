@@ -14,6 +14,8 @@
 inline constexpr int kTwipsPerChar = 150;
 inline constexpr int kFullColumns = 11;
 inline constexpr int kShortColumns = 4;
+// Characters the name column gains for the mark of a row whose walk left something out.
+inline constexpr int kNoteMarkChars = 2;
 
 // Width of each grid column in characters.
 using ColumnChars = std::array<double, 12>;

@@ -129,11 +129,6 @@ void CellGrid::SetRowNote(int row, const QString& note) {
     NotifyLayout();
 }
 
-bool CellGrid::HasRowNotes() const {
-    return std::any_of(rowNote_.begin(), rowNote_.end(),
-                       [](const QString& note) { return !note.isEmpty(); });
-}
-
 void CellGrid::NotifyLayout() {
     if (!redraw_) {
         pending_ = true;

@@ -70,7 +70,6 @@ class CellGrid {
     // view shows it on demand and marks the row's first cell.
     QString RowNote(int row) const;
     void SetRowNote(int row, const QString& note);
-    bool HasRowNotes() const;
 
     void SetObserver(CellGridObserver* observer) { observer_ = observer; }
 

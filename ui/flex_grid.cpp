@@ -130,12 +130,6 @@ void FlexGrid::ApplyLayout() {
     for (int col = 0; col < grid_.Cols(); ++col) {
         setColumnWidth(col, TwipsToPixels(grid_.ColWidth(col)));
     }
-    // The first column makes room for the mark of a row with a note.
-    if (grid_.Cols() > 0 && grid_.HasRowNotes()) {
-        const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this);
-        const int mark = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
-        setColumnWidth(0, columnWidth(0) + mark + 2 * margin);
-    }
     horizontalHeader()->setFixedHeight(TwipsToPixels(grid_.RowHeight(0)));
     verticalHeader()->setDefaultSectionSize(TwipsToPixels(CellGrid::kDefaultRowHeight));
     verticalHeader()->setMinimumSectionSize(1);
