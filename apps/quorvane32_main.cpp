@@ -10,6 +10,7 @@
 #include "ui/desktop_services.h"
 #include "ui/display.h"
 #include "ui/my_info.h"
+#include "ui/screen_fit.h"
 
 namespace {
 
@@ -20,12 +21,16 @@ QStringList ArgumentsOf(int argc, char** argv) {
     return arguments;
 }
 
+// Qt takes its own options (-style, -platform, ...) out of the arguments; the window reads no
+// others.
 int RunWindow(int argc, char** argv) {
-    if (!HasDisplay()) {
+    if (!HasDisplay(ArgumentsOf(argc, argv))) {
         ReportNoDisplay("quorvane32");
         return 1;
     }
     QApplication app(argc, argv);
+    KeepWindowsOnScreen(app);
+    TellIgnored(ParseDiskCommandLine(QCoreApplication::arguments()));
     QApplication::setWindowIcon(QIcon(ProgramPicture()));
     const DesktopServices services;
     AppContext context;
@@ -43,5 +48,6 @@ int main(int argc, char** argv) {
     const DiskCommandLine line = ParseDiskCommandLine(ArgumentsOf(argc, argv));
     if (line.action == DiskCommandLine::Action::Window) return RunWindow(argc, argv);
     const QCoreApplication app(argc, argv);
+    TellIgnored(line);
     return RunDiskCommandLine(line);
 }

@@ -12,6 +12,7 @@
 #include "ui/desktop_services.h"
 #include "ui/display.h"
 #include "ui/my_info.h"
+#include "ui/screen_fit.h"
 
 namespace {
 
@@ -21,6 +22,7 @@ int RunWindow(int argc, char** argv, const ProgramOptions& options) {
         return 1;
     }
     QApplication app(argc, argv);
+    KeepWindowsOnScreen(app);
     QApplication::setWindowIcon(QIcon(ProgramPicture()));
     // Never destroyed: a walk abandoned when the window closed may still be asking the
     // volumes on its way out while the program ends.

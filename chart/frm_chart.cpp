@@ -7,6 +7,7 @@
 #include "chart/chart_layout.h"
 #include "chart/pie_view.h"
 #include "ui/app_context.h"
+#include "ui/screen_fit.h"
 #include "ui/twips.h"
 
 namespace {
@@ -51,6 +52,7 @@ void frmChart::FitToWorkArea() {
     const int frameHeight = frameGeometry().height() - height();
     resize(TwipsToPixels(kWindowWidth), area.height() - frameHeight);
     move(area.left() + (area.width() - frameGeometry().width()) / 2, area.top());
+    FitOnScreen(*this);  // a narrow screen
 }
 
 void frmChart::resizeEvent(QResizeEvent* event) {

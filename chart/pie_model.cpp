@@ -37,10 +37,10 @@ PieWedge Wedge(const QString& name, const QString& cell) {
     return {name + figure, CellValue(figure)};
 }
 
-// Used space first, then available space.
+// Used space first, then available space, of a drive row or of the totals row.
 void AddSelectedDisk(const CellGrid& grid, const QString& computerName, PieModel& pie) {
     const int row = grid.RowSel();
-    const bool data = IsDataRow(grid, row);
+    const bool data = IsDataRow(grid, row) || (row >= 1 && row == grid.Rows() - 1);
     const QString drive = data ? grid.TextMatrix(row, 0) : QString();
     pie.pieLabel = computerName + QStringLiteral(" - ") + drive + QStringLiteral(" Disk Usage");
     if (!data) return;

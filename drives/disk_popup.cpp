@@ -1,5 +1,5 @@
 #include "drives/disk_popup.h"
 
 std::vector<QByteArray> SummaryArguments(const QByteArray& mountPoint) {
-    return {mountPoint, QByteArrayLiteral("-d1")};
+    return {QByteArrayLiteral("-d1"), QByteArrayLiteral("--"), mountPoint};
 }

@@ -9,4 +9,6 @@
 inline constexpr const char* kPopupCaptions[] = {"&Explore", "&Tallmere32", "Chart &Selection"};
 
 // The arguments that start a summary of MountPoint with its rows sorted by name, descending.
+// The mount point comes after "--", where tallmere32 takes every word as one directory
+// exactly as given: never split at ";", unquoted, or read as a switch ("/d1").
 std::vector<QByteArray> SummaryArguments(const QByteArray& mountPoint);

@@ -1,8 +1,8 @@
 #include "drives/disk_report_mode.h"
 
-#include <QCommandLineParser>
 #include <QDateTime>
 #include <cstdio>
+#include <optional>
 
 #include "drives/disk_reports.h"
 #include "drives/drive_survey.h"
@@ -18,7 +18,8 @@ constexpr const char* kProgramName = "quorvane32";
 
 constexpr const char* kHelpText =
     "Usage: quorvane32 [--report=txt|csv [--output=FILE]]\n"
-    "Shows the available, used and total space of every mounted volume.\n"
+    "Shows the available, used and total space of every mounted volume. The window takes\n"
+    "Qt's own options, such as -style NAME or -platform NAME; other words are ignored.\n"
     "\n"
     "  --report=txt|csv  write the disk table as a text report or a comma file and end,\n"
     "                    without a window (no display needed)\n"
@@ -41,27 +42,52 @@ DiskCommandLine Mistake(const QString& what) {
 }  // namespace
 
 DiskCommandLine ParseDiskCommandLine(const QStringList& arguments) {
-    if (arguments.size() <= 1) return {};
-    QCommandLineParser parser;
-    const QCommandLineOption report(QStringLiteral("report"), {}, QStringLiteral("kind"));
-    const QCommandLineOption output(QStringLiteral("output"), {}, QStringLiteral("file"));
-    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
-    const QCommandLineOption version(QStringLiteral("version"));
-    parser.addOptions({report, output, help, version});
-    if (!parser.parse(arguments)) return Mistake(parser.errorText());
-    if (!parser.positionalArguments().isEmpty()) {
-        return Mistake(QStringLiteral("Unexpected argument '%1'.")
-                           .arg(parser.positionalArguments().constFirst()));
+    DiskCommandLine line;
+    std::optional<QString> report;
+    std::optional<QString> output;
+    bool help = false;
+    bool version = false;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& word = arguments[i];
+        const auto value = [&](const QString& option) -> std::optional<QString> {
+            if (word.startsWith(option + u'=')) return word.mid(option.size() + 1);
+            if (word != option) return std::nullopt;
+            if (i + 1 < arguments.size()) return arguments[++i];
+            line.mistake = QStringLiteral("Missing value after '%1'.").arg(option);
+            return QString();
+        };
+        if (word == u"-h" || word == u"--help") {
+            help = true;
+        } else if (word == u"--version") {
+            version = true;
+        } else if (auto kind = value(QStringLiteral("--report"))) {
+            report = kind;
+        } else if (auto file = value(QStringLiteral("--output"))) {
+            output = file;
+        } else {
+            line.ignored << word;
+        }
     }
-    if (parser.isSet(help)) return OnlyAction(DiskCommandLine::Action::Help);
-    if (parser.isSet(version)) return OnlyAction(DiskCommandLine::Action::Version);
-    if (!parser.isSet(report)) return Mistake(QStringLiteral("--output needs --report."));
-    const ReportKind kind = ReportKindOfWord(parser.value(report));
-    if (kind == ReportKind::Unknown) {
-        return Mistake(
-            QStringLiteral("Unknown report kind '%1': use txt or csv.").arg(parser.value(report)));
+    if (!line.mistake.isEmpty()) return Mistake(line.mistake);
+    if (help) return OnlyAction(DiskCommandLine::Action::Help);
+    if (version) return OnlyAction(DiskCommandLine::Action::Version);
+    if (!report) {
+        if (output) return Mistake(QStringLiteral("--output needs --report."));
+        return line;
     }
-    return {DiskCommandLine::Action::Report, kind, parser.value(output), {}};
+    line.kind = ReportKindOfWord(*report);
+    if (line.kind == ReportKind::Unknown) {
+        return Mistake(QStringLiteral("Unknown report kind '%1': use txt or csv.").arg(*report));
+    }
+    line.action = DiskCommandLine::Action::Report;
+    line.output = output.value_or(QString());
+    return line;
+}
+
+void TellIgnored(const DiskCommandLine& line) {
+    if (line.ignored.isEmpty()) return;
+    std::fprintf(stderr, "%s: ignoring %s\n", kProgramName,
+                 qUtf8Printable(line.ignored.join(u' ')));
 }
 
 int RunDiskReport(ReportKind kind, const QString& output, SettingsStore& store,

@@ -1,6 +1,8 @@
 #pragma once
 // The command line of quorvane32. Without arguments it opens the window; --report writes the
-// disk table without a window or a display, for scripts and scheduled jobs.
+// disk table without a window or a display, for scripts and scheduled jobs. The window reads
+// no command line: Qt's own options (-style, -platform, ...) are Qt's, any other word is
+// ignored.
 
 #include <QString>
 #include <QStringList>
@@ -14,12 +16,16 @@ struct DiskCommandLine {
     enum class Action { Window, Report, Help, Version, Mistake };
     Action action = Action::Window;
     ReportKind kind = ReportKind::Unknown;
-    QString output;   // the report file; standard output when empty
-    QString mistake;  // what was wrong with the command line
+    QString output;       // the report file; standard output when empty
+    QString mistake;      // what was wrong with the command line
+    QStringList ignored;  // words that are none of the options
 };
 
 // Reads Arguments, the program's name first.
 DiskCommandLine ParseDiskCommandLine(const QStringList& arguments);
+
+// Tells on standard error, in one line, which words the command line ignored (if any).
+void TellIgnored(const DiskCommandLine& line);
 
 // Surveys the volumes once under the stored settings and writes the report of Kind to Output
 // (standard output when empty). Returns the exit status: 0, or 1 after a one-line message on

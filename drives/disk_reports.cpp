@@ -1,5 +1,7 @@
 #include "drives/disk_reports.h"
 
+#include "table/disk_columns.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numeric>
@@ -62,7 +64,10 @@ const std::vector<ReportColumn>& DiskReportLayout() {
 }
 
 QStringList DiskTextReport(const CellGrid& grid, const QString& title) {
-    return TextReportLines(grid, title, DiskReportLayout());
+    std::vector<ReportColumn> layout = DiskReportLayout();
+    ReportColumn& drive = layout[kDriveCol];
+    drive.width = std::max(drive.width, LongestText(grid, kDriveCol));
+    return TextReportLines(grid, title, layout);
 }
 
 PrintedPage DiskPrintedPage(const CellGrid& grid, const QString& title) {

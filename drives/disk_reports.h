@@ -17,9 +17,10 @@ inline constexpr const char* kPrintFontMissing = "Sorry, Courier New font is req
 QString DiskReportTitle(const QString& computerName, const QDateTime& when);
 
 // The padded pieces of the text report's lines: 93 characters for the 9-column table, 113
-// with the network-map column.
+// with the network-map column, when no mount point is longer than the Drive column's 8.
 const std::vector<ReportColumn>& DiskReportLayout();
 
+// The text report; the Drive column widens to the longest mount point, so none is cut.
 QStringList DiskTextReport(const CellGrid& grid, const QString& title);
 
 // The title in 12 point bold after 15 spaces, two empty lines, then every row in 8 point bold:

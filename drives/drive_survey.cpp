@@ -128,12 +128,15 @@ void SurveyDrives(CellGrid& grid, VolumeSource& volumes, const Settings& setting
     memory.MaxMapCol = SetupDiskGrid(grid, settings.CheckNetwork);
     grid.SetRows(1);
     SurveySums sums;
+    std::vector<Volume> included;
     for (const Volume& volume : volumes.ListVolumes()) {
-        if (!KindIncluded(volume, settings)) continue;
-        const std::optional<VolumeReport> report = volumes.Survey(volume);
-        if (!report) continue;
-        WriteVolumeRow(grid, volume, *report, memory, sums);
-        if (diagnostic) diagnostic(DiagnosticText(volume, *report));
+        if (KindIncluded(volume, settings)) included.push_back(volume);
+    }
+    const std::vector<std::optional<VolumeReport>> reports = volumes.SurveyAll(included);
+    for (std::size_t i = 0; i < included.size(); ++i) {
+        if (!reports[i]) continue;
+        WriteVolumeRow(grid, included[i], *reports[i], memory, sums);
+        if (diagnostic) diagnostic(DiagnosticText(included[i], *reports[i]));
     }
     WriteTotalsRow(grid, sums, memory.FirstPass);
     FitColumns(grid, memory);

@@ -27,11 +27,11 @@ using DiagnosticSink = std::function<void(const QString&)>;
 // Whether Settings let a volume of this kind into the table. Fixed volumes always go in.
 bool KindIncluded(const Volume& volume, const Settings& settings);
 
-// Sets the grid up for Settings and fills it from Volumes. A volume that is not ready or does
-// not answer in time is left out without a word; one whose space is unknown gets empty figure
-// cells. Each drive row keeps its mount point's bytes as the grid's row data. The changes are
-// measured against Memory's LastUsedMB, which the survey updates, and FirstPass is cleared at
-// the end. Diagnostic, when set, is told each listed volume's raw figures as soon as its row
-// is written.
+// Sets the grid up for Settings and fills it from Volumes, asked all at once. A volume that is
+// not ready or does not answer in time is left out without a word; one whose space is unknown gets
+// empty figure cells. Each drive row keeps its mount point's bytes as the grid's row data. The
+// changes are measured against Memory's LastUsedMB, which the survey updates, and FirstPass is
+// cleared at the end. Diagnostic, when set, is told each listed volume's raw figures as soon as its
+// row is written.
 void SurveyDrives(CellGrid& grid, VolumeSource& volumes, const Settings& settings,
                   SurveyMemory& memory, const DiagnosticSink& diagnostic);

@@ -17,6 +17,7 @@
 #include "ui/my_info.h"
 #include "ui/printed_report.h"
 #include "ui/save_report.h"
+#include "ui/screen_fit.h"
 #include "ui/twips.h"
 #include "ui/user_messages.h"
 
@@ -28,6 +29,7 @@ frmQuorvane::frmQuorvane(AppContext& context, QWidget* parent)
     CreateMenus();
     connect(cmdClose, &QPushButton::clicked, this, &frmQuorvane::cmdClose_Click);
     connect(flxDisks, &FlexGrid::MouseUp, this, &frmQuorvane::flxDisks_MouseUp);
+    connect(flxDisks, &FlexGrid::KeyboardPopup, this, &frmQuorvane::flxDisks_KeyboardPopup);
 }
 
 void frmQuorvane::CreateControls() {
@@ -110,6 +112,7 @@ void frmQuorvane::SurveyAndShow() {
     ApplyGeometry();
     if (firstPass) CentreOnScreen();  // later surveys leave the window where the user put it
     show();
+    FitOnScreen(*this);  // more rows make it taller
 }
 
 DiagnosticSink frmQuorvane::Diagnostics() {

@@ -47,6 +47,7 @@ class frmQuorvane : public QMainWindow {
 
     // The popup, the Copy item array and the chart menu (frm_quorvane_popup.cpp).
     void flxDisks_MouseUp(int button, int shift, double x, double y);
+    void flxDisks_KeyboardPopup(double y, QPoint at);
     // Index 0 copies the table, 1 explores and 2 summarises the drive under the popup, 3
     // charts the selected drive.
     void Copy_Click(int index);
@@ -58,7 +59,8 @@ class frmQuorvane : public QMainWindow {
   private:
     void CreateControls();
     void CreateMenus();
-    // A menu item named Name whose Handler runs when it is chosen.
+    // The popup at At (screen pixels) for the row Y twips from the grid's top.
+    void ShowPopup(double y, QPoint at);
     void ShowColumnChart(int column);
     void ShowChart();
     QByteArray PopupMountPoint();

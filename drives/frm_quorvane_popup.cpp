@@ -16,13 +16,20 @@
 #include "ui/menu_items.h"
 #include "ui/user_messages.h"
 
-// The Edit menu, with three more items while it pops up over the table.
 void frmQuorvane::flxDisks_MouseUp(int button, int /*shift*/, double /*x*/, double y) {
-    if (button != 2) return;
+    if (button == 2) ShowPopup(y, QCursor::pos());
+}
+
+void frmQuorvane::flxDisks_KeyboardPopup(double y, QPoint at) {
+    ShowPopup(y, at);
+}
+
+// The Edit menu, with three more items while it pops up over the table.
+void frmQuorvane::ShowPopup(double y, QPoint at) {
     context_.PopupY = static_cast<int>(std::nearbyint(y));  // halves go to the even twip
     PopupWithCopyItems(
         *Edit, kPopupCaptions, [this](int index) { Copy_Click(index); },
-        [](QMenu& menu) { menu.exec(QCursor::pos()); });
+        [at](QMenu& menu) { menu.exec(at); });
 }
 
 void frmQuorvane::Copy_Click(int index) {

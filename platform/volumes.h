@@ -37,6 +37,9 @@ class VolumeSource {
     virtual std::vector<Volume> ListVolumes() = 0;
     // Nothing when the volume is not ready or did not answer within the time limit.
     virtual std::optional<VolumeReport> Survey(const Volume& volume) = 0;
+    // Survey of each of Volumes, in their order. A source that can ask them all at once waits
+    // at most one time limit in all; this one asks them one after another.
+    virtual std::vector<std::optional<VolumeReport>> SurveyAll(const std::vector<Volume>& volumes);
 };
 
 // The machine's own volumes.

@@ -8,7 +8,7 @@ packages=(
   cmake ninja-build g++ pkg-config clang-format
   qt6-base-dev qt6-base-dev-tools qt6-charts-dev libgl-dev
   libgtest-dev libgmock-dev
-  fonts-liberation xvfb xauth poppler-utils attr
+  fonts-liberation xvfb xauth poppler-utils attr python3
 )
 
 missing=()

@@ -79,9 +79,10 @@ StartPath ParseStartPath(const Words& words, const QByteArray& currentDir) {
         word = word.trimmed();
         if (!word.isEmpty()) fields << word;
     }
-    QByteArrayList parts = fields.join(';').split(';');
-    for (QByteArray& part : parts)
-        part = here(part);
+    QByteArrayList parts;
+    for (const QByteArray& part : fields.join(';').split(';')) {
+        if (!part.trimmed().isEmpty()) parts << here(part);
+    }
     QByteArray spec = parts.join(';');
     StartPlaces places = spec.isEmpty() ? StartPlaces{} : PlacesOfSpec(spec);
     for (const QByteArray& word : ExactWords(words)) {

@@ -26,9 +26,9 @@ struct Switches {
     QString Top;
 };
 
-// Joins the START words with ";", drops double quotes and outer blanks; nothing is "My
-// Computer" and a field "." the current directory CurrentDir. Words after "--" are each one
-// directory exactly as given.
+// Joins the START words with ";", drops double quotes, outer blanks and empty fields; nothing
+// (or only separators) is "My Computer" and a field "." the current directory CurrentDir. Words
+// after "--" are each one directory exactly as given.
 StartPath ParseStartPath(const Words& words, const QByteArray& currentDir);
 
 // The sort and position switches; the last sort switch wins.

@@ -50,6 +50,7 @@ struct DirectoryRecord {
     QByteArray Path;  // the directory with a trailing "/"
     Counts counts;
     Skipped skipped;
+    bool volume = false;  // a volume's own row of "My Computer": its name keeps the "/"
 };
 
 inline constexpr int kPathField = 1;

@@ -182,7 +182,7 @@ using Visitors = std::vector<std::unique_ptr<SummaryVisitor>>;
 // The row Child of start directory Root, summed over the threads.
 DirectoryRecord SumOverThreads(const Visitors& visitors, QByteArray path, std::uint64_t root,
                                std::uint64_t child) {
-    DirectoryRecord record{std::move(path), {}, {}};
+    DirectoryRecord record{std::move(path), {}, {}, false};
     Skipped& skipped = record.skipped;
     for (const auto& visitor : visitors) {
         record.counts += visitor->RowCounts(root, child);
@@ -210,8 +210,8 @@ StartPlaces PlacesOfSpec(const QByteArray& spec) {
     const QString whole = QString::fromLatin1(spec);  // Latin-1 keeps every byte
     const int fields = CountFields(whole, QStringLiteral(";"));
     for (int i = 1; i <= fields; ++i) {
-        places.directories.push_back(
-            WithTrailingSlash(GetField(whole, QStringLiteral(";"), i).toLatin1()));
+        const QByteArray field = GetField(whole, QStringLiteral(";"), i).toLatin1();
+        if (!field.isEmpty()) places.directories.push_back(WithTrailingSlash(field));
     }
     return places;
 }
@@ -224,11 +224,16 @@ ScanRequest StartDirectories(const StartPlaces& places, VolumeSource& volumes) {
     if (!places.myComputer) return ScanRequest{places.directories, places.stayOnVolume};
     ScanRequest request;
     request.stayOnVolume = true;
+    request.rootsAreVolumes = true;
+    std::vector<Volume> local;
     for (const Volume& volume : volumes.ListVolumes()) {
-        const bool local = volume.kind == DriveKind::Fixed || volume.kind == DriveKind::Removable;
-        if (local && volumes.Survey(volume)) {
-            request.roots.push_back(WithTrailingSlash(volume.mountPoint));
+        if (volume.kind == DriveKind::Fixed || volume.kind == DriveKind::Removable) {
+            local.push_back(volume);
         }
+    }
+    const std::vector<std::optional<VolumeReport>> ready = volumes.SurveyAll(local);
+    for (std::size_t i = 0; i < local.size(); ++i) {
+        if (ready[i]) request.roots.push_back(WithTrailingSlash(local[i].mountPoint));
     }
     return request;
 }
@@ -256,6 +261,7 @@ ScanResult ScanDirectories(const ScanRequest& request, int threads, std::stop_to
     for (std::uint64_t root = 0; root < request.roots.size(); ++root) {
         const QByteArray& path = request.roots[root];
         result.rows.push_back(SumOverThreads(visitors, path, root, 0));
+        result.rows.back().volume = request.rootsAreVolumes;
         const RootListing& listing = listings[root];
         for (std::uint64_t child : listing.InListingOrder()) {
             result.rows.push_back(

@@ -16,6 +16,7 @@ struct ScanRequest {
     std::vector<QByteArray> roots;  // each with a trailing "/"
     bool stayOnVolume = false;      // "My Computer": each volume without the others
     WalkFaults* faults = nullptr;   // tests only
+    bool rootsAreVolumes = false;   // "My Computer": the roots are mount points
 };
 
 struct ScanResult {
@@ -38,7 +39,7 @@ struct StartPlaces {
 bool IsMyComputer(const QByteArray& spec);
 
 // The places of a start specification: "My Computer", or its ";" fields without their outer
-// blanks.
+// blanks; empty fields are left out, so a stray ";" never means the root.
 StartPlaces PlacesOfSpec(const QByteArray& spec);
 
 // One directory exactly as named: no ";" splitting, no blanks trimmed.

@@ -79,7 +79,7 @@ int FillGrid(CellGrid& grid, const SummaryData& data, const Settings& settings,
     grid.SetRows(rows + 2);
     for (int r = 1; r <= rows; ++r) {
         const DirectoryRecord& record = data.Results[data.RowOrder[r - 1]];
-        const QByteArray shown = ShownPath(record.Path);
+        const QByteArray shown = record.volume ? record.Path : ShownPath(record.Path);
         WriteCell(grid, r, 0, ShownText(shown), chars);
         grid.SetRowData(r, shown);
         grid.SetRowNote(r, RowNote(record.skipped));

@@ -31,7 +31,9 @@ void SetupGrid(CellGrid& grid, const Settings& settings, ColumnChars& chars);
 // Empties the grid to the heading and one empty row, and the summary data.
 void ClearSummary(CellGrid& grid, SummaryData& data, const Settings& settings, ColumnChars& chars);
 
-// Writes every row, the "Grand Total" row and the column widths. Each directory row keeps
+// Writes every row, the "Grand Total" row and the column widths. A volume's own row shows its
+// mount point with the trailing "/", telling it from a directory row of the volume above it
+// ("/home/" beside "/home" of "/"); other rows without it. Each directory row keeps
 // its path's bytes as the grid's row data, and a note of what its walk could not read; the
 // "Grand Total" row a note of the whole count. Returns the number of directory rows shown.
 int FillGrid(CellGrid& grid, const SummaryData& data, const Settings& settings, ColumnChars& chars);

@@ -113,7 +113,9 @@ class Tallmere : public QMainWindow {
     void ShowBackButton();
 
     // The grid's popup and its commands.
-    void ShowGridPopup(double y);
+    void Grid1_KeyboardPopup(double y, QPoint at);
+    // The popup at At (screen pixels) for the row Y twips from the grid's top.
+    void ShowGridPopup(double y, QPoint at);
     QByteArray PopupDirectory();
     void Explore(const QByteArray& directory);
     void OpenNewWindow(const QByteArray& directory);

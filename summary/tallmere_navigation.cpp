@@ -40,16 +40,18 @@ void Tallmere::cmdBack_Click() {
 }
 
 // The answer is taken as typed: neither trimmed nor read as "." or an empty "My Computer".
+// One holding nothing but separators and blanks is the empty answer.
 void Tallmere::NewSum_Click() {
     if (!CanStartSummary()) return;
     ClearSummary();
     QByteArray answer = hooks_.AskStartDirectory(this);
-    if (answer.isEmpty()) {
+    const StartPlaces places = PlacesOfSpec(answer);
+    if (!places.myComputer && places.directories.empty()) {
         close();
         return;
     }
     if (!answer.endsWith('/')) answer += '/';
-    state_.history.Reset(Visit{answer, PlacesOfSpec(answer)});
+    state_.history.Reset(Visit{answer, places});
     SummarizeHistoryEntry(RootOfSpec(answer));
 }
 

@@ -39,14 +39,18 @@ TallmereHooks DefaultTallmereHooks() {
                          [] { return LocateSummaryProgram(); }};
 }
 
+void Tallmere::Grid1_KeyboardPopup(double y, QPoint at) {
+    if (state_.SummaryReady) ShowGridPopup(y, at);
+}
+
 // The Edit menu as a popup, with the four commands added only while it shows so that the
 // menu bar's Edit menu keeps "&Copy Grid" alone.
-void Tallmere::ShowGridPopup(double y) {
+void Tallmere::ShowGridPopup(double y, QPoint at) {
     context_.PopupY = static_cast<int>(std::nearbyint(y));  // halves to even
     QMenu* edit = menuBar()->findChild<QMenu*>(QStringLiteral("Edit"));
     PopupWithCopyItems(
         *edit, kPopupCaptions, [this](int index) { Copy_Click(index); },
-        [this](QMenu& menu) { hooks_.ShowPopup(menu, QCursor::pos()); });
+        [this, at](QMenu& menu) { hooks_.ShowPopup(menu, at); });
 }
 
 // Index 0 copies the grid; the popup's commands act on the directory row under the right

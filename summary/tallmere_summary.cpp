@@ -1,4 +1,5 @@
 // Tallmere: running a summary, sorting it and showing it.
+#include <QCursor>
 #include <QLineEdit>
 
 #include "platform/directory_walk.h"
@@ -57,6 +58,7 @@ void Tallmere::SortRows() {
 void Tallmere::FillGrid() {
     state_.ShownRows =
         ::FillGrid(Grid1->Grid(), state_.data, context_.settings, state_.columnChars);
+    Grid1->ShowSortIndicator(state_.SortColumn - 1, state_.SortAscending);
     ShowBackButton();
 }
 
@@ -70,14 +72,14 @@ void Tallmere::Grid1_MouseUp(int button, int /*shift*/, double x, double y) {
     if (button == 1 && Grid1->RowPos(0) <= y && y <= Grid1->RowPos(Grid1->TopRow())) {
         HeaderClick(x);
     }
-    if (button == 2) ShowGridPopup(y);
+    if (button == 2) ShowGridPopup(y, QCursor::pos());
 }
 
 void Tallmere::HeaderClick(double x) {
     const CellGrid& grid = Grid1->Grid();
     for (int col = 0; col < grid.Cols(); ++col) {
         const double left = Grid1->ColPos(col);
-        if (left <= x && x <= left + grid.ColWidth(col)) {
+        if (left <= x && x <= left + Grid1->ColWidthShown(col)) {
             state_.SortColumn = col + 1;
             state_.SortAscending =
                 state_.SortColumn == state_.LastSortColumn ? !state_.SortAscending : true;

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QToolButton>
 
 #include "settings/load_settings.h"
@@ -83,6 +84,14 @@ void Tallmere::CreateControls() {
     Image1->setToolTip(QStringLiteral("About Tallmere32"));
     connect(Grid1, &FlexGrid::MouseUp, this, &Tallmere::Grid1_MouseUp);
     connect(Grid1, &FlexGrid::DblClick, this, &Tallmere::Grid1_DblClick);
+    connect(Grid1, &FlexGrid::KeyboardPopup, this, &Tallmere::Grid1_KeyboardPopup);
+    // Backspace and Alt+Left go back as "<<&Back" does, while it shows.
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::Key_Backspace), QKeySequence(QKeySequence::Back)}) {
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, [this] {
+            if (cmdBack->isVisible()) cmdBack_Click();
+        });
+    }
     connect(cmdBack, &QPushButton::clicked, this, &Tallmere::cmdBack_Click);
     connect(Command2, &QPushButton::clicked, this, &Tallmere::Command2_Click);
     connect(Image1, &QToolButton::clicked, this, &Tallmere::Image1_Click);
@@ -99,7 +108,7 @@ void Tallmere::CreateMenus() {
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
     edit->setObjectName(QStringLiteral("Edit"));
     connect(edit, &QMenu::aboutToShow, this, &Tallmere::Edit_Click);
-    Copy = AddMenuItem(edit, "Copy", QStringLiteral("&Copy Grid"));
+    Copy = AddMenuItem(edit, "Copy", QStringLiteral("&Copy Grid"), QKeySequence::Copy);
     connect(Copy, &QAction::triggered, this, [this] { Copy_Click(0); });
     AddMenuItem(menuBar(), "FreeSpace", QStringLiteral("F&ree Space"), this,
                 &Tallmere::FreeSpace_Click);
@@ -109,7 +118,7 @@ void Tallmere::CreateMenus() {
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
     AddMenuItem(help, "mnuContents", QStringLiteral("&Contents"), this,
-                &Tallmere::mnuContents_Click);
+                &Tallmere::mnuContents_Click, QKeySequence::HelpContents);
     AddMenuItem(help, "About", QStringLiteral("&About"), this, &Tallmere::About_Click);
 }
 

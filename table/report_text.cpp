@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <cerrno>
 #include <cstdio>
@@ -55,11 +56,20 @@ QStringList TextReportLines(const CellGrid& grid, const QString& title,
     return lines;
 }
 
+namespace {
+
+QString CsvField(const QString& cell) {
+    static const QRegularExpression needsQuotes(QStringLiteral("[,\"\r\n]"));
+    if (!cell.contains(needsQuotes)) return cell;
+    return u'"' + QString(cell).replace(u'"', QStringLiteral("\"\"")) + u'"';
+}
+
+}  // namespace
+
 QString CsvLine(const QStringList& cells) {
     QStringList fields;
-    for (const QString& cell : cells) {
-        fields << (cell.contains(u',') ? u'"' + cell + u'"' : cell);
-    }
+    for (const QString& cell : cells)
+        fields << CsvField(cell);
     return fields.join(u',');
 }
 
@@ -77,12 +87,22 @@ QByteArray ReportBytes(const QStringList& lines) {
     return bytes;
 }
 
+namespace {
+
+#ifdef Q_OS_WIN
+constexpr char16_t kClipboardRowEnd = u'\r';
+#else
+constexpr char16_t kClipboardRowEnd = u'\n';  // a bare CR pastes as one line, or runs in a shell
+#endif
+
+}  // namespace
+
 QString ClipboardText(const CellGrid& grid) {
     QString text;
     for (int row = 0; row < grid.Rows(); ++row) {
         for (int col = 0; col < grid.Cols(); ++col)
             text += grid.TextMatrix(row, col) + u'\t';
-        text += u'\r';
+        text += kClipboardRowEnd;
     }
     return text;
 }

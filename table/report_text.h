@@ -38,14 +38,16 @@ QString ReportTitle(const QString& computerName, const QString& caption, const Q
 QStringList TextReportLines(const CellGrid& grid, const QString& title,
                             const std::vector<ReportColumn>& layout);
 
-// The cells of one row separated by ",", a cell holding "," enclosed in double quotes.
+// The cells of one row separated by ",". A cell holding a comma, a double quote, CR or LF is
+// enclosed in double quotes, its own double quotes doubled; any other cell is written as it is.
 QString CsvLine(const QStringList& cells);
 QStringList CsvLines(const CellGrid& grid);
 
 // Every line followed by CR LF, as UTF-8 bytes.
 QByteArray ReportBytes(const QStringList& lines);
 
-// Every cell of every row: a TAB after each cell and a CR after each row.
+// Every cell of every row: a TAB after each cell and the platform's line end after each row
+// (LF; CR on Windows).
 QString ClipboardText(const CellGrid& grid);
 
 // Writes Bytes to Path through a temporary file beside it that replaces the target only when

@@ -3,10 +3,12 @@
 #include <QtGlobal>
 #include <cstdio>
 
-bool HasDisplay() {
+bool HasDisplay(const QStringList& arguments) {
     return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
            !qEnvironmentVariableIsEmpty("DISPLAY") ||
-           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+           arguments.contains(QStringLiteral("-platform")) ||
+           arguments.contains(QStringLiteral("--platform"));
 }
 
 void ReportNoDisplay(const char* program) {

@@ -1,8 +1,10 @@
 #include "ui/flex_grid.h"
 
 #include <QAbstractTableModel>
+#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStyle>
 
@@ -127,8 +129,11 @@ FlexGrid::FlexGrid(QWidget* parent)
 FlexGrid::~FlexGrid() = default;
 
 void FlexGrid::ApplyLayout() {
+    const int indicator = style()->pixelMetric(QStyle::PM_HeaderMarkSize, nullptr, this) +
+                          style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this);
     for (int col = 0; col < grid_.Cols(); ++col) {
-        setColumnWidth(col, TwipsToPixels(grid_.ColWidth(col)));
+        const int room = col == sortColumn_ ? indicator : 0;
+        setColumnWidth(col, TwipsToPixels(grid_.ColWidth(col)) + room);
     }
     horizontalHeader()->setFixedHeight(TwipsToPixels(grid_.RowHeight(0)));
     verticalHeader()->setDefaultSectionSize(TwipsToPixels(CellGrid::kDefaultRowHeight));
@@ -156,6 +161,10 @@ double FlexGrid::ColPos(int col) const {
     return PixelsToTwips(viewport()->geometry().left() + columnViewportPosition(col));
 }
 
+double FlexGrid::ColWidthShown(int col) const {
+    return PixelsToTwips(columnWidth(col));
+}
+
 int FlexGrid::RowUnder(int first, int last, double y) const {
     return ::RowUnder(
         first, last, TopRow(), [this](int row) { return RowPos(row); }, y);
@@ -164,6 +173,39 @@ int FlexGrid::RowUnder(int first, int last, double y) const {
 int FlexGrid::TopRow() const {
     const int first = rowAt(0);
     return first < 0 ? 1 : first + 1;
+}
+
+void FlexGrid::ShowSortIndicator(int col, bool ascending) {
+    const bool shown = col >= 0 && col < grid_.Cols();
+    sortColumn_ = shown ? col : -1;
+    horizontalHeader()->setSortIndicatorShown(shown);
+    horizontalHeader()->setSortIndicator(sortColumn_,
+                                         ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+    ApplyLayout();
+}
+
+void FlexGrid::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && currentIndex().isValid()) {
+        emit DblClick();
+    } else if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+        PopupForCurrentRow();
+    } else {
+        QTableView::keyPressEvent(event);
+    }
+}
+
+// The Menu key arrives as a context menu event; a mouse's right button is MouseUp's.
+void FlexGrid::contextMenuEvent(QContextMenuEvent* event) {
+    if (event->reason() == QContextMenuEvent::Keyboard) PopupForCurrentRow();
+}
+
+void FlexGrid::PopupForCurrentRow() {
+    const int row = currentIndex().isValid() ? currentIndex().row() : std::max(rowAt(0), 0);
+    if (row >= model_->rowCount({})) return;
+    const int middle = rowViewportPosition(row) + rowHeight(row) / 2;
+    const QPoint at = viewport()->mapToGlobal(QPoint(columnWidth(0) / 2, middle));
+    emit KeyboardPopup(PixelsToTwips(viewport()->geometry().top() + middle), at);
 }
 
 bool FlexGrid::eventFilter(QObject* watched, QEvent* event) {

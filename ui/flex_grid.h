@@ -23,24 +23,37 @@ class FlexGrid : public QTableView {
     // and from its left edge to the left edge of column Col.
     double RowPos(int row) const;
     double ColPos(int col) const;
+    // The width in twips column Col takes on the screen: the grid's, and room for the sort
+    // indicator in the sorted column's heading.
+    double ColWidthShown(int col) const;
     // The first data row shown below the heading.
     int TopRow() const;
     // The row of First..Last under Y (twips), rows scrolled out of sight excluded; -1 if none.
     int RowUnder(int first, int last, double y) const;
+    // The platform's sort indicator in the heading of column Col, pointing up for Ascending;
+    // none when Col is no column. The heading's text stays; the column widens to hold both.
+    void ShowSortIndicator(int col, bool ascending);
 
   signals:
-    // A double click on a data row.
+    // A double click on a data row, or Enter on the current one.
     void DblClick();
     // A mouse button released over the grid: Button 1 left, 2 right; X and Y in twips.
     void MouseUp(int button, int shift, double x, double y);
+    // The Menu key or Shift+F10: a popup for the current row, whose middle is Y twips from
+    // the grid's top and At on the screen.
+    void KeyboardPopup(double y, QPoint at);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
     void ApplyLayout();
+    void PopupForCurrentRow();
 
     CellGrid grid_;
     std::unique_ptr<CellGridModel> model_;
+    int sortColumn_ = -1;
 };

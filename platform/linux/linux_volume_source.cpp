@@ -113,8 +113,9 @@ bool TimeLimitedQueries::StillOverdue(const QByteArray& key) {
     return false;
 }
 
-std::optional<VolumeReport> TimeLimitedQueries::Run(const QByteArray& key, Query query) {
-    if (StillOverdue(key)) return std::nullopt;
+std::shared_ptr<TimeLimitedQueries::Pending> TimeLimitedQueries::Start(const QByteArray& key,
+                                                                       Query query) {
+    if (StillOverdue(key)) return nullptr;
     auto pending = std::make_shared<Pending>();
     try {
         std::thread([pending, query = std::move(query)] {
@@ -125,16 +126,39 @@ std::optional<VolumeReport> TimeLimitedQueries::Run(const QByteArray& key, Query
             pending->finished.notify_all();
         }).detach();
     } catch (const std::system_error&) {
-        return std::nullopt;  // no thread to be had: the volume counts as not ready
+        return nullptr;  // no thread to be had: the volume counts as not ready
     }
+    return pending;
+}
+
+std::optional<VolumeReport> TimeLimitedQueries::Await(const QByteArray& key,
+                                                      const std::shared_ptr<Pending>& pending,
+                                                      Clock::time_point deadline) {
+    if (!pending) return std::nullopt;
     std::unique_lock lock(pending->mutex);
-    if (pending->finished.wait_for(lock, limit_, [&] { return pending->done; })) {
+    if (pending->finished.wait_until(lock, deadline, [&] { return pending->done; })) {
         return std::move(pending->result);
     }
     lock.unlock();
     const std::lock_guard overdueLock(overdueMutex_);
     overdue_[key] = pending;
     return std::nullopt;
+}
+
+std::optional<VolumeReport> TimeLimitedQueries::Run(const QByteArray& key, Query query) {
+    return Await(key, Start(key, std::move(query)), Clock::now() + limit_);
+}
+
+std::vector<std::optional<VolumeReport>> TimeLimitedQueries::RunAll(
+    std::vector<std::pair<QByteArray, Query>> queries) {
+    std::vector<std::shared_ptr<Pending>> running;
+    for (auto& [key, query] : queries)
+        running.push_back(Start(key, std::move(query)));
+    const Clock::time_point deadline = Clock::now() + limit_;
+    std::vector<std::optional<VolumeReport>> answers;
+    for (std::size_t i = 0; i < queries.size(); ++i)
+        answers.push_back(Await(queries[i].first, running[i], deadline));
+    return answers;
 }
 
 BlockFacts ReadBlockFacts(const QString& sysRoot, unsigned major, unsigned minor) {
@@ -144,7 +168,9 @@ BlockFacts ReadBlockFacts(const QString& sysRoot, unsigned major, unsigned minor
 }
 
 LinuxVolumeSource::LinuxVolumeSource(LinuxVolumeOptions options)
-    : options_(std::move(options)), queries_(options_.timeLimit) {}
+    : options_(std::move(options)), queries_(options_.timeLimit) {
+    if (!options_.query) options_.query = QueryVolume;
+}
 
 BlockFacts LinuxVolumeSource::FactsOfSource(const QByteArray& source) const {
     struct stat device {};
@@ -162,8 +188,20 @@ std::vector<Volume> LinuxVolumeSource::ListVolumes() {
                          [this](const QByteArray& source) { return FactsOfSource(source); });
 }
 
+TimeLimitedQueries::Query LinuxVolumeSource::QueryOf(const Volume& volume) const {
+    return [query = options_.query, volume] { return query(volume); };
+}
+
 std::optional<VolumeReport> LinuxVolumeSource::Survey(const Volume& volume) {
-    return queries_.Run(volume.mountPoint, [volume] { return QueryVolume(volume); });
+    return queries_.Run(volume.mountPoint, QueryOf(volume));
+}
+
+std::vector<std::optional<VolumeReport>> LinuxVolumeSource::SurveyAll(
+    const std::vector<Volume>& volumes) {
+    std::vector<std::pair<QByteArray, TimeLimitedQueries::Query>> queries;
+    for (const Volume& volume : volumes)
+        queries.emplace_back(volume.mountPoint, QueryOf(volume));
+    return queries_.RunAll(std::move(queries));
 }
 
 std::optional<VolumeReport> QueryVolume(const Volume& volume) {

@@ -22,16 +22,28 @@ class TimeLimitedQueries {
 
     explicit TimeLimitedQueries(std::chrono::milliseconds limit);
 
+    using Clock = std::chrono::steady_clock;
+
     // Runs Query on a worker thread and waits for it at most the limit. Nothing when it did
     // not finish in time; the worker is then left to finish on its own and never waited for.
     // While the worker of an earlier query under Key is still running, nothing is returned at
     // once and no second worker is started.
     std::optional<VolumeReport> Run(const QByteArray& key, Query query);
+    // Runs every query as Run does, all at once, and waits for them together at most the
+    // limit in all. The answers come in the queries' order.
+    std::vector<std::optional<VolumeReport>> RunAll(
+        std::vector<std::pair<QByteArray, Query>> queries);
 
   private:
     struct Pending;
     // True while the worker of an earlier query under Key runs; forgets it once it ended.
     bool StillOverdue(const QByteArray& key);
+    // The running query, or null when none could be started.
+    std::shared_ptr<Pending> Start(const QByteArray& key, Query query);
+    // The answer of Pending if it comes by Deadline; else remembers it as overdue under Key.
+    std::optional<VolumeReport> Await(const QByteArray& key,
+                                      const std::shared_ptr<Pending>& pending,
+                                      Clock::time_point deadline);
 
     std::chrono::milliseconds limit_;
     std::mutex overdueMutex_;
@@ -43,6 +55,8 @@ struct LinuxVolumeOptions {
     QString sysRoot = QStringLiteral("/sys");
     // How long one volume may take to answer before it counts as not ready.
     std::chrono::milliseconds timeLimit{3000};
+    // How a volume is asked (QueryVolume; tests put a server that hangs in its place).
+    std::function<std::optional<VolumeReport>(const Volume&)> query{};
 };
 
 class LinuxVolumeSource final : public VolumeSource {
@@ -53,9 +67,12 @@ class LinuxVolumeSource final : public VolumeSource {
     std::vector<Volume> ListVolumes() override;
     // QueryVolume on a worker thread, within the time limit.
     std::optional<VolumeReport> Survey(const Volume& volume) override;
+    // Every volume asked at once: at most one time limit in all.
+    std::vector<std::optional<VolumeReport>> SurveyAll(const std::vector<Volume>& volumes) override;
 
   private:
     BlockFacts FactsOfSource(const QByteArray& source) const;
+    TimeLimitedQueries::Query QueryOf(const Volume& volume) const;
 
     LinuxVolumeOptions options_;
     TimeLimitedQueries queries_;

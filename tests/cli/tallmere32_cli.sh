@@ -27,7 +27,7 @@ grep -q ' Disk Utilization as of ' "$scratch/out.txt" || fail "text title"
 
 mkdir "$tree/semi;colon \"q\""
 "$program" --report=csv -- "$tree/semi;colon \"q\"" >"$scratch/exact.csv"
-[[ $(sed -n 2p "$scratch/exact.csv") == "$tree/semi;colon \"q\",,,,,,,,,,"$'\r' ]] ||
+[[ $(sed -n 2p "$scratch/exact.csv") == "\"$tree/semi;colon \"\"q\"\"\",,,,,,,,,,"$'\r' ]] ||
   fail "a directory after -- is taken exactly as given"
 
 expect_status() {
@@ -58,6 +58,16 @@ grep -qx "$scratch/locked/shut,,,,,,,,,,"$'\r' "$scratch/locked.csv" || fail "un
 expect_status 1 "$program" --report=csv "$scratch/nonexistent"
 [[ $(cat "$scratch/error") == "tallmere32: cannot read '$scratch/nonexistent': No such file or directory" ]] ||
   fail "missing start directory: $(cat "$scratch/error")"
+
+# Names with a comma, a double quote, a line feed or a tab come back whole from a CSV reader.
+odd=$scratch/odd
+mkdir -p "$odd/a,b" "$odd/q\"uote" "$odd/new"$'\n'"line" "$odd/tab"$'\t'"here"
+"$program" --report=csv "$odd" | python3 -c '
+import csv, io, sys
+rows = list(csv.reader(io.TextIOWrapper(sys.stdin.buffer, newline="")))
+names = sorted(row[0].rsplit("/", 1)[-1] for row in rows[2:-1])
+sys.exit(names != sorted(["a,b", "q\"uote", "new\nline", "tab\there"]) or len(rows[0]) != 11)
+' || fail "CSV of odd names"
 
 "$program" --help | grep -q -- '--report=txt|csv' || fail "help"
 "$program" --version | grep -q '^tallmere32 ' || fail "version"

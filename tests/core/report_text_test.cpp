@@ -32,10 +32,12 @@ TEST(KindOfReportFile, LooksAtTheFileNamesOwnExtensionInAnyCase) {
     EXPECT_EQ(KindOfReportFile("/srv/dirs.pdf"), ReportKind::Unknown);
 }
 
-TEST(CsvLines, QuotesCellsWithCommasOnlyAndNeverEndsWithAComma) {
-    EXPECT_EQ(CsvLines(SampleGrid()),
-              (QStringList{"Directory Name,Total Files,Total Bytes,Total Dirs",
-                           "/srv/a \"quoted\" dir,\"1,234\",,7", "Grand Total,\"1,234\",,7"}));
+TEST(CsvLines, QuotesCellsWithCommasQuotesAndLineBreaksAndNeverEndsWithAComma) {
+    EXPECT_EQ(
+        CsvLines(SampleGrid()),
+        (QStringList{"Directory Name,Total Files,Total Bytes,Total Dirs",
+                     "\"/srv/a \"\"quoted\"\" dir\",\"1,234\",,7", "Grand Total,\"1,234\",,7"}));
+    EXPECT_EQ(CsvLine({"a\nb", "c\rd", "tab\there", "plain"}), "\"a\nb\",\"c\rd\",tab\there,plain");
 }
 
 TEST(ReportBytes, EndsEveryLineWithCrLf) {
@@ -43,11 +45,11 @@ TEST(ReportBytes, EndsEveryLineWithCrLf) {
     EXPECT_EQ(ReportBytes({QString::fromUtf8("\xc3\xa9")}), QByteArray("\xc3\xa9\r\n"));
 }
 
-TEST(ClipboardText, PutsATabAfterEveryCellAndACrAfterEveryRow) {
+TEST(ClipboardText, PutsATabAfterEveryCellAndALineFeedAfterEveryRow) {
     EXPECT_EQ(ClipboardText(SampleGrid()),
-              "Directory Name\tTotal Files\tTotal Bytes\tTotal Dirs\t\r"
-              "/srv/a \"quoted\" dir\t1,234\t\t7\t\r"
-              "Grand Total\t1,234\t\t7\t\r");
+              "Directory Name\tTotal Files\tTotal Bytes\tTotal Dirs\t\n"
+              "/srv/a \"quoted\" dir\t1,234\t\t7\t\n"
+              "Grand Total\t1,234\t\t7\t\n");
 }
 
 TEST(WriteReportFile, ReplacesTheTargetOnlyWhenComplete) {

@@ -6,6 +6,7 @@
 #include <latch>
 
 #include "platform/linux/linux_volume_source.h"
+#include "tests/support/fake_system.h"
 #include "tests/support/qt_print.h"
 
 namespace {
@@ -111,6 +112,31 @@ TEST(LinuxVolumeSource, ListsItsMountTableAndAsksEachVolume) {
     EXPECT_EQ(share->networkName, "srv:/export");
     EXPECT_TRUE(share->spaceKnown && share->totalBytes > 0 && share->clusterSize > 0);
     EXPECT_FALSE(source.Survey(volumes[1]).has_value());
+}
+
+TEST(LinuxVolumeSource, AsksEveryVolumeAtOnceWithinOneTimeLimitInTheirOrder) {
+    // The two live volumes answer only once both are being asked; the third never answers.
+    const auto together = std::make_shared<std::latch>(2);
+    const auto release = std::make_shared<std::latch>(1);
+    LinuxVolumeOptions options;
+    options.timeLimit = std::chrono::milliseconds(1000);
+    options.query = [together, release](const Volume& volume) {
+        if (volume.mountPoint == "/net/dead") {
+            release->wait();
+            return std::optional<VolumeReport>();
+        }
+        together->arrive_and_wait();
+        return std::optional(SpaceReport(1, 1, QString::fromUtf8(volume.mountPoint)));
+    };
+    LinuxVolumeSource source(options);
+    const auto reports =
+        source.SurveyAll({MakeVolume("/a"), MakeVolume("/net/dead"), MakeVolume("/b")});
+    release->count_down();
+    ASSERT_EQ(reports.size(), 3u);
+    ASSERT_TRUE(reports[0] && reports[2]);
+    EXPECT_EQ(reports[0]->label, "/a");
+    EXPECT_FALSE(reports[1].has_value());
+    EXPECT_EQ(reports[2]->label, "/b");
 }
 
 TEST(LabelFromDirectory, DecodesTheLinkToTheSameDevice) {

@@ -98,9 +98,12 @@ TEST_F(ChartWindow, ATableWithoutDataRowsGivesAnEmptyPie) {
     ASSERT_NE(SeriesOf(chart), nullptr);
     EXPECT_EQ(SeriesOf(chart)->count(), 0);
     context.ChartMode = kChartSelectedDisk;
-    grid.SetRowSel(4);  // the totals row
-    frmChart selected(context, grid);
-    EXPECT_EQ(SeriesOf(selected)->count(), 0);
+    grid.SetRowSel(0);  // the heading
+    frmChart heading(context, grid);
+    EXPECT_EQ(SeriesOf(heading)->count(), 0);
+    grid.SetRowSel(4);  // the totals row: all used and available space
+    frmChart totals(context, grid);
+    EXPECT_EQ(SeriesOf(totals)->count(), 2);
 }
 
 // What a chart request showed: its caption and wedge labels.

@@ -99,7 +99,7 @@ TEST_F(DiskPopup, Tallmere32SummarisesTheDriveByNameDescending) {
     ASSERT_EQ(disk.launcher.started.size(), 1u);
     EXPECT_EQ(disk.launcher.started[0].first, path.Program());
     EXPECT_EQ(disk.launcher.started[0].second,
-              (std::vector<QByteArray>{"/media/usb \"1\"", "-d1"}));
+              (std::vector<QByteArray>{"-d1", "--", "/media/usb \"1\""}));
 }
 
 TEST_F(DiskPopup, TheHeadingTheTotalsRowAndBelowStartNothing) {

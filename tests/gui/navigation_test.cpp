@@ -116,6 +116,24 @@ TEST(Navigation, NewEmptiesTheTableAndSummarisesEveryDirectoryTyped) {
     EXPECT_EQ(summary.window->focusWidget(), Button(summary, "Command2"));
 }
 
+TEST(Navigation, EmptyFieldsOfANewAnswerAreLeftOutAndSeparatorsAloneCancel) {
+    TempTree tree;
+    MakeTree(tree);
+    const QByteArray top = tree.Path("top");
+    SummaryWindow summary(StartOn(top));
+    summary.Load();
+    summary.startAnswer = top + "/A;";
+    TriggerNew(summary);
+    summary.WaitForSummary();
+    EXPECT_EQ(summary.window->State().history.Current().places.directories,
+              (std::vector<QByteArray>{top + "/A/"}));
+    EXPECT_EQ(summary.Column(0).first(), ShownText(top + "/A"));
+    QSignalSpy closing(summary.window.get(), &Tallmere::Closing);
+    summary.startAnswer = " ; ";
+    TriggerNew(summary);
+    EXPECT_EQ(closing.count(), 1);
+}
+
 TEST(Navigation, TheCheckBoxAnswerSummarisesEveryLocalVolume) {
     TempTree tree;
     MakeTree(tree);
@@ -126,7 +144,7 @@ TEST(Navigation, TheCheckBoxAnswerSummarisesEveryLocalVolume) {
     TriggerNew(summary);
     summary.WaitForSummary();
     EXPECT_EQ(summary.window->windowTitle(), "Tallmere - My Computer");
-    EXPECT_EQ(summary.Column(0).first(), ShownText(tree.Path("top")));
+    EXPECT_EQ(summary.Column(0).first(), ShownText(tree.Path("top/")));  // a volume's own row
 }
 
 TEST(Navigation, ACancelledStartDirectoryEndsTheProgram) {

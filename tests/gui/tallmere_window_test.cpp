@@ -125,6 +125,7 @@ TEST(TallmereWindow, SaveAsRefusesOtherExtensionsAndReportsFailures) {
 TEST(TallmereWindow, PlacesItselfWhereTheCommandLineSays) {
     TempTree tree;
     SummaryWindow summary(StartOn(tree.Path(), {"-x1200,900"}));
+    summary.window->resize(400, 300);  // so that it fits the test's screen where it is put
     summary.Load();
     EXPECT_EQ(summary.window->pos(), QPoint(80, 60));
 }

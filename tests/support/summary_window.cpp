@@ -19,7 +19,8 @@ SummaryWindow::SummaryWindow(Words words) : FakeServices("Tallmere32") {
         ++startAsked;
         return startAnswer;
     };
-    hooks.ShowPopup = [this](QMenu& menu, QPoint) {
+    hooks.ShowPopup = [this](QMenu& menu, QPoint at) {
+        popupAt = at;
         QStringList entries;
         for (QAction* action : menu.actions())
             entries << action->text();

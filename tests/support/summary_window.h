@@ -21,6 +21,7 @@ struct SummaryWindow : FakeServices {
     int startAsked = 0;
     QString popupChoice;                    // the popup entry picked, "" to dismiss it
     std::vector<QStringList> popupEntries;  // the popup's entries, once per showing
+    QPoint popupAt;                         // where the popup showed last, on the screen
     QByteArray summaryProgram = "/opt/tallmere/bin/tallmere32";
 
     explicit SummaryWindow(Words words);

@@ -32,6 +32,19 @@ TEST(ParseStartPath, NothingOrSwitchesOnlyMeanEveryLocalVolume) {
     EXPECT_EQ(ParseStartPath(W({"/a3"}), "/").Spec, "My Computer/");
 }
 
+TEST(ParseStartPath, EmptyFieldsAreLeftOutAndSeparatorsAloneMeanEveryLocalVolume) {
+    EXPECT_EQ(ParseStartPath(W({"/tmp/t1;"}), "/").places.directories,
+              (std::vector<QByteArray>{"/tmp/t1/"}));
+    EXPECT_EQ(ParseStartPath(W({"/a;;/b", ";"}), "/").places.directories,
+              (std::vector<QByteArray>{"/a/", "/b/"}));
+    for (const char* separators : {";", " ; ;", ";;"}) {
+        const StartPath start = ParseStartPath(W({separators}), "/");
+        EXPECT_TRUE(start.places.myComputer) << separators;
+        EXPECT_EQ(start.Spec, "My Computer/");
+    }
+    EXPECT_EQ(PlacesOfSpec("a; ;b").directories, (std::vector<QByteArray>{"a/", "b/"}));
+}
+
 TEST(ParseStartPath, SeveralDirectoriesStayWholeInTheCaption) {
     EXPECT_EQ(ParseStartPath(W({"/a;/b"}), "/").CurrentRoot, "/a;/b");
     EXPECT_EQ(ParseStartPath(W({"/a", "/b"}), "/").Spec, "/a;/b/");

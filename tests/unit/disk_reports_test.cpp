@@ -51,6 +51,21 @@ TEST(DiskReports, TextReportLinesAre93Or113Wide) {
     EXPECT_TRUE(wide[4].endsWith("server:/export/a/lon"));
 }
 
+TEST(DiskReports, TheDriveColumnWidensToTheLongestMountPoint) {
+    FakeVolumeSource volumes;
+    volumes.Add(MakeVolume("/"), SpaceReport(4e9, 1e9));
+    volumes.Add(MakeVolume("/srv/nested/deep"), SpaceReport(2e9, 1e9));
+    CellGrid grid;
+    SurveyMemory memory;
+    SurveyDrives(grid, volumes, Settings{}, memory, {});
+    const QStringList lines = DiskTextReport(grid, kTitle);
+    ASSERT_EQ(lines.size(), 6);
+    for (int i = 2; i < lines.size(); ++i)
+        EXPECT_EQ(lines[i].size(), 93 - 8 + 16) << i;
+    EXPECT_TRUE(lines[4].startsWith("/srv/nested/deep"));
+    EXPECT_EQ(lines[3].indexOf("ext4"), lines[4].indexOf("ext4"));
+}
+
 TEST(DiskReports, CsvQuotesCommasAndClipboardTakesEveryCell) {
     const QStringList csv = CsvLines(SurveyedGrid("Data, old"));
     ASSERT_EQ(csv.size(), 3);
@@ -58,8 +73,8 @@ TEST(DiskReports, CsvQuotesCommasAndClipboardTakesEveryCell) {
     for (const QString& line : csv)
         EXPECT_FALSE(line.endsWith(u','));
 
-    const QStringList rows = ClipboardText(SurveyedGrid("", "srv:/x")).split(u'\r');
-    ASSERT_EQ(rows.size(), 5);  // four rows, each ended by a lone CR
+    const QStringList rows = ClipboardText(SurveyedGrid("", "srv:/x")).split(u'\n');
+    ASSERT_EQ(rows.size(), 5);  // four rows, each ended by a line feed
     EXPECT_EQ(rows[0],
               "Drive\tVolume Name\tType\tAvail MB\tUsed MB\t% Used\tTotal MB\t"
               "Cluster Size\tChanged\tNetwork MAP\t");
@@ -95,9 +110,13 @@ TEST(DiskReportMode, ReadsItsCommandLine) {
     EXPECT_EQ(parse({"--report", "txt"}).kind, ReportKind::Text);
     EXPECT_EQ(parse({"-h"}).action, Help);
     EXPECT_EQ(parse({"--version"}).action, Version);
-    for (const char* wrong : {"--bogus", "--report=pdf", "/home", "--output=x"})
+    for (const char* wrong : {"--report=pdf", "--output=x", "--report"})
         EXPECT_EQ(parse({wrong}).action, Mistake) << wrong;
-    EXPECT_TRUE(parse({"--bogus"}).mistake.contains("bogus"));
+    EXPECT_TRUE(parse({"--report=pdf"}).mistake.contains("pdf"));
+    const DiskCommandLine stray = parse({"/home", "--bogus", "--report=txt", "-x"});
+    EXPECT_EQ(stray.action, Report);
+    EXPECT_EQ(stray.ignored, QStringList({"/home", "--bogus", "-x"}));
+    EXPECT_EQ(parse({"stray"}).action, Window);
 }
 
 TEST(DiskReportMode, WritesOneSurveysReportOrNothingWithoutSettings) {

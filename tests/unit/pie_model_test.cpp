@@ -92,12 +92,24 @@ TEST(PieModel, NoDataRowGivesAnEmptyPieWithItsLabels) {
     EXPECT_TRUE(BuildPie(CellGrid(0, 0), kChartDiskColumn, 3, "", "host").wedges.empty());
 
     CellGrid grid = Disks();
-    for (int row : {0, grid.Rows() - 1, grid.Rows() + 5}) {
+    for (int row : {0, grid.Rows() + 5}) {
         grid.SetRowSel(row);
         const PieModel pie = BuildPie(grid, kChartSelectedDisk, 0, "", "host");
         EXPECT_TRUE(pie.wedges.empty()) << row;
         EXPECT_EQ(pie.pieLabel, "host -  Disk Usage") << row;
     }
+}
+
+TEST(PieModel, TheTotalsRowSelectedChartsAllUsedAndAvailableSpace) {
+    CellGrid grid = Disks();
+    const int totals = grid.Rows() - 1;
+    grid.SetTextMatrix(totals, 0, "");  // the totals row has no drive
+    grid.SetTextMatrix(totals, 4, "819.1");
+    grid.SetRowSel(totals);
+    const PieModel pie = BuildPie(grid, kChartSelectedDisk, 0, "", "host");
+    EXPECT_EQ(pie.pieLabel, "host -  Disk Usage");
+    EXPECT_EQ(Labels(pie), QStringList({"Used MB = 819.1", "Available MB = 9,999.0"}));
+    EXPECT_EQ(Values(pie), (std::vector<double>{819.1, 9999}));
 }
 
 TEST(PieModel, CellsReadAsGroupedNumbers) {

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "chart/pie_model.h"
+#include "summary/summary_reports.h"
 #include "table/number_mask.h"
+#include "table/report_text.h"
 
 namespace {
 
@@ -38,6 +41,21 @@ DirectoryRecord Record(const char* path, std::int64_t files, std::int64_t bytes)
 }
 
 }  // namespace
+
+TEST(SummaryTable, AVolumesOwnRowKeepsItsSlashInTheGridReportsAndChart) {
+    DirectoryRecord volume = Record("/home/", 1, 10);
+    volume.volume = true;
+    const Table table(Unit("Bytes"), {Record("/", 1, 5), Record("/home/", 2, 20), volume});
+    EXPECT_EQ(table.grid.TextMatrix(2, 0), "/home");
+    EXPECT_EQ(table.grid.TextMatrix(3, 0), "/home/");
+    EXPECT_EQ(DirectoryOfRow(table.grid, 3), "/home/");
+    EXPECT_EQ(CsvLines(table.grid)[3].section(u',', 0, 0), "/home/");
+    const QStringList text = SummaryTextReport(table.grid, "host", QDateTime::currentDateTime());
+    EXPECT_TRUE(text[5].startsWith("/home/ "));
+    const PieModel pie = BuildPie(table.grid, kChartDirectories, 0, "Bytes", "host");
+    EXPECT_EQ(pie.wedges[1].label, "/home (20 Bytes)");
+    EXPECT_EQ(pie.wedges[2].label, "/home/ (10 Bytes)");
+}
 
 TEST(SummaryTable, HeadingsNameTheUnitInBothForms) {
     EXPECT_EQ(HeaderString(Unit("KB", true)), "<Directory Name|>Total Files|>Total KB|>Total Dirs");
