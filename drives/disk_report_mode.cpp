@@ -92,11 +92,7 @@ void TellIgnored(const DiskCommandLine& line) {
 
 int RunDiskReport(ReportKind kind, const QString& output, SettingsStore& store,
                   VolumeSource& volumes) {
-    Settings settings;
-    if (LoadSettings(store, settings) == StoreOutcome::KeyUnavailable) {
-        std::fprintf(stderr, "%s: %s\n", kProgramName, kStoreUnavailable);
-        return 1;
-    }
+    const Settings settings = ReportSettings(store, kProgramName);
     CellGrid grid;
     SurveyMemory memory;
     SurveyDrives(grid, volumes, settings, memory, {});

@@ -27,9 +27,9 @@ DiskCommandLine ParseDiskCommandLine(const QStringList& arguments);
 // Tells on standard error, in one line, which words the command line ignored (if any).
 void TellIgnored(const DiskCommandLine& line);
 
-// Surveys the volumes once under the stored settings and writes the report of Kind to Output
-// (standard output when empty). Returns the exit status: 0, or 1 after a one-line message on
-// standard error.
+// Surveys the volumes once under the stored settings (only read; the first-run values when
+// they cannot be) and writes the report of Kind to Output (standard output when empty).
+// Returns the exit status: 0, or 1 after a one-line message on standard error.
 int RunDiskReport(ReportKind kind, const QString& output, SettingsStore& store,
                   VolumeSource& volumes);
 

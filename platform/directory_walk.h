@@ -90,6 +90,10 @@ class WalkVisitor {
 struct WalkRoot {
     QByteArray path;  // opened as given (a link to a directory is followed here only)
     std::uint64_t tag = 0;
+    // Where the walk starts below Path ("" for Path itself): names separated by "/", each
+    // opened relative to the one before without following a link, as the walk opens
+    // subdirectories. A name that became a link fails with ENOTDIR or ELOOP.
+    QByteArray below{};
 };
 
 // What the walk is doing, for a progress display on another thread. The walk publishes the
@@ -123,6 +127,8 @@ class WalkFaults {
     virtual ~WalkFaults() = default;
     virtual int OpenError(const QByteArray& /*directory*/) { return 0; }
     virtual int StatError(const QByteArray& /*directory*/, const char* /*name*/) { return 0; }
+    // Before a walk thread starts; throws std::system_error as a failed start does.
+    virtual void ThreadStarting() {}
 };
 
 struct WalkOptions {
@@ -136,7 +142,8 @@ struct WalkOptions {
     WalkFaults* faults = nullptr;  // tests only
 };
 
-// Walks Roots with one thread per visitor (the calling thread is one of them). Returns false
-// when it was stopped.
+// Walks Roots with one thread per visitor (the calling thread is one of them). A thread the
+// system will not start is done without: the others, the calling one at least, share its work
+// and the results are the same. Returns false when it was stopped.
 bool RunWalk(const std::vector<WalkRoot>& roots, std::span<WalkVisitor* const> visitors,
              const WalkOptions& options);

@@ -1,6 +1,9 @@
 #include "settings/load_settings.h"
 
 #include <QSysInfo>
+#include <cstdio>
+#include <functional>
+#include <map>
 
 #include "table/number_mask.h"
 
@@ -9,18 +12,36 @@ namespace {
 // A stored text must fit the 99-byte buffer with its terminating NUL.
 constexpr int kLongestValue = 98;
 
-std::optional<QString> ReadShortValue(SettingsStore& store, const QString& name) {
-    std::optional<QString> text = store.ReadValue(name);
+// A stored value by its name, or nothing.
+using ValueReader = std::function<std::optional<QString>(const QString& name)>;
+
+// The values a new key gets.
+const std::map<QString, QString>& FirstRunValues() {
+    static const std::map<QString, QString> values{
+        {QStringLiteral("Display"), QStringLiteral("Bytes")},
+        {QStringLiteral("CheckFloppy"), QStringLiteral("True")},
+        {QStringLiteral("LastSort"), QStringLiteral("a1")}};
+    return values;
+}
+
+std::optional<QString> FirstRunValue(const QString& name) {
+    const auto found = FirstRunValues().find(name);
+    if (found == FirstRunValues().end()) return std::nullopt;
+    return found->second;
+}
+
+std::optional<QString> ReadShortValue(const ValueReader& read, const QString& name) {
+    std::optional<QString> text = read(name);
     if (text && text->toUtf8().size() > kLongestValue) return std::nullopt;
     return text;
 }
 
-void ReadFlag(SettingsStore& store, const QString& name, bool* flag) {
-    if (const std::optional<QString> text = ReadShortValue(store, name)) *flag = FlagOf(*text);
+void ReadFlag(const ValueReader& read, const QString& name, bool* flag) {
+    if (const std::optional<QString> text = ReadShortValue(read, name)) *flag = FlagOf(*text);
 }
 
-void ReadUnit(SettingsStore& store, Settings& settings) {
-    if (const std::optional<QString> text = ReadShortValue(store, QStringLiteral("Display"))) {
+void ReadUnit(const ValueReader& read, Settings& settings) {
+    if (const std::optional<QString> text = ReadShortValue(read, QStringLiteral("Display"))) {
         settings.Display = *text;
         UnitOf(settings.Display, &settings.SizeDivisor, &settings.SizeFormat);
     }
@@ -30,10 +51,17 @@ void ReadUnit(SettingsStore& store, Settings& settings) {
     }
 }
 
-void WriteFirstRunValues(SettingsStore& store) {
-    store.WriteValue(QStringLiteral("Display"), QStringLiteral("Bytes"));
-    store.WriteValue(QStringLiteral("CheckFloppy"), QStringLiteral("True"));
-    store.WriteValue(QStringLiteral("LastSort"), QStringLiteral("a1"));
+void ReadValues(const ValueReader& read, Settings& settings) {
+    ReadUnit(read, settings);
+    ReadFlag(read, QStringLiteral("CheckFloppy"), &settings.CheckFloppy);
+    ReadFlag(read, QStringLiteral("ShortDisplay"), &settings.ShortDisplay);
+    ReadFlag(read, QStringLiteral("CheckRemovable"), &settings.CheckRemovable);
+    ReadFlag(read, QStringLiteral("CheckNetwork"), &settings.CheckNetwork);
+    ReadFlag(read, QStringLiteral("CheckCDROM"), &settings.CheckCDROM);
+}
+
+ValueReader ReaderOf(SettingsStore& store) {
+    return [&store](const QString& name) { return store.ReadValue(name); };
 }
 
 }  // namespace
@@ -53,15 +81,33 @@ StoreOutcome LoadSettings(SettingsStore& store, Settings& settings) {
     if (OpenOrCreateKey(store, &created) == StoreOutcome::KeyUnavailable) {
         return StoreOutcome::KeyUnavailable;
     }
-    if (created) WriteFirstRunValues(store);
-    ReadUnit(store, settings);
-    ReadFlag(store, QStringLiteral("CheckFloppy"), &settings.CheckFloppy);
-    ReadFlag(store, QStringLiteral("ShortDisplay"), &settings.ShortDisplay);
-    ReadFlag(store, QStringLiteral("CheckRemovable"), &settings.CheckRemovable);
-    ReadFlag(store, QStringLiteral("CheckNetwork"), &settings.CheckNetwork);
-    ReadFlag(store, QStringLiteral("CheckCDROM"), &settings.CheckCDROM);
+    if (created) {
+        for (const auto& [name, text] : FirstRunValues())
+            store.WriteValue(name, text);
+    }
+    ReadValues(ReaderOf(store), settings);
     store.CloseKey();
     return StoreOutcome::Done;
+}
+
+StoreOutcome ReadSettings(SettingsStore& store, Settings& settings) {
+    settings.ComputerName = QSysInfo::machineHostName();
+    if (store.KeyExists() && store.OpenKey()) {
+        ReadValues(ReaderOf(store), settings);
+        store.CloseKey();
+        return StoreOutcome::Done;
+    }
+    ReadValues(FirstRunValue, settings);
+    return store.KeyExists() ? StoreOutcome::KeyUnavailable : StoreOutcome::Done;
+}
+
+Settings ReportSettings(SettingsStore& store, const char* program) {
+    Settings settings;
+    if (ReadSettings(store, settings) == StoreOutcome::KeyUnavailable) {
+        std::fprintf(stderr, "%s: cannot read the settings in %s; using the first-run values\n",
+                     program, qUtf8Printable(store.Location()));
+    }
+    return settings;
 }
 
 StoreOutcome SaveSettings(SettingsStore& store, const Settings& settings, const QString& display) {

@@ -18,5 +18,14 @@ StoreOutcome OpenOrCreateKey(SettingsStore& store, bool* created);
 // with no usable unit takes Bytes.
 StoreOutcome LoadSettings(SettingsStore& store, Settings& settings);
 
+// Report mode's reading, which never writes: Settings from the store when it can be read, the
+// first-run values when there is no key yet. KeyUnavailable when a key exists but cannot be
+// read; Settings then hold the first-run values too.
+StoreOutcome ReadSettings(SettingsStore& store, Settings& settings);
+
+// ReadSettings for report mode, which tells on standard error, in one line headed by Program,
+// when a key exists but could not be read.
+Settings ReportSettings(SettingsStore& store, const char* program);
+
 // Writes the unit word Display and the five flags of Settings.
 StoreOutcome SaveSettings(SettingsStore& store, const Settings& settings, const QString& display);

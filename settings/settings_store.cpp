@@ -19,6 +19,10 @@ QString IniSettingsStore::DefaultPath() {
            QStringLiteral("/Tallmere32/Tallmere32.ini");
 }
 
+bool IniSettingsStore::KeyExists() const {
+    return QFileInfo::exists(path_);
+}
+
 bool IniSettingsStore::OpenKey() {
     CloseKey();
     const QFileInfo info(path_);

@@ -11,6 +11,10 @@ class QSettings;
 class SettingsStore {
   public:
     virtual ~SettingsStore() = default;
+    // Whether the key exists, readable or not.
+    virtual bool KeyExists() const = 0;
+    // Where the key is, for messages.
+    virtual QString Location() const = 0;
     // Opens the existing key; false when it does not exist or cannot be read.
     virtual bool OpenKey() = 0;
     // Creates the key; the outcome shows in the next OpenKey.
@@ -30,6 +34,8 @@ class IniSettingsStore final : public SettingsStore {
     static QString DefaultPath();
     const QString& Path() const { return path_; }
 
+    bool KeyExists() const override;
+    QString Location() const override { return path_; }
     bool OpenKey() override;
     void CreateKey() override;
     std::optional<QString> ReadValue(const QString& name) override;

@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <algorithm>
+#include <cerrno>
 #include <memory>
 
 #include "platform/directory_walk.h"
@@ -15,8 +16,14 @@ class ArchiveClearer final : public WalkVisitor {
     void BeginDirectory(DirectoryScope&) override {}
     void VisitEntries(DirectoryScope& dir, std::span<const WalkEntry> entries) override;
     void EndDirectory(DirectoryScope&) override {}
+    // A folder that became a link (or a file) since the summary: opening it without following
+    // a link fails with ENOTDIR or ELOOP.
     void Unreadable(const DirectoryScope& dir, int error) override {
-        unread_.push_back({dir.Path(), error});
+        if (error == ENOTDIR || error == ELOOP) {
+            notChanged_ += 1;
+        } else {
+            unread_.push_back({dir.Path(), error});
+        }
     }
 
     const std::vector<UnreadDirectory>& Unread() const { return unread_; }
@@ -50,8 +57,8 @@ void ArchiveClearer::VisitEntries(DirectoryScope& dir, std::span<const WalkEntry
 
 }  // namespace
 
-ClearOutcome ClearArchiveTree(const QByteArray& directory, ClearDepth depth, int threads,
-                              const WalkOptions& options) {
+ClearOutcome ClearArchiveTree(const QByteArray& start, const QByteArray& below, ClearDepth depth,
+                              int threads, const WalkOptions& options) {
     std::vector<std::unique_ptr<ArchiveClearer>> clearers;
     std::vector<WalkVisitor*> visitors;
     for (int i = 0; i < std::max(threads, 1); ++i) {
@@ -59,7 +66,7 @@ ClearOutcome ClearArchiveTree(const QByteArray& directory, ClearDepth depth, int
         visitors.push_back(clearers.back().get());
     }
     ClearOutcome outcome;
-    outcome.complete = RunWalk({WalkRoot{directory}}, visitors, options);
+    outcome.complete = RunWalk({WalkRoot{start, 0, below}}, visitors, options);
     for (const auto& clearer : clearers) {
         outcome.unread.insert(outcome.unread.end(), clearer->Unread().begin(),
                               clearer->Unread().end());

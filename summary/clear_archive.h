@@ -18,11 +18,16 @@ enum class ClearDepth {
 struct ClearOutcome {
     bool complete = false;                // false when the walk was stopped
     std::vector<UnreadDirectory> unread;  // folders that could not be read, in path order
-    std::int64_t notChanged = 0;          // entries whose set archive bit could not be cleared
+    // Entries whose set archive bit could not be cleared, and folders skipped because they
+    // became symbolic links.
+    std::int64_t notChanged = 0;
 };
 
-// Clears the archive bit below Directory with Threads threads; Directory's own bit is kept.
-// Symbolic links are neither changed nor followed, the walk never leaves the tree, and an
-// entry that cannot be changed is skipped and counted.
-ClearOutcome ClearArchiveTree(const QByteArray& directory, ClearDepth depth, int threads,
-                              const WalkOptions& options);
+// Clears the archive bit below the directory Below (names separated by "/", "" for Start
+// itself) of the summary's start directory Start, with Threads threads; that directory's own
+// bit is kept. Start is opened as the summary opened it, every name below it without following
+// a link, so a folder replaced by a link since the summary is skipped, never followed out of
+// the tree. Symbolic links are neither changed nor followed, the walk never leaves the tree,
+// and an entry that cannot be changed is skipped and counted.
+ClearOutcome ClearArchiveTree(const QByteArray& start, const QByteArray& below, ClearDepth depth,
+                              int threads, const WalkOptions& options);

@@ -51,6 +51,7 @@ struct DirectoryRecord {
     Counts counts;
     Skipped skipped;
     bool volume = false;  // a volume's own row of "My Computer": its name keeps the "/"
+    QByteArray start{};   // the start directory the row was counted under, with its "/"
 };
 
 inline constexpr int kPathField = 1;

@@ -1,5 +1,7 @@
 #include "summary/program_options.h"
 
+#include "summary/scan.h"
+
 namespace {
 
 bool ReadOption(const QString& argument, ProgramOptions& options) {
@@ -19,8 +21,9 @@ bool ReadOption(const QString& argument, ProgramOptions& options) {
     } else if (argument.startsWith(u"--threads=")) {
         bool ok = false;
         options.threads = argument.mid(10).toInt(&ok);
-        if (!ok || options.threads < 1) {
-            options.error = QStringLiteral("--threads takes a number of 1 or more");
+        if (!ok || options.threads < 1 || options.threads > kMostScanThreads) {
+            options.error =
+                QStringLiteral("--threads takes a number from 1 to %1").arg(kMostScanThreads);
             return false;
         }
     } else {
@@ -72,7 +75,7 @@ QString UsageText() {
         "  --             each word after it is one directory, exactly as written\n"
         "  --report=KIND  write the text (txt) or comma (csv) report without a window\n"
         "  --output=FILE  write the report to FILE instead of standard output\n"
-        "  --threads=N    walk with N threads\n"
+        "  --threads=N    walk with N threads, 1 to 64\n"
         "  --help         show this text\n"
         "  --version      show the version\n"
         "\n"

@@ -39,11 +39,7 @@ int RunSummaryReport(const ProgramOptions& options, SettingsStore& store, Volume
         std::fprintf(stderr, "tallmere32: -s, -r and -l cannot be combined with --report\n");
         return 2;
     }
-    Settings settings;
-    if (LoadSettings(store, settings) != StoreOutcome::Done) {
-        std::fprintf(stderr, "tallmere32: %s\n", kStoreUnavailable);
-        return 1;
-    }
+    const Settings settings = ReportSettings(store, "tallmere32");
     const StartPath start = ParseStartPath(options.words, QFile::encodeName(QDir::currentPath()));
     const int threads = options.threads > 0 ? options.threads : DefaultScanThreads();
     SummaryData data;

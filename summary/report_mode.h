@@ -7,7 +7,8 @@
 class SettingsStore;
 class VolumeSource;
 
-// Folders that could not be read are told on standard error, one line each. Returns the exit
-// status: 0, 1 when the settings or the output failed or the walk left anything out, 2 for a
-// command line that asks for more than a report.
+// The settings are only read: without them the first-run values serve. Folders that could not
+// be read are told on standard error, one line each. Returns the exit status: 0, 1 when the
+// output failed or the walk left anything out, 2 for a command line that asks for more than a
+// report.
 int RunSummaryReport(const ProgramOptions& options, SettingsStore& store, VolumeSource& volumes);

@@ -182,7 +182,7 @@ using Visitors = std::vector<std::unique_ptr<SummaryVisitor>>;
 // The row Child of start directory Root, summed over the threads.
 DirectoryRecord SumOverThreads(const Visitors& visitors, QByteArray path, std::uint64_t root,
                                std::uint64_t child) {
-    DirectoryRecord record{std::move(path), {}, {}, false};
+    DirectoryRecord record{std::move(path), {}, {}, false, {}};
     Skipped& skipped = record.skipped;
     for (const auto& visitor : visitors) {
         record.counts += visitor->RowCounts(root, child);
@@ -262,11 +262,14 @@ ScanResult ScanDirectories(const ScanRequest& request, int threads, std::stop_to
         const QByteArray& path = request.roots[root];
         result.rows.push_back(SumOverThreads(visitors, path, root, 0));
         result.rows.back().volume = request.rootsAreVolumes;
+        const std::size_t first = result.rows.size() - 1;
         const RootListing& listing = listings[root];
         for (std::uint64_t child : listing.InListingOrder()) {
             result.rows.push_back(
                 SumOverThreads(visitors, path + listing.Name(child) + '/', root, child));
         }
+        for (std::size_t row = first; row < result.rows.size(); ++row)
+            result.rows[row].start = path;
     }
     return result;
 }

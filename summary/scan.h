@@ -49,6 +49,9 @@ StartPlaces PlacesOfDirectory(const QByteArray& directory);
 // volume for "My Computer".
 ScanRequest StartDirectories(const StartPlaces& places, VolumeSource& volumes);
 
+// The most threads a walk is asked to use: more only cost memory and time.
+inline constexpr int kMostScanThreads = 64;
+
 // Walks the request's roots with Threads threads (at least one).
 ScanResult ScanDirectories(const ScanRequest& request, int threads, std::stop_token stop = {},
                            WalkProgress* progress = nullptr);

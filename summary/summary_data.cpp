@@ -11,6 +11,11 @@ void SummaryData::Clear() {
     AllSkipped = {};
 }
 
+const DirectoryRecord* SummaryData::AtRow(int row) const {
+    if (row < 1 || row > static_cast<int>(RowOrder.size())) return nullptr;
+    return &Results[RowOrder[row - 1]];
+}
+
 void SummaryData::Record(std::vector<DirectoryRecord> rows) {
     Results = std::move(rows);
     RowOrder.resize(Results.size());

@@ -12,6 +12,8 @@ struct SummaryData {
     Skipped AllSkipped;  // what the rows' walks left out, together
 
     int RowCount() const { return static_cast<int>(Results.size()); }
+    // The record shown at grid row Row (1 the first below the heading); null for any other row.
+    const DirectoryRecord* AtRow(int row) const;
     void Clear();
     // Takes the rows of a walk in walk order and sums them into GrandTotal and AllSkipped.
     void Record(std::vector<DirectoryRecord> rows);

@@ -94,9 +94,14 @@ void Tallmere::OpenNewWindow(const QByteArray& directory) {
         StartSummaryProgram(*context_.services.launcher, hooks_.LocateSummaryProgram(), arguments));
 }
 
-// One clear-archive walk at a time; the summary shown is left as it is.
+// One clear-archive walk at a time; the summary shown is left as it is. The walk reaches the
+// directory from the start its row was counted under, as the summary did.
 void Tallmere::ClearArchive(const QByteArray& directory, ClearDepth depth) {
-    if (clearing_.Running()) return;
+    const DirectoryRecord* record = state_.data.AtRow(Grid1->Grid().Row());  // the popup's row
+    if (clearing_.Running() || !record) return;
+    const QByteArray start = record->start;
+    QByteArray below = record->Path.mid(start.size());
+    if (below.endsWith('/')) below.chop(1);
     WalkOptions options;
     // Rows of a "My Computer" summary (or of one drilled into from it) count their volume
     // alone; so does the walk that clears them.
@@ -104,10 +109,11 @@ void Tallmere::ClearArchive(const QByteArray& directory, ClearDepth depth) {
     const int threads = scanThreads_;
     ShowProgress(ShownText(directory));
     clearing_.Start<ClearOutcome>(
-        [directory, depth, threads, options](std::stop_token stop, WalkProgress& progress) mutable {
+        [start, below, depth, threads, options](std::stop_token stop,
+                                                WalkProgress& progress) mutable {
             options.stop = stop;
             options.progress = &progress;
-            return ClearArchiveTree(directory, depth, threads, options);
+            return ClearArchiveTree(start, below, depth, threads, options);
         },
         [this](ClearOutcome outcome) { ClearArchiveDone(outcome); });
     progressTimer_.start();

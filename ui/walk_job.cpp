@@ -5,6 +5,7 @@
 
 #include <QMetaObject>
 #include <mutex>
+#include <system_error>
 #include <thread>
 #include <utility>
 
@@ -55,10 +56,15 @@ void WalkJob::Launch(Body body) {
     auto run = std::make_shared<Run>();
     run->receiver = this;
     running_ = run;
-    std::thread([run, body = std::move(body)] {
-        YieldToTheWindow();
+    try {
+        std::thread([run, body] {
+            YieldToTheWindow();
+            run->Deliver(body(run->stop.get_token(), run->progress));
+        }).detach();
+    } catch (const std::system_error&) {
+        // No thread to be had: the walk runs here, and the window waits for it.
         run->Deliver(body(run->stop.get_token(), run->progress));
-    }).detach();
+    }
 }
 
 void WalkJob::Stop() {

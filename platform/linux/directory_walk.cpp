@@ -10,6 +10,7 @@
 #include <condition_variable>
 #include <cstddef>
 #include <deque>
+#include <system_error>
 #include <thread>
 
 #include "platform/linux/mount_points.h"
@@ -343,12 +344,17 @@ bool RunWalk(const std::vector<WalkRoot>& roots, std::span<WalkVisitor* const> v
     }
     std::vector<WalkNode*> rootNodes;
     for (const WalkRoot& root : roots)
-        rootNodes.push_back(WalkNode::Root(root.path, root.tag));
+        rootNodes.push_back(WalkNode::Root(root.path, root.below, root.tag));
     workers.front()->Push(rootNodes);
     std::stop_callback wake(options.stop, [&shared] { shared.WakeAll(); });
     std::vector<std::jthread> threads;
     for (size_t i = 1; i < workers.size(); ++i) {
-        threads.emplace_back([worker = workers[i].get()] { worker->Run(); });
+        try {
+            if (options.faults) options.faults->ThreadStarting();
+            threads.emplace_back([worker = workers[i].get()] { worker->Run(); });
+        } catch (const std::system_error&) {
+            // A worker that never runs keeps an empty queue: the others take all the work.
+        }
     }
     workers.front()->Run();
     threads.clear();

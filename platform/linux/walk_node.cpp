@@ -5,6 +5,7 @@
 #include <sys/statfs.h>
 #include <sys/syscall.h>
 #include <unistd.h>
+#include <QByteArrayList>
 #include <vector>
 
 #include "platform/linux/file_system_types.h"
@@ -14,6 +15,15 @@ namespace {
 
 constexpr int kDirectoryFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
 
+// Subdirectory Name of the open directory Fd, which it closes; -1 with errno set on failure.
+int OpenStep(int fd, const char* name) {
+    const int next = openat(fd, name, kDirectoryFlags);
+    const int failure = errno;
+    close(fd);
+    errno = failure;
+    return next;
+}
+
 // The statfs f_type of the open directory Fd; 0 when it cannot be told.
 long FileSystemMagic(int fd) {
     struct statfs info {};
@@ -22,9 +32,10 @@ long FileSystemMagic(int fd) {
 
 }  // namespace
 
-WalkNode* WalkNode::Root(const QByteArray& path, std::uint64_t tag) {
+WalkNode* WalkNode::Root(const QByteArray& path, const QByteArray& below, std::uint64_t tag) {
     auto* node = new WalkNode;
     node->name = path;
+    node->below = below;
     node->tag = tag;
     return node;
 }
@@ -80,7 +91,7 @@ void WalkNode::ReleaseParentHandle(std::atomic<int>& openHandles) {
 }
 
 int WalkNode::OpenRoot() {
-    const int opened = Opened(open(name.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    const int opened = Opened(OpenRootPath());
     struct stat info {};
     if (opened < 0 || fstat(opened, &info) != 0) return opened;
     device = info.st_dev;
@@ -121,13 +132,16 @@ int WalkNode::ReopenByPath() const {
     std::vector<const WalkNode*> chain;
     for (const WalkNode* node = this; node; node = node->parent)
         chain.push_back(node);
-    int current = open(chain.back()->name.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    for (auto step = chain.rbegin() + 1; current >= 0 && step != chain.rend(); ++step) {
-        const int next = openat(current, (*step)->name.constData(), kDirectoryFlags);
-        const int failure = errno;
-        close(current);
-        current = next;
-        errno = failure;
+    int current = chain.back()->OpenRootPath();
+    for (auto step = chain.rbegin() + 1; current >= 0 && step != chain.rend(); ++step)
+        current = OpenStep(current, (*step)->name.constData());
+    return current;
+}
+
+int WalkNode::OpenRootPath() const {
+    int current = open(name.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    for (const QByteArray& step : below.split('/')) {
+        if (current >= 0 && !step.isEmpty()) current = OpenStep(current, step.constData());
     }
     return current;
 }
@@ -161,6 +175,8 @@ QByteArray WalkNode::Path() const {
     QByteArray path = chain.back()->name;
     while (path.size() > 1 && path.endsWith('/'))
         path.chop(1);
+    if (!chain.back()->below.isEmpty())
+        path += (path.endsWith('/') ? "" : "/") + chain.back()->below;
     for (auto step = chain.rbegin() + 1; step != chain.rend(); ++step) {
         if (!path.endsWith('/')) path += '/';
         path += (*step)->name;

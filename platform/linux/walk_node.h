@@ -16,7 +16,8 @@
 class MountPoints;
 
 struct WalkNode {
-    static WalkNode* Root(const QByteArray& path, std::uint64_t tag);
+    // A root at Below (names separated by "/") under Path.
+    static WalkNode* Root(const QByteArray& path, const QByteArray& below, std::uint64_t tag);
     static WalkNode* Child(WalkNode* parent, const char* name, ino_t inode, std::uint64_t tag);
     // Drops one reference; the last one frees the node and releases its parent.
     static void Release(WalkNode* node);
@@ -57,10 +58,14 @@ struct WalkNode {
     dev_t device = 0;
     ino_t inode = 0;
     dos::Store store = dos::Store::None;
-    QByteArray name;  // a root's whole path
+    QByteArray name;   // a root's whole path
+    QByteArray below;  // a root's names below its path
 
   private:
     int OpenRoot();
+    // A root's directory: its path opened as given, then each name below it without following
+    // a link. -1 with errno set when one fails.
+    int OpenRootPath() const;
     int OpenBelow(int parentFd, const MountPoints& mounts, bool stayOnVolume);
     // Handle, or -1 with Error set to errno.
     int Opened(int handle);

@@ -55,6 +55,21 @@ status=0
   fail "unreadable folder message: $(cat "$scratch/locked.err")"
 grep -qx "$scratch/locked/open,1,10,,,,,,,,"$'\r' "$scratch/locked.csv" || fail "readable row"
 grep -qx "$scratch/locked/shut,,,,,,,,,,"$'\r' "$scratch/locked.csv" || fail "unreadable row"
+# Under a process limit the threads that cannot start are done without.
+"${as_user[@]}" prlimit --nproc=4 env XDG_CONFIG_HOME="$scratch/nobody" "$program" \
+  --report=csv "$tree" -d3 >"$scratch/limited.csv" || fail "a walk under a process limit"
+"$program" --report=csv "$tree" -d3 | cmp -s - "$scratch/limited.csv" || fail "limited walk rows"
+expect_status 2 "$program" --report=csv --threads=65 "$tree"
+
+# Report mode only reads the settings: without a config folder, or with a folder where the
+# settings file should be, it writes its report from the first-run values.
+HOME=/nonexistent XDG_CONFIG_HOME= "$program" --report=csv "$tree" >"$scratch/nohome.csv" ||
+  fail "report without a config folder"
+mkdir -p "$scratch/blocked/Tallmere32/Tallmere32.ini"
+XDG_CONFIG_HOME=$scratch/blocked "$program" --report=csv "$tree" >/dev/null 2>"$scratch/error" ||
+  fail "report with a folder for settings"
+[[ $(cat "$scratch/error") == "tallmere32: cannot read the settings in $scratch/blocked/Tallmere32/Tallmere32.ini; using the first-run values" ]] ||
+  fail "settings warning: $(cat "$scratch/error")"
 expect_status 1 "$program" --report=csv "$scratch/nonexistent"
 [[ $(cat "$scratch/error") == "tallmere32: cannot read '$scratch/nonexistent': No such file or directory" ]] ||
   fail "missing start directory: $(cat "$scratch/error")"

@@ -6,6 +6,7 @@
 #include "settings/load_settings.h"
 #include "table/number_mask.h"
 #include "tests/support/fake_system.h"
+#include "tests/support/ordinary_user.h"
 
 TEST(LoadSettings, FirstRunCreatesTheKeyWithItsThreeValues) {
     FakeSettingsStore store;
@@ -111,13 +112,42 @@ TEST(IniSettingsStore, KeepsTextsInAPerUserFile) {
 }
 
 TEST(IniSettingsStore, AFolderThatCannotBeWrittenMeansNoKey) {
-    if (geteuid() == 0) GTEST_SKIP() << "root writes anywhere";
     QTemporaryDir folder;
     chmod(folder.path().toLocal8Bit(), 0500);
-    IniSettingsStore store(folder.path() + "/sub/Tallmere32.ini");
-    Settings settings;
-    EXPECT_EQ(LoadSettings(store, settings), StoreOutcome::KeyUnavailable);
+    const QString path = folder.path() + "/sub/Tallmere32.ini";
+    const QByteArray outcome = AsOrdinaryUser([&] {
+        IniSettingsStore store(path);
+        Settings settings;
+        return QByteArray::number(static_cast<int>(LoadSettings(store, settings)));
+    });
+    EXPECT_EQ(outcome, QByteArray::number(static_cast<int>(StoreOutcome::KeyUnavailable)));
     chmod(folder.path().toLocal8Bit(), 0700);
+}
+
+TEST(ReadSettings, NeverWritesAndFallsBackOnTheFirstRunValues) {
+    FakeSettingsStore store;
+    store.exists = false;
+    Settings first;
+    EXPECT_EQ(ReadSettings(store, first), StoreOutcome::Done);
+    EXPECT_TRUE(store.values.empty() && !store.exists);
+    EXPECT_EQ(first.Display, "Bytes");
+    EXPECT_EQ(first.SizeDivisor, 1);
+    EXPECT_TRUE(first.CheckFloppy);
+    EXPECT_FALSE(first.CheckNetwork);
+
+    store.exists = true;
+    store.values = {{"Display", "MB"}, {"CheckNetwork", "True"}};
+    Settings stored;
+    EXPECT_EQ(ReadSettings(store, stored), StoreOutcome::Done);
+    EXPECT_EQ(stored.SizeDivisor, 1048576);
+    EXPECT_TRUE(stored.CheckNetwork);
+
+    store.available = false;
+    Settings unreadable;
+    EXPECT_EQ(ReadSettings(store, unreadable), StoreOutcome::KeyUnavailable);
+    EXPECT_EQ(unreadable.Display, first.Display);
+    EXPECT_EQ(unreadable.CheckFloppy, first.CheckFloppy);
+    EXPECT_EQ(store.values.size(), 2u);
 }
 
 TEST(IniSettingsStore, AFileInTheWayOfTheFolderMeansNoKey) {

@@ -46,6 +46,8 @@ VolumeReport SpaceReport(double totalBytes, double freeBytes, const QString& lab
 // The settings key in memory. With Available false it can be neither opened nor created.
 class FakeSettingsStore final : public SettingsStore {
   public:
+    bool KeyExists() const override { return exists; }
+    QString Location() const override { return QStringLiteral("the test's store"); }
     bool OpenKey() override;
     void CreateKey() override;
     std::optional<QString> ReadValue(const QString& name) override;

@@ -64,7 +64,7 @@ class ClearArchiveTreeTest : public testing::Test {
     }
 
     bool Clear(ClearDepth depth, int threads = 2) {
-        const ClearOutcome outcome = ClearArchiveTree(tree_.Path("top"), depth, threads, {});
+        const ClearOutcome outcome = ClearArchiveTree(tree_.Path("top"), "", depth, threads, {});
         EXPECT_TRUE(outcome.unread.empty());
         EXPECT_EQ(outcome.notChanged, 0);
         return outcome.complete;
@@ -113,14 +113,34 @@ TEST_F(ClearArchiveTreeTest, RecursiveClearsTheWholeTreeButNotItsTopOrWhatLinksR
     ExpectOutsideUntouched();
 }
 
+// The summary counted top/sub; before the clear, sub became a link out of the tree, and so did
+// a folder on the way to a deeper row.
+TEST_F(ClearArchiveTreeTest, AFolderThatBecameALinkIsSkippedNeverFollowed) {
+    ASSERT_EQ(rename(tree_.Path("top/sub").constData(), tree_.Path("sub-moved").constData()), 0);
+    tree_.Symlink("top/sub", outside_.Path("dir"));
+    for (const QByteArray& below : {QByteArray("sub"), QByteArray("sub/deeper")}) {
+        const ClearOutcome outcome =
+            ClearArchiveTree(tree_.Path("top"), below, ClearDepth::Recursive, 2, {});
+        EXPECT_TRUE(outcome.complete);
+        EXPECT_EQ(outcome.notChanged, 1) << below.constData();
+        EXPECT_TRUE(outcome.unread.empty());
+    }
+    ExpectOutsideUntouched();
+    const ClearOutcome moved =
+        ClearArchiveTree(tree_.Path(), "sub-moved/deeper", ClearDepth::Recursive, 1, {});
+    EXPECT_EQ(moved.notChanged, 0);
+    EXPECT_EQ(Value("sub-moved/deeper/leaf"), SambaDosValue(0, Form::TextWithNul));
+}
+
 TEST(ClearArchiveTree, AnEmptyFolderIsLeftAloneAndAMissingOneCounted) {
     TempTree tree;
     tree.Dir("empty");
-    const ClearOutcome empty = ClearArchiveTree(tree.Path("empty"), ClearDepth::Recursive, 1, {});
+    const ClearOutcome empty =
+        ClearArchiveTree(tree.Path("empty"), "", ClearDepth::Recursive, 1, {});
     EXPECT_TRUE(empty.complete);
     EXPECT_TRUE(empty.unread.empty());
     const ClearOutcome missing =
-        ClearArchiveTree(tree.Path("missing"), ClearDepth::Recursive, 1, {});
+        ClearArchiveTree(tree.Path("missing"), "", ClearDepth::Recursive, 1, {});
     EXPECT_TRUE(missing.complete);
     EXPECT_EQ(missing.unread, (std::vector<UnreadDirectory>{{tree.Path("missing"), ENOENT}}));
 }
@@ -132,7 +152,7 @@ TEST_F(ClearArchiveTreeTest, EntriesThatCannotBeChangedAndUnreadFoldersAreCounte
     // As an ordinary user, the files of another user cannot be changed.
     const QByteArray outcome = AsOrdinaryUser([&] {
         const ClearOutcome cleared =
-            ClearArchiveTree(tree_.Path("top"), ClearDepth::Recursive, 2, {});
+            ClearArchiveTree(tree_.Path("top"), "", ClearDepth::Recursive, 2, {});
         QByteArray text = QByteArray::number(cleared.notChanged);
         for (const UnreadDirectory& folder : cleared.unread)
             text += ' ' + folder.path.mid(tree_.Path().size());

@@ -26,7 +26,11 @@ TEST(ProgramOptions, UnknownOrIncompleteOptionsAreErrorsNamingThem) {
     EXPECT_EQ(Parse({"--frobnicate"}).error, "unknown option --frobnicate");
     EXPECT_EQ(Parse({"--report=pdf"}).mode, ProgramOptions::Mode::Error);
     EXPECT_EQ(Parse({"--output=x.txt", "/srv"}).mode, ProgramOptions::Mode::Error);
-    EXPECT_EQ(Parse({"--threads=0"}).mode, ProgramOptions::Mode::Error);
+    for (const char* threads : {"--threads=0", "--threads=65", "--threads=200000"}) {
+        EXPECT_EQ(Parse({threads}).mode, ProgramOptions::Mode::Error) << threads;
+        EXPECT_EQ(Parse({threads}).error, "--threads takes a number from 1 to 64");
+    }
+    EXPECT_EQ(Parse({"--threads=64"}).threads, 64);
 }
 
 TEST(ProgramOptions, HelpVersionAndTheEndOfOptions) {

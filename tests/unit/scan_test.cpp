@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <map>
+#include <system_error>
 
 #include "platform/directory_walk.h"
 #include "platform/dos_attributes.h"
@@ -170,6 +171,21 @@ TEST(Scan, ParallelWalkGivesTheRowsOfAOneThreadWalk) {
     const Rows single = Scan({tree.Path()}, 1);
     for (int threads : {2, 4, 8})
         ExpectSameRows(Scan({tree.Path()}, threads), single);
+}
+
+// The system refuses every thread but the calling one: it walks alone, to the same rows.
+TEST(Scan, ThreadsTheSystemWillNotStartAreDoneWithout) {
+    struct NoThreads final : WalkFaults {
+        void ThreadStarting() override {
+            throw std::system_error(EAGAIN, std::generic_category(), "no thread");
+        }
+    } faults;
+    TempTree tree;
+    RandomTree(tree, 100, 1000, 5);
+    ScanRequest request{{tree.Path() + '/'}, false, &faults};
+    const ScanResult refused = ScanDirectories(request, 8);
+    EXPECT_TRUE(refused.complete);
+    ExpectSameRows(refused.rows, Scan({tree.Path()}, 1));
 }
 
 // Listings of many batches are read by several threads at once; the start directory's
