@@ -86,8 +86,9 @@ StartPath ParseStartPath(const Words& words, const QByteArray& currentDir) {
     QByteArray spec = parts.join(';');
     StartPlaces places = spec.isEmpty() ? StartPlaces{} : PlacesOfSpec(spec);
     for (const QByteArray& word : ExactWords(words)) {
-        spec += (spec.isEmpty() ? "" : ";") + here(word);
-        places.directories.push_back(PlacesOfDirectory(here(word)).directories.front());
+        const QByteArray directory = word == "." ? currentDir : word;  // " ." is a name
+        spec += (spec.isEmpty() ? "" : ";") + directory;
+        places.directories.push_back(PlacesOfDirectory(directory).directories.front());
     }
     if (spec.isEmpty()) spec = QByteArrayLiteral("My Computer");
     if (places.directories.empty()) places = PlacesOfSpec("My Computer");

@@ -51,7 +51,9 @@ QByteArray ReportBytes(const QStringList& lines);
 QString ClipboardText(const CellGrid& grid);
 
 // Writes Bytes to Path through a temporary file beside it that replaces the target only when
-// complete. Returns the system's reason on failure; the target is then left as it was.
+// complete, with the target's mode and (when the process may set it) owner. Where the folder
+// cannot take a temporary file but the target may be written, it is written in place. Returns
+// the system's reason on failure; the target is then left as it was.
 std::optional<QString> WriteReportFile(const QString& path, const QByteArray& bytes);
 
 // Report mode: writes Bytes to standard output when OutputPath is empty, else to the file.

@@ -10,7 +10,9 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <csignal>
+#include <cstring>
 
+#include "tests/support/ordinary_user.h"
 #include "tests/support/sample_grid.h"
 
 namespace {
@@ -64,14 +66,45 @@ TEST(WriteReportFile, ReplacesTheTargetOnlyWhenComplete) {
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"report.txt"});
 }
 
-TEST(WriteReportFile, LeavesAReadOnlyTargetAsItWas) {
-    if (geteuid() == 0) GTEST_SKIP() << "root may write read-only files";
+// As an ordinary user: a read-only report is kept; in a folder that takes no new file, a
+// writable report is written in place.
+TEST(WriteReportFile, ReadOnlyTargetsAreKeptAndWritableOnesInLockedFoldersWrittenInPlace) {
     QTemporaryDir folder;
-    const QString path = folder.path() + "/report.csv";
-    WriteReportFile(path, "kept");
-    chmod(QFile::encodeName(path), 0444);
-    EXPECT_TRUE(WriteReportFile(path, "lost").has_value());
-    EXPECT_EQ(ReadAll(path), "kept");
+    const QString readOnly = folder.path() + "/open/report.csv";
+    const QString locked = folder.path() + "/locked/report.csv";
+    for (const QString& path : {readOnly, locked}) {
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
+        WriteReportFile(path, "kept");
+    }
+    chmod(QFile::encodeName(folder.path()), 0755);
+    chmod(QFile::encodeName(QFileInfo(readOnly).path()), 0777);
+    chmod(QFile::encodeName(readOnly), 0444);
+    chmod(QFile::encodeName(QFileInfo(locked).path()), 0555);
+    chmod(QFile::encodeName(locked), 0666);
+    const QByteArray outcome = AsOrdinaryUser([&] {
+        return QByteArray(WriteReportFile(readOnly, "lost").has_value() ? "refused" : "written") +
+               (WriteReportFile(locked, "new").has_value() ? " refused" : " written");
+    });
+    EXPECT_EQ(outcome, "refused written");
+    EXPECT_EQ(ReadAll(readOnly), "kept");
+    EXPECT_EQ(ReadAll(locked), "new");
+    chmod(QFile::encodeName(QFileInfo(locked).path()), 0755);
+}
+
+TEST(WriteReportFile, AReplacedReportKeepsItsModeAndOwner) {
+    QTemporaryDir folder;
+    const QString path = folder.path() + "/report.txt";
+    WriteReportFile(path, "old");
+    const QByteArray name = QFile::encodeName(path);
+    chmod(name, 0440);
+    const uid_t owner = geteuid() == 0 ? 65534 : geteuid();  // root gives it away first
+    ASSERT_EQ(chown(name, owner, static_cast<gid_t>(-1)), 0);
+    EXPECT_FALSE(WriteReportFile(path, "new").has_value());
+    struct stat status {};
+    ASSERT_EQ(stat(name, &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0440u);
+    EXPECT_EQ(status.st_uid, owner);
+    EXPECT_EQ(ReadAll(path), "new");
 }
 
 TEST(WriteReportFile, DevicesAreWrittenInPlaceAndTheirErrorsReported) {
@@ -97,11 +130,12 @@ TEST(WriteReportFile, AFullDiskKeepsTheOldFile) {
         signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{4096, 4096};
         setrlimit(RLIMIT_FSIZE, &limit);
-        _exit(WriteReportFile(path, QByteArray(1 << 16, 'x')).has_value() ? 0 : 1);
+        const std::optional<QString> reason = WriteReportFile(path, QByteArray(1 << 16, 'x'));
+        _exit(reason == QString::fromLocal8Bit(std::strerror(EFBIG)) ? 0 : 1);
     }
     int status = 0;
     waitpid(child, &status, 0);
-    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "the system's reason";
     EXPECT_EQ(ReadAll(path), "kept");
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"report.txt"});
 }

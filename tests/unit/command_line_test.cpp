@@ -32,6 +32,11 @@ TEST(ParseStartPath, NothingOrSwitchesOnlyMeanEveryLocalVolume) {
     EXPECT_EQ(ParseStartPath(W({"/a3"}), "/").Spec, "My Computer/");
 }
 
+TEST(ParseStartPath, AfterTheEndOfSwitchesOnlyADotAloneIsTheCurrentDirectory) {
+    EXPECT_EQ(ParseStartPath(W({"--", ".", " .", ". "}), "/cwd").places.directories,
+              (std::vector<QByteArray>{"/cwd/", " ./", ". /"}));
+}
+
 TEST(ParseStartPath, EmptyFieldsAreLeftOutAndSeparatorsAloneMeanEveryLocalVolume) {
     EXPECT_EQ(ParseStartPath(W({"/tmp/t1;"}), "/").places.directories,
               (std::vector<QByteArray>{"/tmp/t1/"}));
