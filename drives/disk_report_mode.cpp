@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "drives/disk_json.h"
 #include "drives/disk_reports.h"
 #include "drives/drive_survey.h"
 #include "platform/volumes.h"
@@ -17,12 +18,13 @@ namespace {
 constexpr const char* kProgramName = "quorvane32";
 
 constexpr const char* kHelpText =
-    "Usage: quorvane32 [--report=txt|csv [--output=FILE]]\n"
+    "Usage: quorvane32 [--report=txt|csv|json [--output=FILE]]\n"
     "Shows the available, used and total space of every mounted volume. The window takes\n"
     "Qt's own options, such as -style NAME or -platform NAME; other words are ignored.\n"
     "\n"
-    "  --report=txt|csv  write the disk table as a text report or a comma file and end,\n"
-    "                    without a window (no display needed)\n"
+    "  --report=txt|csv|json  write the disk table as a text report, a comma file or\n"
+    "                    JSON (raw bytes; a mount point that is not valid UTF-8 also as\n"
+    "                    \"mount_point_bytes\", base64) and end, without a window\n"
     "  --output=FILE     write the report to FILE instead of standard output\n"
     "  -h, --help        show this help and end\n"
     "  --version         show the version and end\n";
@@ -77,7 +79,8 @@ DiskCommandLine ParseDiskCommandLine(const QStringList& arguments) {
     }
     line.kind = ReportKindOfWord(*report);
     if (line.kind == ReportKind::Unknown) {
-        return Mistake(QStringLiteral("Unknown report kind '%1': use txt or csv.").arg(*report));
+        return Mistake(
+            QStringLiteral("Unknown report kind '%1': use txt, csv or json.").arg(*report));
     }
     line.action = DiskCommandLine::Action::Report;
     line.output = output.value_or(QString());
@@ -93,14 +96,16 @@ void TellIgnored(const DiskCommandLine& line) {
 int RunDiskReport(ReportKind kind, const QString& output, SettingsStore& store,
                   VolumeSource& volumes) {
     const Settings settings = ReportSettings(store, kProgramName);
+    const QDateTime now = QDateTime::currentDateTime();
+    if (kind == ReportKind::Json) {
+        return EmitReport(DiskJson(volumes, settings, now), output, kProgramName);
+    }
     CellGrid grid;
     SurveyMemory memory;
     SurveyDrives(grid, volumes, settings, memory, {});
     const QStringList lines =
-        kind == ReportKind::Csv
-            ? CsvLines(grid)
-            : DiskTextReport(grid,
-                             DiskReportTitle(settings.ComputerName, QDateTime::currentDateTime()));
+        kind == ReportKind::Csv ? CsvLines(grid)
+                                : DiskTextReport(grid, DiskReportTitle(settings.ComputerName, now));
     return EmitReport(ReportBytes(lines), output, kProgramName);
 }
 

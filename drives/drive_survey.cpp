@@ -122,21 +122,29 @@ bool KindIncluded(const Volume& volume, const Settings& settings) {
     return false;
 }
 
+std::vector<std::pair<Volume, VolumeReport>> SurveyIncluded(VolumeSource& volumes,
+                                                            const Settings& settings) {
+    std::vector<Volume> included;
+    for (const Volume& volume : volumes.ListVolumes()) {
+        if (KindIncluded(volume, settings)) included.push_back(volume);
+    }
+    const std::vector<std::optional<VolumeReport>> reports = volumes.SurveyAll(included);
+    std::vector<std::pair<Volume, VolumeReport>> answered;
+    for (std::size_t i = 0; i < included.size(); ++i) {
+        if (reports[i]) answered.emplace_back(included[i], *reports[i]);
+    }
+    return answered;
+}
+
 void SurveyDrives(CellGrid& grid, VolumeSource& volumes, const Settings& settings,
                   SurveyMemory& memory, const DiagnosticSink& diagnostic) {
     grid.SetRedraw(false);
     memory.MaxMapCol = SetupDiskGrid(grid, settings.CheckNetwork);
     grid.SetRows(1);
     SurveySums sums;
-    std::vector<Volume> included;
-    for (const Volume& volume : volumes.ListVolumes()) {
-        if (KindIncluded(volume, settings)) included.push_back(volume);
-    }
-    const std::vector<std::optional<VolumeReport>> reports = volumes.SurveyAll(included);
-    for (std::size_t i = 0; i < included.size(); ++i) {
-        if (!reports[i]) continue;
-        WriteVolumeRow(grid, included[i], *reports[i], memory, sums);
-        if (diagnostic) diagnostic(DiagnosticText(included[i], *reports[i]));
+    for (const auto& [volume, report] : SurveyIncluded(volumes, settings)) {
+        WriteVolumeRow(grid, volume, report, memory, sums);
+        if (diagnostic) diagnostic(DiagnosticText(volume, report));
     }
     WriteTotalsRow(grid, sums, memory.FirstPass);
     FitColumns(grid, memory);

@@ -6,6 +6,8 @@
 #include <QString>
 #include <functional>
 #include <map>
+#include <utility>
+#include <vector>
 
 #include "platform/volumes.h"
 #include "settings/settings.h"
@@ -27,9 +29,14 @@ using DiagnosticSink = std::function<void(const QString&)>;
 // Whether Settings let a volume of this kind into the table. Fixed volumes always go in.
 bool KindIncluded(const Volume& volume, const Settings& settings);
 
-// Sets the grid up for Settings and fills it from Volumes, asked all at once. A volume that is
-// not ready or does not answer in time is left out without a word; one whose space is unknown gets
-// empty figure cells. Each drive row keeps its mount point's bytes as the grid's row data. The
+// The volumes of the kinds Settings let in that answered, asked all at once, in mount-point
+// order, each with its report.
+std::vector<std::pair<Volume, VolumeReport>> SurveyIncluded(VolumeSource& volumes,
+                                                            const Settings& settings);
+
+// Sets the grid up for Settings and fills it from the volumes SurveyIncluded gives. A volume that
+// is not ready or does not answer in time is left out without a word; one whose space is unknown
+// gets empty figure cells. Each drive row keeps its mount point's bytes as the grid's row data. The
 // changes are measured against Memory's LastUsedMB, which the survey updates, and FirstPass is
 // cleared at the end. Diagnostic, when set, is told each listed volume's raw figures as soon as its
 // row is written.

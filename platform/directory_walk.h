@@ -28,7 +28,11 @@ struct WalkEntry {
 
 struct EntryStat {
     bool isDirectory = false;
-    std::uint64_t size = 0;  // the link's own size for a symbolic link
+    std::uint64_t size = 0;       // the link's own size for a symbolic link
+    std::uint64_t diskBytes = 0;  // the space allocated to it
+    std::uint32_t links = 1;      // hard links to it
+    std::uint64_t device = 0;     // with Inode, what all its hard links share
+    std::uint64_t inode = 0;
 };
 
 struct WalkNode;

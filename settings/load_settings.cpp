@@ -58,6 +58,8 @@ void ReadValues(const ValueReader& read, Settings& settings) {
     ReadFlag(read, QStringLiteral("CheckRemovable"), &settings.CheckRemovable);
     ReadFlag(read, QStringLiteral("CheckNetwork"), &settings.CheckNetwork);
     ReadFlag(read, QStringLiteral("CheckCDROM"), &settings.CheckCDROM);
+    ReadFlag(read, QStringLiteral("SizeOnDisk"), &settings.SizeOnDisk);
+    ReadFlag(read, QStringLiteral("HardLinksOnce"), &settings.HardLinksOnce);
 }
 
 ValueReader ReaderOf(SettingsStore& store) {
@@ -121,6 +123,8 @@ StoreOutcome SaveSettings(SettingsStore& store, const Settings& settings, const 
     store.WriteValue(QStringLiteral("CheckNetwork"), FlagText(settings.CheckNetwork));
     store.WriteValue(QStringLiteral("CheckCDROM"), FlagText(settings.CheckCDROM));
     store.WriteValue(QStringLiteral("ShortDisplay"), FlagText(settings.ShortDisplay));
+    store.WriteValue(QStringLiteral("SizeOnDisk"), FlagText(settings.SizeOnDisk));
+    store.WriteValue(QStringLiteral("HardLinksOnce"), FlagText(settings.HardLinksOnce));
     store.CloseKey();
     return StoreOutcome::Done;
 }

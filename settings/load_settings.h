@@ -13,7 +13,7 @@ enum class StoreOutcome { Done, KeyUnavailable };
 StoreOutcome OpenOrCreateKey(SettingsStore& store, bool* created);
 
 // Fills Settings from the store: the computer name, the unit (with its divisor and mask)
-// and all five flags. A new key first gets the first-run values. A value that is absent,
+// and all seven flags. A new key first gets the first-run values. A value that is absent,
 // unreadable or 99 characters or longer leaves its field as it was; the very first load
 // with no usable unit takes Bytes.
 StoreOutcome LoadSettings(SettingsStore& store, Settings& settings);
@@ -27,5 +27,5 @@ StoreOutcome ReadSettings(SettingsStore& store, Settings& settings);
 // when a key exists but could not be read.
 Settings ReportSettings(SettingsStore& store, const char* program);
 
-// Writes the unit word Display and the five flags of Settings.
+// Writes the unit word Display and the seven flags of Settings.
 StoreOutcome SaveSettings(SettingsStore& store, const Settings& settings, const QString& display);

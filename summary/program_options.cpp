@@ -13,9 +13,15 @@ bool ReadOption(const QString& argument, ProgramOptions& options) {
         const QString kind = argument.mid(9);
         options.reportKind = ReportKindOfWord(kind);
         if (options.reportKind == ReportKind::Unknown) {
-            options.error = QStringLiteral("--report takes txt or csv, not \"%1\"").arg(kind);
+            options.error = QStringLiteral("--report takes txt, csv or json, not \"%1\"").arg(kind);
             return false;
         }
+    } else if (argument == u"--disk-usage") {
+        options.diskUsage = true;
+    } else if (argument == u"--count-links-once") {
+        options.linksOnce = true;
+    } else if (argument == u"--one-file-system") {
+        options.oneFileSystem = true;
     } else if (argument.startsWith(u"--output=")) {
         options.outputPath = argument.mid(9);
     } else if (argument.startsWith(u"--threads=")) {
@@ -39,7 +45,9 @@ ProgramOptions ParseProgramOptions(const Words& arguments) {
     ProgramOptions options;
     bool optionsEnded = false;
     for (const QByteArray& word : arguments) {
-        if (optionsEnded || !word.startsWith("--") || word == "--") {
+        if (!optionsEnded && word == "-x") {
+            options.oneFileSystem = true;
+        } else if (optionsEnded || !word.startsWith("--") || word == "--") {
             optionsEnded = optionsEnded || word == "--";
             options.words.push_back(word);
         } else if (!ReadOption(QString::fromLocal8Bit(word), options)) {
@@ -50,9 +58,13 @@ ProgramOptions ParseProgramOptions(const Words& arguments) {
     if (options.mode == ProgramOptions::Mode::Window && options.reportKind != ReportKind::Unknown) {
         options.mode = ProgramOptions::Mode::Report;
     }
-    if (options.mode == ProgramOptions::Mode::Window && !options.outputPath.isEmpty()) {
+    const bool reportOnly = !options.outputPath.isEmpty() || options.diskUsage ||
+                            options.linksOnce || options.oneFileSystem;
+    if (options.mode == ProgramOptions::Mode::Window && reportOnly) {
         options.mode = ProgramOptions::Mode::Error;
-        options.error = QStringLiteral("--output goes with --report");
+        options.error = QStringLiteral(
+            "--output, --disk-usage, --count-links-once and -x go with --report (the window "
+            "takes its ways of counting from Options)");
     }
     return options;
 }
@@ -60,7 +72,8 @@ ProgramOptions ParseProgramOptions(const Words& arguments) {
 QString UsageText() {
     return QStringLiteral(
         "Usage: tallmere32 [START ...] [-aN | -dN] [-xLEFT,TOP] [-s | -r | -l]\n"
-        "       tallmere32 --report=txt|csv [--output=FILE] [START ...] [-aN | -dN]\n"
+        "       tallmere32 --report=txt|csv|json [--output=FILE] [--disk-usage]\n"
+        "                  [--count-links-once] [-x] [START ...] [-aN | -dN]\n"
         "\n"
         "Summarises directory trees: one row for each START directory (what lies directly\n"
         "in it) and one for each directory directly below it (its whole subtree).\n"
@@ -73,11 +86,20 @@ QString UsageText() {
         "  -xLEFT,TOP     put the window at LEFT, TOP (twips, 1440 to the inch)\n"
         "  -s, -r, -l     shut the machine down, restart it, or end the session instead\n"
         "  --             each word after it is one directory, exactly as written\n"
-        "  --report=KIND  write the text (txt) or comma (csv) report without a window\n"
+        "  --report=KIND  write the text (txt), comma (csv) or JSON (json) report without a\n"
+        "                 window\n"
         "  --output=FILE  write the report to FILE instead of standard output\n"
+        "  --disk-usage   sizes are the space files take on disk, not their lengths\n"
+        "  --count-links-once  a file with several hard links counts once, in the first row\n"
+        "                 holding one of them\n"
+        "  -x, --one-file-system  do not enter other mounted file systems\n"
         "  --threads=N    walk with N threads, 1 to 64\n"
         "  --help         show this text\n"
         "  --version      show the version\n"
         "\n"
-        "The windows spellings /aN, /dN and /xLEFT,TOP are accepted too.\n");
+        "The windows spellings /aN, /dN and /xLEFT,TOP are accepted too. The JSON report gives\n"
+        "every figure in bytes; a name that is not valid UTF-8 comes as \"path\" with\n"
+        "replacement characters and, beside it, \"path_bytes\": its exact bytes in base64.\n"
+        "Report mode's exit status: 0, 1 when a folder could not be read or the report could\n"
+        "not be written, 2 for a mistake on the command line.\n");
 }

@@ -12,8 +12,12 @@ struct ProgramOptions {
     ReportKind reportKind = ReportKind::Unknown;
     QString outputPath;  // report mode: "" for standard output
     int threads = 0;     // 0: the default
-    Words words;         // the summary's command line: START words and switches
-    QString error;       // Mode::Error: the one line to print
+    // Report mode's ways of counting, over the stored options for this run.
+    bool diskUsage = false;
+    bool linksOnce = false;
+    bool oneFileSystem = false;
+    Words words;    // the summary's command line: START words and switches
+    QString error;  // Mode::Error: the one line to print
 };
 
 ProgramOptions ParseProgramOptions(const Words& arguments);

@@ -8,17 +8,17 @@
 #include "settings/load_settings.h"
 #include "summary/scan.h"
 #include "summary/skipped_text.h"
+#include "summary/summary_json.h"
 #include "summary/summary_reports.h"
 #include "summary/summary_table.h"
 
 namespace {
 
-void FillReportGrid(CellGrid& grid, SummaryData& data, const Settings& settings,
-                    const Switches& switches) {
+// The table as the window would show it, in the order of Data's RowOrder.
+void FillReportGrid(CellGrid& grid, const SummaryData& data, const Settings& settings) {
     ColumnChars chars{};
     grid.SetCols(SummaryColumns(settings));
     SetupGrid(grid, settings, chars);
-    SortRows(data.Results, data.RowOrder, switches.SortColumn, switches.SortAscending);
     FillGrid(grid, data, settings, chars);
 }
 
@@ -32,6 +32,28 @@ bool TellSkipped(const Skipped& skipped) {
     return skipped.Any();
 }
 
+// The walk the options ask for: the stored way of counting, or the flags' where they differ.
+ScanRequest RequestOf(const ProgramOptions& options, const Settings& settings,
+                      VolumeSource& volumes) {
+    const StartPath start = ParseStartPath(options.words, QFile::encodeName(QDir::currentPath()));
+    ScanRequest request = StartDirectories(start.places, volumes);
+    request.counting = CountingOf(settings);
+    request.counting.onDisk = request.counting.onDisk || options.diskUsage;
+    request.counting.linksOnce = request.counting.linksOnce || options.linksOnce;
+    request.stayOnVolume = request.stayOnVolume || options.oneFileSystem;
+    return request;
+}
+
+QByteArray ReportOf(ReportKind kind, const SummaryData& data, const Settings& settings,
+                    const ScanRequest& request, const QDateTime& walked) {
+    if (kind == ReportKind::Json) return SummaryJson(data, request.roots, request.counting, walked);
+    CellGrid grid;
+    FillReportGrid(grid, data, settings);
+    if (kind == ReportKind::Csv) return ReportBytes(CsvLines(grid));
+    return ReportBytes(SummaryTextReport(grid, settings.ComputerName, QDateTime::currentDateTime(),
+                                         request.counting));
+}
+
 }  // namespace
 
 int RunSummaryReport(const ProgramOptions& options, SettingsStore& store, VolumeSource& volumes) {
@@ -40,16 +62,14 @@ int RunSummaryReport(const ProgramOptions& options, SettingsStore& store, Volume
         return 2;
     }
     const Settings settings = ReportSettings(store, "tallmere32");
-    const StartPath start = ParseStartPath(options.words, QFile::encodeName(QDir::currentPath()));
+    const ScanRequest request = RequestOf(options, settings, volumes);
     const int threads = options.threads > 0 ? options.threads : DefaultScanThreads();
+    const QDateTime walked = QDateTime::currentDateTime();
     SummaryData data;
-    data.Record(ScanDirectories(StartDirectories(start.places, volumes), threads).rows);
-    CellGrid grid;
-    FillReportGrid(grid, data, settings, ParseSwitches(options.words));
-    const QStringList lines =
-        options.reportKind == ReportKind::Text
-            ? SummaryTextReport(grid, settings.ComputerName, QDateTime::currentDateTime())
-            : CsvLines(grid);
-    const int status = EmitReport(ReportBytes(lines), options.outputPath, "tallmere32");
+    data.Record(ScanDirectories(request, threads).rows);
+    const Switches switches = ParseSwitches(options.words);
+    SortRows(data.Results, data.RowOrder, switches.SortColumn, switches.SortAscending);
+    const QByteArray report = ReportOf(options.reportKind, data, settings, request, walked);
+    const int status = EmitReport(report, options.outputPath, "tallmere32");
     return TellSkipped(data.AllSkipped) ? 1 : status;
 }

@@ -9,9 +9,11 @@
 #include <numeric>
 #include <thread>
 #include <tuple>
+#include <unordered_map>
 
 #include "platform/directory_walk.h"
 #include "platform/volumes.h"
+#include "summary/hard_links.h"
 #include "table/text_fields.h"
 
 namespace {
@@ -72,7 +74,8 @@ std::vector<std::uint64_t> RootListing::InListingOrder() const {
 // Counts entries into the rows of one walker thread.
 class SummaryVisitor final : public WalkVisitor {
   public:
-    explicit SummaryVisitor(std::vector<RootListing>& listings) : listings_(listings) {}
+    SummaryVisitor(std::vector<RootListing>& listings, const ScanRequest& request)
+        : listings_(listings), counting_(request.counting) {}
 
     void BeginDirectory(DirectoryScope& dir) override { current_ = &Row(dir.Tag()); }
     void VisitEntries(DirectoryScope& dir, std::span<const WalkEntry> entries) override;
@@ -87,13 +90,17 @@ class SummaryVisitor final : public WalkVisitor {
     Counts RowCounts(std::uint64_t root, std::uint64_t child) const;
     // What this thread had to leave out of the row of Tag, unread folders in no order.
     Skipped RowSkipped(std::uint64_t tag) const;
+    // The files with several links this thread met, when they count once.
+    const std::vector<LinkMeeting>& Meetings() const { return meetings_; }
 
   private:
     Counts& Row(std::uint64_t tag);
     void CountDirectory(DirectoryScope& dir, const WalkEntry& entry, std::uint32_t index);
-    void CountFile(DirectoryScope& dir, const WalkEntry& entry, std::uint64_t size);
+    void CountFile(DirectoryScope& dir, const WalkEntry& entry, const EntryStat& stat);
 
     std::vector<RootListing>& listings_;
+    SizeCounting counting_;
+    std::vector<LinkMeeting> meetings_;
     std::vector<std::vector<Counts>> rows_;     // [root][child]
     std::map<std::uint64_t, Skipped> skipped_;  // by row tag; rarely any
     Counts* current_ = nullptr;
@@ -102,6 +109,24 @@ class SummaryVisitor final : public WalkVisitor {
 std::uint32_t StoredAttributes(const DirectoryScope& dir, const WalkEntry& entry) {
     if (dir.Store() == dos::Store::None || entry.type == DT_LNK) return 0;
     return dos::ReadAttributes(dir.Fd(), entry.name, dir.Store()).value_or(0);
+}
+
+// One file of Bytes with Attributes, counted into Row.
+void AddFile(Counts& row, const WalkEntry& entry, std::uint32_t attributes, std::int64_t bytes) {
+    row.Files += 1;
+    row.Bytes += bytes;
+    if (entry.name[0] == '.' || (attributes & dos::kHidden)) {
+        row.HiddenFiles += 1;
+        row.HiddenBytes += bytes;
+    }
+    if (attributes & dos::kSystem) {
+        row.SystemFiles += 1;
+        row.SystemBytes += bytes;
+    }
+    if (attributes & dos::kArchive) {
+        row.ArchiveFiles += 1;
+        row.ArchiveBytes += bytes;
+    }
 }
 
 Counts& SummaryVisitor::Row(std::uint64_t tag) {
@@ -137,7 +162,7 @@ void SummaryVisitor::VisitEntries(DirectoryScope& dir, std::span<const WalkEntry
         if (stat.isDirectory) {
             CountDirectory(dir, entry, index);
         } else {
-            CountFile(dir, entry, stat.size);
+            CountFile(dir, entry, stat);
         }
     }
 }
@@ -157,23 +182,14 @@ void SummaryVisitor::CountDirectory(DirectoryScope& dir, const WalkEntry& entry,
     dir.Descend(entry, tag);
 }
 
-void SummaryVisitor::CountFile(DirectoryScope& dir, const WalkEntry& entry, std::uint64_t size) {
+void SummaryVisitor::CountFile(DirectoryScope& dir, const WalkEntry& entry, const EntryStat& stat) {
     const std::uint32_t attributes = StoredAttributes(dir, entry);
-    const auto bytes = static_cast<std::int64_t>(size);
-    Counts& row = *current_;
-    row.Files += 1;
-    row.Bytes += bytes;
-    if (entry.name[0] == '.' || (attributes & dos::kHidden)) {
-        row.HiddenFiles += 1;
-        row.HiddenBytes += bytes;
-    }
-    if (attributes & dos::kSystem) {
-        row.SystemFiles += 1;
-        row.SystemBytes += bytes;
-    }
-    if (attributes & dos::kArchive) {
-        row.ArchiveFiles += 1;
-        row.ArchiveBytes += bytes;
+    const auto bytes = static_cast<std::int64_t>(counting_.onDisk ? stat.diskBytes : stat.size);
+    if (counting_.linksOnce && stat.links > 1) {
+        meetings_.push_back({stat.device, stat.inode, dir.Tag(), {}});
+        AddFile(meetings_.back().counts, entry, attributes, bytes);
+    } else {
+        AddFile(*current_, entry, attributes, bytes);
     }
 }
 
@@ -194,7 +210,39 @@ DirectoryRecord SumOverThreads(const Visitors& visitors, QByteArray path, std::u
     return record;
 }
 
+// The rows in walk order: each start directory's own, then its subdirectories' in listing
+// order; files with several links added where each counts once.
+std::vector<DirectoryRecord> CollectRows(const ScanRequest& request,
+                                         const std::vector<RootListing>& listings,
+                                         const Visitors& visitors) {
+    std::vector<DirectoryRecord> rows;
+    std::unordered_map<std::uint64_t, std::size_t> rowOfTag;
+    for (std::uint64_t root = 0; root < request.roots.size(); ++root) {
+        const QByteArray& path = request.roots[root];
+        rowOfTag[RowTag(root, 0)] = rows.size();
+        rows.push_back(SumOverThreads(visitors, path, root, 0));
+        rows.back().volume = request.rootsAreVolumes;
+        for (std::uint64_t child : listings[root].InListingOrder()) {
+            rowOfTag[RowTag(root, child)] = rows.size();
+            rows.push_back(
+                SumOverThreads(visitors, path + listings[root].Name(child) + '/', root, child));
+            rows.back().start = path;
+        }
+        rows[rowOfTag[RowTag(root, 0)]].start = path;
+    }
+    std::vector<LinkMeeting> meetings;
+    for (const auto& visitor : visitors)
+        meetings.insert(meetings.end(), visitor->Meetings().begin(), visitor->Meetings().end());
+    CountEachFileOnce(
+        std::move(meetings), [&](std::uint64_t tag) { return rowOfTag.at(tag); }, rows);
+    return rows;
+}
+
 }  // namespace
+
+SizeCounting CountingOf(const Settings& settings) {
+    return SizeCounting{settings.SizeOnDisk, settings.HardLinksOnce};
+}
 
 bool IsMyComputer(const QByteArray& spec) {
     QByteArray bare = spec;
@@ -244,7 +292,7 @@ ScanResult ScanDirectories(const ScanRequest& request, int threads, std::stop_to
     Visitors visitors;
     std::vector<WalkVisitor*> walkers;
     for (int i = 0; i < std::max(threads, 1); ++i) {
-        visitors.push_back(std::make_unique<SummaryVisitor>(listings));
+        visitors.push_back(std::make_unique<SummaryVisitor>(listings, request));
         walkers.push_back(visitors.back().get());
     }
     std::vector<WalkRoot> roots;
@@ -258,19 +306,7 @@ ScanResult ScanDirectories(const ScanRequest& request, int threads, std::stop_to
     options.faults = request.faults;
     ScanResult result;
     result.complete = RunWalk(roots, walkers, options);
-    for (std::uint64_t root = 0; root < request.roots.size(); ++root) {
-        const QByteArray& path = request.roots[root];
-        result.rows.push_back(SumOverThreads(visitors, path, root, 0));
-        result.rows.back().volume = request.rootsAreVolumes;
-        const std::size_t first = result.rows.size() - 1;
-        const RootListing& listing = listings[root];
-        for (std::uint64_t child : listing.InListingOrder()) {
-            result.rows.push_back(
-                SumOverThreads(visitors, path + listing.Name(child) + '/', root, child));
-        }
-        for (std::size_t row = first; row < result.rows.size(); ++row)
-            result.rows[row].start = path;
-    }
+    result.rows = CollectRows(request, listings, visitors);
     return result;
 }
 

@@ -6,17 +6,28 @@
 #include <stop_token>
 #include <vector>
 
+#include "settings/settings.h"
 #include "summary/directory_record.h"
 
 class VolumeSource;
 class WalkFaults;
 class WalkProgress;
 
+// What the sizes of a summary count.
+struct SizeCounting {
+    bool onDisk = false;     // the space allocated to files, not their lengths
+    bool linksOnce = false;  // a file with several hard links in the first row holding one
+    bool operator==(const SizeCounting&) const = default;
+};
+
+SizeCounting CountingOf(const Settings& settings);
+
 struct ScanRequest {
     std::vector<QByteArray> roots;  // each with a trailing "/"
     bool stayOnVolume = false;      // "My Computer": each volume without the others
     WalkFaults* faults = nullptr;   // tests only
     bool rootsAreVolumes = false;   // "My Computer": the roots are mount points
+    SizeCounting counting{};
 };
 
 struct ScanResult {

@@ -15,8 +15,17 @@ std::vector<ReportColumn> SummaryLayout() {
 }  // namespace
 
 QStringList SummaryTextReport(const CellGrid& grid, const QString& computerName,
-                              const QDateTime& when) {
+                              const QDateTime& when, const SizeCounting& counting) {
     const QString title =
-        ReportTitle(computerName, QString::fromLatin1(kDiskUtilizationCaption), when);
+        ReportTitle(computerName, QString::fromLatin1(kDiskUtilizationCaption), when) +
+        CountingSuffix(counting);
     return TextReportLines(grid, title, SummaryLayout());
+}
+
+QString CountingSuffix(const SizeCounting& counting) {
+    QStringList notes;
+    if (counting.onDisk) notes << QStringLiteral("space on disk");
+    if (counting.linksOnce) notes << QStringLiteral("hard links once");
+    return notes.isEmpty() ? QString()
+                           : QStringLiteral(" (%1)").arg(notes.join(QStringLiteral(", ")));
 }

@@ -4,7 +4,12 @@
 #include <QDateTime>
 #include <QStringList>
 
+#include "summary/scan.h"
 #include "table/cell_grid.h"
 
+// The title names the sizes when Counting counts them other than by length.
 QStringList SummaryTextReport(const CellGrid& grid, const QString& computerName,
-                              const QDateTime& when);
+                              const QDateTime& when, const SizeCounting& counting = {});
+
+// " (space on disk, hard links once)", or "" for sizes by length with every link counted.
+QString CountingSuffix(const SizeCounting& counting);

@@ -35,6 +35,7 @@ struct SummaryState {
     bool SummaryReady = false;
     int ShownRows = 0;
     QByteArray CurrentRoot;
+    SizeCounting counting;  // of the summary shown or being made
     History history;
     SummaryData data;
     ColumnChars columnChars{};

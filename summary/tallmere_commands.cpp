@@ -11,12 +11,14 @@
 void Tallmere::mnuSaveAs_Click() {
     const CellGrid& grid = Grid1->Grid();
     const QString computer = context_.settings.ComputerName;
-    SaveReportAs(
-        this, *context_.services.saveDialog, *context_.services.messages, context_.ProgramTitle,
-        lastSaveName_,
-        ReportSources{
-            [&] { return SummaryTextReport(grid, computer, QDateTime::currentDateTime()); },
-            [&] { return CsvLines(grid); }});
+    SaveReportAs(this, *context_.services.saveDialog, *context_.services.messages,
+                 context_.ProgramTitle, lastSaveName_,
+                 ReportSources{[&] {
+                                   return SummaryTextReport(grid, computer,
+                                                            QDateTime::currentDateTime(),
+                                                            state_.counting);
+                               },
+                               [&] { return CsvLines(grid); }});
 }
 
 void Tallmere::Exit_Click() {

@@ -58,7 +58,6 @@ void Tallmere::NewSum_Click() {
 // Summarises the history's current entry under the caption root Root.
 void Tallmere::SummarizeHistoryEntry(const QByteArray& root) {
     state_.CurrentRoot = root;
-    SetCaption(root);
     Summarize(root, state_.history.Current().places);
     Command2->setFocus();
 }

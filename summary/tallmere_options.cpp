@@ -18,10 +18,16 @@ void Tallmere::mnuOptions_Click() {
 
 // The shared settings changed (here or in the disk window): the headings and the rows follow
 // the new unit and form together, so the table never shows figures under another unit's name.
+// Sizes that now count otherwise need a new walk.
 void Tallmere::RedrawForSettings() {
     Grid1->Grid().SetCols(SummaryColumns(context_.settings));
     SetupGrid(Grid1->Grid(), context_.settings, state_.columnChars);
-    if (state_.SummaryReady) FillGrid();
+    if (!state_.SummaryReady) return;
+    if (CountingOf(context_.settings) != state_.counting) {
+        SummarizeHistoryEntry(state_.CurrentRoot);
+    } else {
+        FillGrid();
+    }
 }
 
 void Tallmere::mnuChart_Click() {

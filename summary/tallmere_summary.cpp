@@ -11,12 +11,17 @@
 // The volumes of "My Computer" are surveyed on the worker: that may take a while.
 void Tallmere::Summarize(const QByteArray& shownRoot, const StartPlaces& places) {
     ClearSummary();
+    state_.counting = CountingOf(context_.settings);
+    SetCaption(shownRoot);
     ShowProgress(ShownText(shownRoot));
     const int threads = scanThreads_;
     VolumeSource& volumes = *context_.services.volumes;
     scan_.Start<ScanResult>(
-        [places, &volumes, threads](std::stop_token stop, WalkProgress& progress) {
-            return ScanDirectories(StartDirectories(places, volumes), threads, stop, &progress);
+        [places, &volumes, threads, counting = state_.counting](std::stop_token stop,
+                                                                WalkProgress& progress) {
+            ScanRequest request = StartDirectories(places, volumes);
+            request.counting = counting;
+            return ScanDirectories(request, threads, stop, &progress);
         },
         [this](ScanResult result) { ScanFinished(std::move(result)); });
     progressTimer_.start();

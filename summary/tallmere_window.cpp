@@ -11,6 +11,7 @@
 #include <QToolButton>
 
 #include "settings/load_settings.h"
+#include "summary/summary_reports.h"
 #include "summary/tallmere.h"
 #include "ui/app_context.h"
 #include "ui/flex_grid.h"
@@ -141,7 +142,6 @@ Tallmere::Started Tallmere::Form_Load() {
     const StartPath start = ParseStartPath(commandLine_, QFile::encodeName(QDir::currentPath()));
     state_.CurrentRoot = start.CurrentRoot;
     state_.history.Reset(Visit{start.Spec, start.places});
-    SetCaption(state_.CurrentRoot);
     Summarize(start.CurrentRoot, start.places);
     Grid1->setFocus();
     return Started::Shown;
@@ -156,8 +156,10 @@ void Tallmere::PlaceAt(const Switches& switches) {
     if (leftOk && topOk) move(TwipsToPixels(left), TwipsToPixels(top));
 }
 
+// The caption names the sizes when they count other than by length.
 void Tallmere::SetCaption(const QByteArray& root) {
-    setWindowTitle(QStringLiteral("Tallmere - ") + ShownText(root));
+    setWindowTitle(QStringLiteral("Tallmere - ") + ShownText(root) +
+                   CountingSuffix(state_.counting));
 }
 
 void Tallmere::resizeEvent(QResizeEvent* event) {

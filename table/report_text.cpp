@@ -15,14 +15,16 @@
 ReportKind ReportKindOfWord(const QString& word) {
     if (word == u"txt") return ReportKind::Text;
     if (word == u"csv") return ReportKind::Csv;
+    if (word == u"json") return ReportKind::Json;
     return ReportKind::Unknown;
 }
 
 ReportKind KindOfReportFile(const QString& fileName) {
     const QString name = fileName.section(u'/', -1);
     const qsizetype dot = name.lastIndexOf(u'.');
-    if (dot < 0) return ReportKind::Unknown;
-    return ReportKindOfWord(name.mid(dot + 1).toLower());
+    const ReportKind kind =
+        dot < 0 ? ReportKind::Unknown : ReportKindOfWord(name.mid(dot + 1).toLower());
+    return kind == ReportKind::Json ? ReportKind::Unknown : kind;
 }
 
 QString ReportTitle(const QString& computerName, const QString& caption, const QDateTime& when) {

@@ -10,13 +10,13 @@
 
 #include "table/cell_grid.h"
 
-enum class ReportKind { Text, Csv, Unknown };
+enum class ReportKind { Text, Csv, Json, Unknown };
 
-// The kind a report-mode option names: "txt" or "csv".
+// The kind a report-mode option names: "txt", "csv" or "json".
 ReportKind ReportKindOfWord(const QString& word);
 
-// The kind chosen by the file name's own extension (after the last "." of the last path
-// component), in any letter case: "txt" or "csv".
+// The kind Save As chooses by the file name's own extension (after the last "." of the last
+// path component), in any letter case: "txt" or "csv".
 ReportKind KindOfReportFile(const QString& fileName);
 
 // One piece of a text report line: a grid column padded by PadField, then optional blanks.

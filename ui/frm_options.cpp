@@ -28,6 +28,8 @@ void frmOptions::CreateControls() {
     optKB = NamedOption("optKB", QStringLiteral("KiloBytes"));
     optMB = NamedOption("optMB", QStringLiteral("MegaBytes"));
     chkShort = NamedCheckBox("chkShort", QStringLiteral("Short Display"));
+    chkSizeOnDisk = NamedCheckBox("chkSizeOnDisk", QStringLiteral("Count space on disk"));
+    chkLinksOnce = NamedCheckBox("chkLinksOnce", QStringLiteral("Count hard-linked files once"));
     Frame1 = new QGroupBox(QStringLiteral("Quorvane32 Display"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     chkFloppy = NamedCheckBox("chkFloppy", QStringLiteral("Check Floppy Disks"));
@@ -65,7 +67,8 @@ QPushButton* frmOptions::NamedButton(const char* name, const QString& caption) {
 // The two frames on the left, one above the other; OK and Cancel at the top right.
 void frmOptions::ArrangeControls() {
     auto* display = new QVBoxLayout(frmDisplay);
-    for (QWidget* control : std::initializer_list<QWidget*>{optBytes, optKB, optMB, chkShort})
+    for (QWidget* control : std::initializer_list<QWidget*>{optBytes, optKB, optMB, chkShort,
+                                                            chkSizeOnDisk, chkLinksOnce})
         display->addWidget(control);
     auto* drives = new QVBoxLayout(Frame1);
     for (QWidget* control : {chkFloppy, chkRemovable, chkNetwork, chkCDROM})
@@ -86,6 +89,8 @@ void frmOptions::ConnectHandlers() {
     connect(optKB, &QRadioButton::clicked, this, &frmOptions::optKB_Click);
     connect(optMB, &QRadioButton::clicked, this, &frmOptions::optMB_Click);
     connect(chkShort, &QCheckBox::clicked, this, &frmOptions::chkShort_Click);
+    connect(chkSizeOnDisk, &QCheckBox::clicked, this, &frmOptions::chkSizeOnDisk_Click);
+    connect(chkLinksOnce, &QCheckBox::clicked, this, &frmOptions::chkLinksOnce_Click);
     connect(chkFloppy, &QCheckBox::clicked, this, &frmOptions::chkFloppy_Click);
     connect(chkRemovable, &QCheckBox::clicked, this, &frmOptions::chkRemovable_Click);
     connect(chkNetwork, &QCheckBox::clicked, this, &frmOptions::chkNetwork_Click);
@@ -101,6 +106,8 @@ void frmOptions::Form_Load() {
     chkNetwork->setChecked(settings.CheckNetwork);
     chkCDROM->setChecked(settings.CheckCDROM);
     chkShort->setChecked(settings.ShortDisplay);
+    chkSizeOnDisk->setChecked(settings.SizeOnDisk);
+    chkLinksOnce->setChecked(settings.HardLinksOnce);
     optBytes->setChecked(settings.Display == u"Bytes");
     optMB->setChecked(settings.Display == u"MB");
     optKB->setChecked(settings.Display == u"KB");
@@ -120,6 +127,14 @@ void frmOptions::optMB_Click() {
 
 void frmOptions::chkShort_Click() {
     edited_.ShortDisplay = chkShort->isChecked();
+}
+
+void frmOptions::chkSizeOnDisk_Click() {
+    edited_.SizeOnDisk = chkSizeOnDisk->isChecked();
+}
+
+void frmOptions::chkLinksOnce_Click() {
+    edited_.HardLinksOnce = chkLinksOnce->isChecked();
 }
 
 void frmOptions::chkFloppy_Click() {

@@ -1,7 +1,7 @@
 #pragma once
-// The options dialog "Tallmere32 - Options": the summary's unit and short form, and the
-// kinds of drive the disk survey lists. Its controls edit a copy of the process's Settings;
-// OK saves the copy to the store and makes it the process's, any other way out drops it.
+// The options dialog "Tallmere32 - Options": the summary's unit, short form and what its sizes
+// count, and the kinds of drive the disk survey lists. Its controls edit a copy of the process's
+// Settings; OK saves the copy to the store and makes it the process's, any other way out drops it.
 
 #include <QDialog>
 
@@ -24,6 +24,8 @@ class frmOptions : public QDialog {
     void optKB_Click();
     void optMB_Click();
     void chkShort_Click();
+    void chkSizeOnDisk_Click();
+    void chkLinksOnce_Click();
     void chkFloppy_Click();
     void chkRemovable_Click();
     void chkNetwork_Click();
@@ -48,6 +50,8 @@ class frmOptions : public QDialog {
     QRadioButton* optKB = nullptr;
     QRadioButton* optMB = nullptr;
     QCheckBox* chkShort = nullptr;
+    QCheckBox* chkSizeOnDisk = nullptr;
+    QCheckBox* chkLinksOnce = nullptr;
     QGroupBox* Frame1 = nullptr;
     QCheckBox* chkFloppy = nullptr;
     QCheckBox* chkRemovable = nullptr;

@@ -18,6 +18,7 @@ void SaveReportAs(QWidget* parent, SaveDialog& dialog, UserMessages& messages, c
         case ReportKind::Csv:
             lines = sources.csvLines();
             break;
+        case ReportKind::Json:
         case ReportKind::Unknown:
             messages.ShowMessage(parent, title,
                                  QStringLiteral("Nothing was saved: the file name \"%1\" must end "

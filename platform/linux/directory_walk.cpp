@@ -5,6 +5,7 @@
 #include <errno.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 #include <climits>
 #include <condition_variable>
@@ -118,7 +119,9 @@ QByteArray DirectoryScope::Path() const {
 
 bool DirectoryScope::Stat(const WalkEntry& entry, EntryStat* stat) const {
     struct statx info {};
-    const unsigned mask = STATX_SIZE | (entry.type == DT_UNKNOWN ? STATX_TYPE : 0);
+    // What a local file system answers in one go: asking for less is no faster.
+    const unsigned mask = STATX_SIZE | STATX_BLOCKS | STATX_NLINK | STATX_INO |
+                          (entry.type == DT_UNKNOWN ? STATX_TYPE : 0);
     const int injected = worker_->Faults() ? worker_->Faults()->StatError(Path(), entry.name) : 0;
     if (injected ||
         statx(node_->fd, entry.name, AT_SYMLINK_NOFOLLOW | AT_STATX_DONT_SYNC, mask, &info) != 0) {
@@ -130,6 +133,10 @@ bool DirectoryScope::Stat(const WalkEntry& entry, EntryStat* stat) const {
     stat->isDirectory =
         entry.type == DT_DIR || (entry.type == DT_UNKNOWN && S_ISDIR(info.stx_mode));
     stat->size = info.stx_size;
+    stat->diskBytes = info.stx_blocks * 512;  // statx counts blocks of 512 bytes
+    stat->links = info.stx_nlink;
+    stat->device = makedev(info.stx_dev_major, info.stx_dev_minor);
+    stat->inode = info.stx_ino;
     return true;
 }
 

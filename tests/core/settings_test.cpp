@@ -29,7 +29,8 @@ TEST(LoadSettings, ReadsEveryFlagByItsLowerCasedText) {
     FakeSettingsStore store;
     store.exists = true;
     store.values = {{"Display", "MB"},        {"CheckFloppy", "tRuE"}, {"CheckRemovable", "1"},
-                    {"CheckNetwork", "TRUE"}, {"CheckCDROM", "yes"},   {"ShortDisplay", "true"}};
+                    {"CheckNetwork", "TRUE"}, {"CheckCDROM", "yes"},   {"ShortDisplay", "true"},
+                    {"SizeOnDisk", "True"}};
     Settings settings;
     LoadSettings(store, settings);
     EXPECT_EQ(settings.SizeDivisor, 1048576);
@@ -39,7 +40,9 @@ TEST(LoadSettings, ReadsEveryFlagByItsLowerCasedText) {
     EXPECT_TRUE(settings.CheckNetwork);
     EXPECT_FALSE(settings.CheckCDROM);
     EXPECT_TRUE(settings.ShortDisplay);
-    EXPECT_EQ(store.values.size(), 6);  // an existing key gets no first-run values
+    EXPECT_TRUE(settings.SizeOnDisk);
+    EXPECT_FALSE(settings.HardLinksOnce);  // absent: as before there was such an option
+    EXPECT_EQ(store.values.size(), 7);     // an existing key gets no first-run values
 }
 
 TEST(LoadSettings, UnknownUnitsKeepTheDivisorButNeverLeaveItZero) {
@@ -80,17 +83,20 @@ TEST(LoadSettings, AKeyThatCannotBeCreatedIsReported) {
     EXPECT_TRUE(store.values.empty());
 }
 
-TEST(SaveSettings, WritesTheUnitAndAllFiveFlagsButNotLastSort) {
+TEST(SaveSettings, WritesTheUnitAndAllSevenFlagsButNotLastSort) {
     FakeSettingsStore store;
     Settings settings;
     settings.CheckNetwork = true;
+    settings.HardLinksOnce = true;
     ASSERT_EQ(SaveSettings(store, settings, ""), StoreOutcome::Done);
     EXPECT_EQ(store.values, (std::map<QString, QString>{{"Display", ""},
                                                         {"CheckFloppy", "False"},
                                                         {"CheckRemovable", "False"},
                                                         {"CheckNetwork", "True"},
                                                         {"CheckCDROM", "False"},
-                                                        {"ShortDisplay", "False"}}));
+                                                        {"ShortDisplay", "False"},
+                                                        {"SizeOnDisk", "False"},
+                                                        {"HardLinksOnce", "True"}}));
 }
 
 TEST(IniSettingsStore, KeepsTextsInAPerUserFile) {

@@ -19,8 +19,8 @@
 
 namespace {
 
-const char* const kFlagBoxes[] = {"chkShort", "chkFloppy", "chkRemovable", "chkNetwork",
-                                  "chkCDROM"};
+const char* const kFlagBoxes[] = {"chkShort", "chkFloppy",     "chkRemovable", "chkNetwork",
+                                  "chkCDROM", "chkSizeOnDisk", "chkLinksOnce"};
 
 class OptionsDialog : public ::testing::Test, protected FakeServices {
   protected:
@@ -48,6 +48,7 @@ TEST_F(OptionsDialog, ShowsTheSettingsItFinds) {
     context.settings.Display = "MB";
     context.settings.CheckNetwork = true;
     context.settings.ShortDisplay = true;
+    context.settings.SizeOnDisk = true;
     frmOptions dialog(context);
     EXPECT_EQ(dialog.windowTitle(), "Tallmere32 - Options");
     EXPECT_EQ(Find<QGroupBox>(dialog, "frmDisplay")->title(), "Tallmere32 Display");
@@ -56,8 +57,8 @@ TEST_F(OptionsDialog, ShowsTheSettingsItFinds) {
     EXPECT_EQ(Find<QPushButton>(dialog, "btnOptOK")->text(), "&Cancel");
     EXPECT_TRUE(Find<QRadioButton>(dialog, "optMB")->isChecked());
     EXPECT_FALSE(Find<QRadioButton>(dialog, "optBytes")->isChecked());
-    const bool ticked[] = {true, true, false, true, false};
-    for (int i = 0; i < 5; ++i)
+    const bool ticked[] = {true, true, false, true, false, true, false};
+    for (int i = 0; i < 7; ++i)
         EXPECT_EQ(Find<QCheckBox>(dialog, kFlagBoxes[i])->isChecked(), ticked[i]) << kFlagBoxes[i];
 }
 
@@ -73,7 +74,9 @@ TEST_F(OptionsDialog, OkSavesEveryControlAndMarksTheOptionsApplied) {
                                                         {"CheckRemovable", "True"},
                                                         {"CheckNetwork", "True"},
                                                         {"CheckCDROM", "True"},
-                                                        {"ShortDisplay", "True"}}));
+                                                        {"ShortDisplay", "True"},
+                                                        {"SizeOnDisk", "True"},
+                                                        {"HardLinksOnce", "True"}}));
     EXPECT_TRUE(context.settings.OptionsApplied);
     EXPECT_EQ(context.settings.SizeDivisor, 1);  // only a load derives the divisor
     EXPECT_TRUE(messages.shown.empty());
@@ -209,6 +212,20 @@ TEST_F(SummaryWindowOptions, OkRedrawsTheTableInTheNewUnitAndFormWithoutAWalk) {
     EXPECT_EQ(Row(4), QStringList({"Grand Total", "2", "2.5", "2"}));
     EXPECT_EQ(summary.context.settings.SizeDivisor, 1024);
     EXPECT_EQ(finished.count(), 0);
+}
+
+TEST_F(SummaryWindowOptions, SizesCountedOtherwiseMeanANewWalkNamedInTheCaption) {
+    summary.Load();
+    QSignalSpy finished(summary.window.get(), &Tallmere::SummaryFinished);
+    OnModal<frmOptions>([](frmOptions& dialog) {
+        dialog.findChild<QCheckBox*>("chkSizeOnDisk")->click();
+        dialog.findChild<QPushButton*>("btnOptApply")->click();
+    });
+    summary.Trigger("mnuOptions");
+    ASSERT_TRUE(finished.wait(10000));
+    EXPECT_TRUE(summary.window->windowTitle().endsWith(" (space on disk)"));
+    EXPECT_EQ(summary.store.values.at("SizeOnDisk"), "True");
+    EXPECT_TRUE(summary.window->State().counting.onDisk);
 }
 
 TEST_F(SummaryWindowOptions, CancelLeavesTheTableAndTheSettings) {

@@ -88,7 +88,7 @@ TEST(Help, EveryLinkOfTheManualLeadsToAPlaceInIt) {
 
 TEST(Help, TheManualNamesEveryOptionAndEveryMenuItemOfBothWindows) {
     const QString manual = Manual();
-    for (const QString& option : Captures(UsageText(), R"((--?[a-z]+))"))
+    for (const QString& option : Captures(UsageText(), R"((?<![\w-])(--?[a-z](?:[a-z-]*[a-z])?))"))
         EXPECT_TRUE(manual.contains("<code>" + option)) << option.toStdString();
     AppContext context;
     const Tallmere summary(context, {});

@@ -173,6 +173,33 @@ TEST(Scan, ParallelWalkGivesTheRowsOfAOneThreadWalk) {
         ExpectSameRows(Scan({tree.Path()}, threads), single);
 }
 
+// Files linked from many folders count once, in the first row holding a link, and neither
+// the rows nor the total depend on which thread met which link first.
+TEST(Scan, HardLinkedFilesCountOnceInTheirFirstRowWhateverTheThreads) {
+    TempTree tree;
+    RandomTree(tree, 60, 300, 3);
+    tree.File("own", 10);
+    for (int i = 0; i < 40; ++i) {
+        const QByteArray link = "sub" + QByteArray::number(i % 7) + "/link" + QByteArray::number(i);
+        tree.Dir(link.left(link.indexOf('/')));
+        ASSERT_EQ(::link(tree.Path("own").constData(), tree.Path(link).constData()), 0);
+    }
+    ScanRequest request{{tree.Path() + '/'}, false, nullptr};
+    const Rows all = ScanDirectories(request, 1).rows;
+    request.counting.linksOnce = true;
+    const Rows once = ScanDirectories(request, 1).rows;
+    EXPECT_EQ(once[0].counts.Files, all[0].counts.Files);  // the start row met "own" first
+    Counts allTotal, onceTotal;
+    for (std::size_t row = 0; row < all.size(); ++row) {
+        allTotal += all[row].counts;
+        onceTotal += once[row].counts;
+    }
+    EXPECT_EQ(allTotal.Files - onceTotal.Files, 40);
+    EXPECT_EQ(allTotal.Bytes - onceTotal.Bytes, 400);
+    for (int threads : {2, 3, 8})
+        ExpectSameRows(ScanDirectories(request, threads).rows, once);
+}
+
 // The system refuses every thread but the calling one: it walks alone, to the same rows.
 TEST(Scan, ThreadsTheSystemWillNotStartAreDoneWithout) {
     struct NoThreads final : WalkFaults {
