@@ -31,7 +31,9 @@ int RunWindow(int argc, char** argv) {
     QApplication app(argc, argv);
     KeepWindowsOnScreen(app);
     TellIgnored(ParseDiskCommandLine(QCoreApplication::arguments()));
-    QApplication::setWindowIcon(QIcon(ProgramPicture()));
+    // Desktops match the windows to the desktop entry, and so to its icon, by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.tallmere.Quorvane32"));
+    QApplication::setWindowIcon(ProgramIcon(QGuiApplication::desktopFileName()));
     const DesktopServices services;
     AppContext context;
     context.ProgramTitle = QStringLiteral("Quorvane32");

@@ -1,8 +1,10 @@
 // tallmere32: the summary window, or with --report the summary without a window.
 #include <QApplication>
+#include <QFileInfo>
 #include <QIcon>
 #include <cstdio>
 
+#include "help/context_ids.h"
 #include "platform/volumes.h"
 #include "settings/settings_store.h"
 #include "summary/program_options.h"
@@ -23,7 +25,9 @@ int RunWindow(int argc, char** argv, const ProgramOptions& options) {
     }
     QApplication app(argc, argv);
     KeepWindowsOnScreen(app);
-    QApplication::setWindowIcon(QIcon(ProgramPicture()));
+    // Desktops match the windows to the desktop entry, and so to its icon, by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.tallmere.Tallmere32"));
+    QApplication::setWindowIcon(ProgramIcon(QGuiApplication::desktopFileName()));
     // Never destroyed: a walk abandoned when the window closed may still be asking the
     // volumes on its way out while the program ends.
     const auto* services = new DesktopServices;
@@ -52,6 +56,14 @@ int RunReport(int argc, char** argv, const ProgramOptions& options) {
     return RunSummaryReport(options, store, *volumes);
 }
 
+// Prints where Help > Contents finds the manual; 1 when it is not there.
+int ShowHelpFile(int argc, char** argv) {
+    const QCoreApplication app(argc, argv);
+    const QString path = LocateHelpFile(QCoreApplication::applicationDirPath());
+    std::printf("%s\n", qUtf8Printable(path));
+    return QFileInfo(path).isReadable() ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -68,6 +80,8 @@ int main(int argc, char** argv) {
             return 2;
         case ProgramOptions::Mode::Report:
             return RunReport(argc, argv, options);
+        case ProgramOptions::Mode::HelpFile:
+            return ShowHelpFile(argc, argv);
         case ProgramOptions::Mode::Window:
             break;
     }

@@ -1,8 +1,11 @@
 #include "help/context_ids.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QWidget>
 
 #include "help/help_viewer.h"
+#include "table/version.h"
 
 namespace {
 
@@ -18,6 +21,15 @@ QString HelpFileSetting(const QString& appPath) {
 
 QString ContentsPath(const QString& appPath) {
     return appPath + u'/' + QString::fromLatin1(kHelpFileName);
+}
+
+QString LocateHelpFile(const QString& appPath) {
+    const QString beside = ContentsPath(appPath);
+    if (QFileInfo::exists(beside)) return beside;
+    const QString installed =
+        QDir::cleanPath(appPath + u'/' + QString::fromLatin1(kDataFromPrograms) + u'/' +
+                        QString::fromLatin1(kHelpFileName));
+    return QFileInfo::exists(installed) ? installed : beside;
 }
 
 ContextIDs::ContextIDs(QString appPath) : appPath_(std::move(appPath)) {}
@@ -36,7 +48,7 @@ void ContextIDs::ShowContents() {
             viewer_->move(helpWindowHandle_->pos() + QPoint(kViewerOffset, kViewerOffset));
         }
     }
-    viewer_->ShowContents(ContentsPath(appPath_));
+    viewer_->ShowContents(LocateHelpFile(appPath_));
 }
 
 void ContextIDs::QuitHelp() {

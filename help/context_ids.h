@@ -1,6 +1,7 @@
 #pragma once
-// Help of Tallmere32: the manual "Tallmere32.HLP" (HTML) beside the program, shown in the
-// program's own help window at its contents page, and closed with the summary window.
+// Help of Tallmere32: the manual "Tallmere32.HLP" (HTML) beside the program (in the build) or
+// in the data folder of an installation, shown in the program's own help window at its
+// contents page, and closed with the summary window.
 
 #include <QCoreApplication>
 #include <QPointer>
@@ -19,6 +20,10 @@ QString HelpFileSetting(const QString& appPath);
 // What the Contents command opens: AppPath, "/" and the manual's name, the separator always
 // joined (so a program in "/" asks for "//Tallmere32.HLP", the same file).
 QString ContentsPath(const QString& appPath);
+
+// The manual of a program in AppPath: ContentsPath when it is there, else the installation's
+// copy in the data folder beside the programs' folder when that is there, else ContentsPath.
+QString LocateHelpFile(const QString& appPath);
 
 class ContextIDs {
   public:

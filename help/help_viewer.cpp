@@ -72,7 +72,8 @@ void HelpViewer::Load(const QString& path) {
 void HelpViewer::ShowMissing(const QString& path) {
     browser_->setHtml(
         QStringLiteral("<h2>No help file</h2><p>The help file <tt>%1</tt> could not be read. It "
-                       "belongs in the same folder as the tallmere32 program.</p>")
+                       "belongs in the same folder as the tallmere32 program, or in "
+                       "<tt>share/tallmere32/</tt> of its installation.</p>")
             .arg(path.toHtmlEscaped()));
 }
 

@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-charts-dev libgl-dev
   libgtest-dev libgmock-dev
   fonts-liberation xvfb xauth poppler-utils attr python3
+  desktop-file-utils appstream groff-base dpkg-dev file
 )
 
 missing=()

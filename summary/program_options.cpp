@@ -9,6 +9,8 @@ bool ReadOption(const QString& argument, ProgramOptions& options) {
         options.mode = ProgramOptions::Mode::Help;
     } else if (argument == u"--version") {
         options.mode = ProgramOptions::Mode::Version;
+    } else if (argument == u"--help-file") {
+        options.mode = ProgramOptions::Mode::HelpFile;
     } else if (argument.startsWith(u"--report=")) {
         const QString kind = argument.mid(9);
         options.reportKind = ReportKindOfWord(kind);
@@ -94,6 +96,7 @@ QString UsageText() {
         "                 holding one of them\n"
         "  -x, --one-file-system  do not enter other mounted file systems\n"
         "  --threads=N    walk with N threads, 1 to 64\n"
+        "  --help-file    show where the manual is found, and end\n"
         "  --help         show this text\n"
         "  --version      show the version\n"
         "\n"

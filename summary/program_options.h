@@ -7,7 +7,7 @@
 #include "table/report_text.h"
 
 struct ProgramOptions {
-    enum class Mode { Window, Report, Help, Version, Error };
+    enum class Mode { Window, Report, Help, Version, HelpFile, Error };
     Mode mode = Mode::Window;
     ReportKind reportKind = ReportKind::Unknown;
     QString outputPath;  // report mode: "" for standard output

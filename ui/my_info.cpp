@@ -1,5 +1,6 @@
 #include "ui/my_info.h"
 
+#include <QFile>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPainter>
@@ -40,6 +41,15 @@ QPixmap ProgramPicture() {
     painter.setBrush(QColor(0xf2, 0xb1, 0x34));
     painter.drawPie(disk.translated(2, -2), 340 * 16, 110 * 16);
     return picture;
+}
+
+QIcon ProgramIcon(const QString& desktopId) {
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+        const QString file = QStringLiteral(":/icons/%1x%1/apps/%2.png").arg(size).arg(desktopId);
+        if (QFile::exists(file)) icon.addFile(file, QSize(size, size));
+    }
+    return icon.isNull() ? QIcon(ProgramPicture()) : icon;
 }
 
 MyInfo::MyInfo(bool& debugMode, QWidget* parent) : QDialog(parent), debugMode_(debugMode) {

@@ -3,6 +3,7 @@
 // drive survey shows every volume's raw figures.
 
 #include <QDialog>
+#include <QIcon>
 #include <QPixmap>
 
 class QLabel;
@@ -12,6 +13,10 @@ class QToolButton;
 
 // The programs' emblem, a disk drawn as a pie with a used and a free slice, 48 pixels square.
 QPixmap ProgramPicture();
+
+// The icon of the program whose desktop entry is DesktopId, from the theme's PNG sizes the
+// program carries as resources (":/icons/SIZExSIZE/apps/ID.png"); the emblem without them.
+QIcon ProgramIcon(const QString& desktopId);
 
 class MyInfo : public QDialog {
     Q_OBJECT
