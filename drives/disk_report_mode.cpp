@@ -41,49 +41,63 @@ DiskCommandLine Mistake(const QString& what) {
     return line;
 }
 
-}  // namespace
-
-DiskCommandLine ParseDiskCommandLine(const QStringList& arguments) {
-    DiskCommandLine line;
+// The words of a quorvane32 command line, sorted.
+struct DiskWords {
     std::optional<QString> report;
     std::optional<QString> output;
     bool help = false;
     bool version = false;
+    QString mistake;
+    QStringList ignored;
+};
+
+DiskWords ReadDiskWords(const QStringList& arguments) {
+    DiskWords words;
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         const QString& word = arguments[i];
+        // "--option=VALUE" or "--option VALUE"
         const auto value = [&](const QString& option) -> std::optional<QString> {
             if (word.startsWith(option + u'=')) return word.mid(option.size() + 1);
             if (word != option) return std::nullopt;
             if (i + 1 < arguments.size()) return arguments[++i];
-            line.mistake = QStringLiteral("Missing value after '%1'.").arg(option);
+            words.mistake = QStringLiteral("Missing value after '%1'.").arg(option);
             return QString();
         };
         if (word == u"-h" || word == u"--help") {
-            help = true;
+            words.help = true;
         } else if (word == u"--version") {
-            version = true;
+            words.version = true;
         } else if (auto kind = value(QStringLiteral("--report"))) {
-            report = kind;
+            words.report = kind;
         } else if (auto file = value(QStringLiteral("--output"))) {
-            output = file;
+            words.output = file;
         } else {
-            line.ignored << word;
+            words.ignored << word;
         }
     }
-    if (!line.mistake.isEmpty()) return Mistake(line.mistake);
-    if (help) return OnlyAction(DiskCommandLine::Action::Help);
-    if (version) return OnlyAction(DiskCommandLine::Action::Version);
-    if (!report) {
-        if (output) return Mistake(QStringLiteral("--output needs --report."));
+    return words;
+}
+
+}  // namespace
+
+DiskCommandLine ParseDiskCommandLine(const QStringList& arguments) {
+    const DiskWords words = ReadDiskWords(arguments);
+    if (!words.mistake.isEmpty()) return Mistake(words.mistake);
+    if (words.help) return OnlyAction(DiskCommandLine::Action::Help);
+    if (words.version) return OnlyAction(DiskCommandLine::Action::Version);
+    DiskCommandLine line;
+    line.ignored = words.ignored;
+    if (!words.report) {
+        if (words.output) return Mistake(QStringLiteral("--output needs --report."));
         return line;
     }
-    line.kind = ReportKindOfWord(*report);
+    line.kind = ReportKindOfWord(*words.report);
     if (line.kind == ReportKind::Unknown) {
         return Mistake(
-            QStringLiteral("Unknown report kind '%1': use txt, csv or json.").arg(*report));
+            QStringLiteral("Unknown report kind '%1': use txt, csv or json.").arg(*words.report));
     }
     line.action = DiskCommandLine::Action::Report;
-    line.output = output.value_or(QString());
+    line.output = words.output.value_or(QString());
     return line;
 }
 
