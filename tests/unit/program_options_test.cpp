@@ -21,6 +21,17 @@ TEST(ProgramOptions, ReportModeKeepsTheSummarysOwnWords) {
     EXPECT_EQ(options.words, (Words{"/srv", "-d3"}));
 }
 
+TEST(ProgramOptions, WaysOfCountingGoWithReportsOnly) {
+    const ProgramOptions report =
+        Parse({"--report=json", "--disk-usage", "--count-links-once", "-x", "/srv", "--", "-x"});
+    EXPECT_EQ(report.reportKind, ReportKind::Json);
+    EXPECT_TRUE(report.diskUsage && report.linksOnce && report.oneFileSystem);
+    EXPECT_EQ(report.words, (Words{"/srv", "--", "-x"}));
+    EXPECT_TRUE(Parse({"--report=txt", "--one-file-system"}).oneFileSystem);
+    for (const char* flag : {"--disk-usage", "--count-links-once", "-x", "--one-file-system"})
+        EXPECT_EQ(Parse({flag, "/srv"}).mode, ProgramOptions::Mode::Error) << flag;
+}
+
 TEST(ProgramOptions, UnknownOrIncompleteOptionsAreErrorsNamingThem) {
     EXPECT_EQ(Parse({"--frobnicate"}).mode, ProgramOptions::Mode::Error);
     EXPECT_EQ(Parse({"--frobnicate"}).error, "unknown option --frobnicate");
