@@ -85,7 +85,8 @@ class Tallmere : public QMainWindow {
     void SetCaption(const QByteArray& root);
     void PlaceAt(const Switches& switches);
 
-    // Walks Places, showing ShownRoot as the progress until the walk reports.
+    // Walks Places under the caption root ShownRoot, which the progress shows until the walk
+    // reports, counting sizes as the settings say.
     void Summarize(const QByteArray& shownRoot, const StartPlaces& places);
     void ClearSummary();
     void ScanFinished(ScanResult result);
