@@ -18,14 +18,17 @@ QString UnreadLine(const UnreadDirectory& folder) {
     return QFile::decodeName(folder.path) + QStringLiteral(": ") + ReasonText(folder.error);
 }
 
-// "3 folders could not be read." or "/srv/x could not be read: Permission denied."
-QString UnreadSentence(const std::vector<UnreadDirectory>& unread) {
-    if (unread.size() == 1) {
-        return QFile::decodeName(unread.front().path) + QStringLiteral(" could not be read: ") +
-               ReasonText(unread.front().error) + u'.';
-    }
+// "3 folders could not be read."
+QString FoldersSentence(const std::vector<UnreadDirectory>& unread) {
     return Counted(static_cast<std::int64_t>(unread.size()), "folder", "folders") +
            QStringLiteral(" could not be read.");
+}
+
+// FoldersSentence, or for one folder "/srv/x could not be read: Permission denied."
+QString UnreadSentence(const std::vector<UnreadDirectory>& unread) {
+    if (unread.size() != 1) return FoldersSentence(unread);
+    return QFile::decodeName(unread.front().path) + QStringLiteral(" could not be read: ") +
+           ReasonText(unread.front().error) + u'.';
 }
 
 QString EntriesText(std::int64_t count, const char* what) {
@@ -76,11 +79,7 @@ QString RowNote(const Skipped& skipped) {
 
 QString TotalNote(const Skipped& skipped) {
     QStringList sentences;
-    if (!skipped.unread.empty()) {
-        sentences << Counted(static_cast<std::int64_t>(skipped.unread.size()), "folder",
-                             "folders") +
-                         QStringLiteral(" could not be read.");
-    }
+    if (!skipped.unread.empty()) sentences << FoldersSentence(skipped.unread);
     if (skipped.unsized != 0) sentences << EntriesSentence(skipped.unsized, "sized");
     return sentences.join(u' ');
 }
