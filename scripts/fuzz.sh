@@ -18,7 +18,7 @@ for p in "${packages[@]}"; do
 done
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
   -DTALLMERE_FUZZ=ON -DTALLMERE_TESTS=OFF -DTALLMERE_BENCH=OFF >/dev/null
-targets=(mount_table samba_value command_line reports)
+targets=(mount_table samba_value command_line reports ncdu_import)
 cmake --build "$build" --target "${targets[@]/#/fuzz_}"
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
