@@ -13,6 +13,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <span>
 #include <stop_token>
@@ -36,6 +37,13 @@ struct EntryStat {
 };
 
 struct WalkNode;
+
+// What visitors keep for one directory while the walk holds it (figures gathered so far, say);
+// freed with the directory, after its TreeDone.
+class DirectoryState {
+  public:
+    virtual ~DirectoryState() = default;
+};
 
 // The directory a visitor is looking at.
 class DirectoryScope {
@@ -61,6 +69,14 @@ class DirectoryScope {
     bool Stat(const WalkEntry& entry, EntryStat* stat) const;
     // Enters subdirectory Entry later, tagged Tag.
     void Descend(const WalkEntry& entry, std::uint64_t tag);
+
+    // The visitors' state of this directory, and of the one above it; null where none was
+    // set (a directory that a stopped walk never began has none). Only the first BeginDirectory of
+    // a directory sets it, before other threads may join in reading it; visitors guard what they
+    // change in it themselves.
+    DirectoryState* State() const;
+    DirectoryState* ParentState() const;
+    void SetState(std::unique_ptr<DirectoryState> state);
 
   private:
     friend class WalkWorker;
@@ -89,6 +105,11 @@ class WalkVisitor {
     // Asked after BeginDirectory by the first thread: whether other threads may read and
     // visit batches of Dir's listing while it does.
     virtual bool MayShareDirectory(const DirectoryScope& /*dir*/) const { return false; }
+    // Dir and everything below it are done: told once per directory, after every
+    // EndDirectory of it and the TreeDone of each of its subdirectories, on whichever thread
+    // finished it last. Complete is false when the walk was stopped before all of the tree
+    // was read.
+    virtual void TreeDone(DirectoryScope& /*dir*/, bool /*complete*/) {}
 };
 
 struct WalkRoot {

@@ -81,6 +81,8 @@ class WalkWorker {
     void Sleep();
     void Perform(WalkTask task);
     void Drop(WalkTask task);
+    // Drops a reference to Node, telling the visitor of each tree that it finishes.
+    void Release(WalkNode* node);
     void Visit(WalkNode* node);
     void Join(WalkNode* node);
     void ReadEntries(DirectoryScope& scope);
@@ -142,6 +144,16 @@ bool DirectoryScope::Stat(const WalkEntry& entry, EntryStat* stat) const {
 
 void DirectoryScope::Descend(const WalkEntry& entry, std::uint64_t tag) {
     worker_->AddChild(WalkNode::Child(node_, entry.name, entry.inode, tag));
+}
+
+DirectoryState* DirectoryScope::State() const {
+    return node_->state.get();
+}
+DirectoryState* DirectoryScope::ParentState() const {
+    return node_->parent ? node_->parent->state.get() : nullptr;
+}
+void DirectoryScope::SetState(std::unique_ptr<DirectoryState> state) {
+    node_->state = std::move(state);
 }
 
 // Wakes an idle worker only when there is more queued than this worker takes next: a chain
@@ -234,12 +246,20 @@ void WalkWorker::Perform(WalkTask task) {
 }
 
 void WalkWorker::Drop(WalkTask task) {
-    if (!task.join) {
+    if (task.join) {
+        task.node->unfinished.store(true, std::memory_order_relaxed);
+        task.node->DoneWithHandle(shared_.openHandles);
+    } else {
         task.node->Abandon(shared_.openHandles);
-        return;
     }
-    task.node->DoneWithHandle(shared_.openHandles);
-    WalkNode::Release(task.node);
+    Release(task.node);
+}
+
+void WalkWorker::Release(WalkNode* node) {
+    WalkNode::Release(node, [this](WalkNode* done) {
+        DirectoryScope scope(done, this);
+        visitor_.TreeDone(scope, !done->unfinished.load(std::memory_order_relaxed));
+    });
 }
 
 void WalkWorker::Visit(WalkNode* node) {
@@ -282,6 +302,7 @@ void WalkWorker::ReadEntries(DirectoryScope& scope) {
         if (more && QueueFull()) return Postpone(node);
     }
     if (got < 0) ReportUnreadable(scope, static_cast<int>(-got));
+    if (!node->Listed()) node->unfinished.store(true, std::memory_order_relaxed);  // stopped
 }
 
 void WalkWorker::ReportUnreadable(const DirectoryScope& scope, int error) {
@@ -326,7 +347,7 @@ void WalkWorker::Finish(WalkNode* node, bool holdsHandle) {
     LendHandle(node);
     Push(children_);
     if (holdsHandle) node->DoneWithHandle(shared_.openHandles);
-    WalkNode::Release(node);
+    Release(node);
 }
 
 // Subdirectories open themselves through Node's handle unless too many handles are open.

@@ -51,14 +51,6 @@ WalkNode* WalkNode::Child(WalkNode* parent, const char* name, ino_t inode, std::
     return node;
 }
 
-void WalkNode::Release(WalkNode* node) {
-    while (node && node->refs.fetch_sub(1, std::memory_order_acq_rel) == 1) {
-        WalkNode* parent = node->parent;
-        delete node;
-        node = parent;
-    }
-}
-
 int WalkNode::Open(const MountPoints& mounts, bool stayOnVolume, std::atomic<int>& openHandles,
                    int injectedError) {
     if (injectedError) {
@@ -147,8 +139,8 @@ int WalkNode::OpenRootPath() const {
 }
 
 void WalkNode::Abandon(std::atomic<int>& openHandles) {
+    unfinished.store(true, std::memory_order_relaxed);
     ReleaseParentHandle(openHandles);
-    Release(this);
 }
 
 long WalkNode::ReadBatch(std::span<char> buffer, std::uint32_t* ordinal) {

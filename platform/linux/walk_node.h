@@ -8,9 +8,11 @@
 #include <QByteArray>
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <span>
 
+#include "platform/directory_walk.h"
 #include "platform/dos_attributes.h"
 
 class MountPoints;
@@ -19,8 +21,19 @@ struct WalkNode {
     // A root at Below (names separated by "/") under Path.
     static WalkNode* Root(const QByteArray& path, const QByteArray& below, std::uint64_t tag);
     static WalkNode* Child(WalkNode* parent, const char* name, ino_t inode, std::uint64_t tag);
-    // Drops one reference; the last one frees the node and releases its parent.
-    static void Release(WalkNode* node);
+    // Drops one reference; the last one tells Done(node) that the node's tree is finished,
+    // frees the node and releases its parent. An unfinished tree leaves its parent unfinished.
+    template <class Done>
+    static void Release(WalkNode* node, Done&& done) {
+        while (node && node->refs.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+            WalkNode* parent = node->parent;
+            done(node);
+            if (parent && node->unfinished.load(std::memory_order_relaxed))
+                parent->unfinished.store(true, std::memory_order_relaxed);
+            delete node;
+            node = parent;
+        }
+    }
 
     // Opens the directory unless it must not be entered; returns the handle or -1, with
     // Error set when opening failed (not when the directory was left out on purpose). An
@@ -28,7 +41,8 @@ struct WalkNode {
     // user.
     int Open(const MountPoints& mounts, bool stayOnVolume, std::atomic<int>& openHandles,
              int injectedError = 0);
-    // Gives up a queued directory without reading it.
+    // Gives up a queued directory without reading it: its tree is unfinished. The caller still
+    // releases it.
     void Abandon(std::atomic<int>& openHandles);
 
     // The next getdents64 batch of the listing into Buffer: its length (0 at the end, -errno
@@ -60,6 +74,8 @@ struct WalkNode {
     dos::Store store = dos::Store::None;
     QByteArray name;   // a root's whole path
     QByteArray below;  // a root's names below its path
+    std::unique_ptr<DirectoryState> state;
+    std::atomic<bool> unfinished{false};  // the walk stopped before all of the tree was read
 
   private:
     int OpenRoot();

@@ -5,10 +5,13 @@
 
 #include <algorithm>
 #include <atomic>
+#include <map>
 #include <mutex>
 #include <set>
 #include <stop_token>
 #include <string_view>
+#include <tuple>
+#include <utility>
 
 #include "tests/support/temp_tree.h"
 #include "tests/support/walk_trees.h"
@@ -194,4 +197,108 @@ TEST(Walk, QueueBudgetBoundsTheSubdirectoriesWaiting) {
     const long batch = 64 * 1024 / (WideName('d', 0).size() + 20);  // entries of one batch
     EXPECT_LE(count.most, 16 + 4 * batch);
     EXPECT_EQ(count.queued, 0);
+}
+
+namespace {
+
+// Each directory's entries, own and below it, gathered in its state by whichever threads read
+// it, and passed up when its tree is done.
+struct EntryTally final : DirectoryState {
+    std::mutex mutex;
+    long entries = 0;
+};
+
+struct TreeLog {
+    std::mutex mutex;
+    std::vector<std::tuple<QByteArray, long, bool>> done;  // path, entries below, complete
+};
+
+class TreeCounter final : public Recorder {
+  public:
+    TreeCounter(TreeLog& log, std::stop_source* stopAtWide = nullptr)
+        : log_(log), stop_(stopAtWide) {}
+    void BeginDirectory(DirectoryScope& dir) override {
+        if (!dir.State()) dir.SetState(std::make_unique<EntryTally>());
+    }
+    void VisitEntries(DirectoryScope& dir, std::span<const WalkEntry> entries) override {
+        Recorder::VisitEntries(dir, entries);
+        batch_ += static_cast<long>(entries.size());
+        if (stop_ && dir.Path().endsWith("/wide")) stop_->request_stop();
+    }
+    void EndDirectory(DirectoryScope& dir) override { Add(dir.State(), std::exchange(batch_, 0)); }
+    void TreeDone(DirectoryScope& dir, bool complete) override {
+        const auto* tally = static_cast<EntryTally*>(dir.State());  // null if never begun
+        const long entries = tally ? tally->entries : 0;
+        Add(dir.ParentState(), entries);
+        std::lock_guard lock(log_.mutex);
+        log_.done.emplace_back(dir.Path(), entries, complete);
+    }
+
+  private:
+    static void Add(DirectoryState* state, long entries) {
+        if (!state) return;
+        auto* tally = static_cast<EntryTally*>(state);
+        std::lock_guard lock(tally->mutex);
+        tally->entries += entries;
+    }
+
+    TreeLog& log_;
+    std::stop_source* stop_;
+    long batch_ = 0;
+};
+
+QByteArray ParentPath(const QByteArray& path) {
+    return path.left(path.lastIndexOf('/'));
+}
+
+}  // namespace
+
+// Every directory's tree is told done once, after all the trees below it, with the entries
+// of the whole tree: threads sharing long listings and finishing subtrees at once lose none.
+TEST(Walk, TellsEachTreeDoneAfterTheTreesBelowIt) {
+    TempTree tree;
+    MixedTree(tree);
+    std::vector<Recorder> one(1, Recorder(false));
+    const std::multiset<QByteArray> entries = Walk(tree.Path(), one);
+    TreeLog log;
+    std::vector<TreeCounter> four(4, TreeCounter(log));
+    Walk(tree.Path(), four);
+    std::map<QByteArray, std::size_t> place;
+    for (std::size_t i = 0; i < log.done.size(); ++i) {
+        const auto& [path, count, complete] = log.done[i];
+        EXPECT_TRUE(place.emplace(path, i).second) << "told twice: " << path.constData();
+        EXPECT_TRUE(complete);
+    }
+    EXPECT_EQ(std::get<0>(log.done.back()), tree.Path());
+    EXPECT_EQ(std::get<1>(log.done.back()), static_cast<long>(entries.size()));
+    EXPECT_EQ(std::get<1>(log.done[place.at(tree.Path("wide"))]), 40 * 2 + 900);
+    for (const auto& [path, at] : place) {
+        if (path != tree.Path()) {
+            EXPECT_LT(at, place.at(ParentPath(path))) << path.constData();
+        }
+    }
+}
+
+// A walk stopped part-way still tells every tree it began done, once, and every tree above an
+// unfinished one is unfinished too.
+TEST(Walk, StoppedWalkTellsUnfinishedTrees) {
+    TempTree tree;
+    MixedTree(tree);
+    TreeLog log;
+    std::stop_source stop;
+    std::vector<TreeCounter> three(3, TreeCounter(log, &stop));
+    std::vector<WalkVisitor*> walkers{&three[0], &three[1], &three[2]};
+    WalkOptions options;
+    options.stop = stop.get_token();
+    EXPECT_FALSE(RunWalk({WalkRoot{tree.Path(), 1}}, walkers, options));
+    std::map<QByteArray, bool> complete;
+    for (const auto& [path, count, done] : log.done)
+        EXPECT_TRUE(complete.emplace(path, done).second) << "told twice: " << path.constData();
+    EXPECT_FALSE(complete.at(tree.Path()));
+    EXPECT_FALSE(complete.at(tree.Path("wide")));
+    for (const auto& [path, done] : complete) {
+        if (!done && path != tree.Path()) {
+            EXPECT_FALSE(complete.at(ParentPath(path))) << path.constData();
+        }
+    }
 }
