@@ -45,6 +45,7 @@ class Cursor {
     // Skips blanks, then takes Byte or fails with Reason.
     void Expect(char byte, const QString& reason) {
         SkipSpace();
+        if (Peek() < 0) Fail(QStringLiteral("the export ends too early"));
         if (Peek() != static_cast<unsigned char>(byte)) Fail(reason);
         Take();
     }
@@ -340,6 +341,8 @@ void ReadTree(Cursor& cursor, NcduHandler& handler) {
 }
 
 void ReadExport(Cursor& cursor, NcduHandler& handler) {
+    cursor.SkipSpace();
+    if (cursor.Peek() < 0) cursor.Fail(QStringLiteral("the file is empty"));
     cursor.Expect('[', QStringLiteral("not an ncdu export: it does not start with \"[\""));
     if (ReadUnsigned(cursor, "major version") != 1) {
         cursor.Fail(QStringLiteral("not an export of major version 1"));

@@ -77,7 +77,7 @@ TEST(NcduReader, NamesKeepTheirBytesAndEscapesReadAsJsonSays) {
 }
 
 TEST(NcduReader, BrokenTruncatedAndForeignFilesSayWhereAndWhy) {
-    EXPECT_EQ(ErrorOf(""), "1:1 not an ncdu export: it does not start with \"[\"");
+    EXPECT_EQ(ErrorOf(" \n"), "2:1 the file is empty");
     EXPECT_EQ(ErrorOf("{\"rows\":[]}"), "1:1 not an ncdu export: it does not start with \"[\"");
     EXPECT_EQ(ErrorOf("[2,0,{},[{\"name\":\"/\"}]]"), "1:3 not an export of major version 1");
     EXPECT_EQ(ErrorOf("[1,0,{},\n[{\"name\":\"/\"},\n{\"name\":\"a\",\"asi"),
