@@ -10,7 +10,7 @@ packages=(
   libgtest-dev libgmock-dev
   fonts-liberation xvfb xauth poppler-utils attr python3
   desktop-file-utils appstream groff-base dpkg-dev file
-  ncdu gdu libsqlite3-dev sqlite3 prometheus-node-exporter
+  curl ncdu gdu libsqlite3-dev sqlite3 prometheus-node-exporter
 )
 
 missing=()

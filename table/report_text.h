@@ -10,7 +10,8 @@
 
 #include "table/cell_grid.h"
 
-enum class ReportKind { Text, Csv, Json, Unknown };
+// Prometheus: Tallmere32's exposition for a monitoring collector, never a file to save as.
+enum class ReportKind { Text, Csv, Json, Prometheus, Unknown };
 
 // The kind a report-mode option names: "txt", "csv" or "json".
 ReportKind ReportKindOfWord(const QString& word);

@@ -19,6 +19,7 @@ void SaveReportAs(QWidget* parent, SaveDialog& dialog, UserMessages& messages, c
             lines = sources.csvLines();
             break;
         case ReportKind::Json:
+        case ReportKind::Prometheus:
         case ReportKind::Unknown:
             messages.ShowMessage(parent, title,
                                  QStringLiteral("Nothing was saved: the file name \"%1\" must end "

@@ -52,3 +52,14 @@ TEST(ProgramOptions, HelpVersionAndTheEndOfOptions) {
     EXPECT_EQ(ended.words, (Words{"--", "--help"}));
     EXPECT_EQ(Parse({"--threads=3"}).threads, 3);
 }
+
+TEST(ProgramOptions, ImportsAndThePrometheusReportAreReportModesOnly) {
+    const ProgramOptions imported = Parse({"--report=prometheus", "--import=-", "/srv/www"});
+    EXPECT_EQ(imported.mode, ProgramOptions::Mode::Report);
+    EXPECT_EQ(imported.reportKind, ReportKind::Prometheus);
+    EXPECT_EQ(imported.importPath, "-");
+    EXPECT_EQ(imported.words, (Words{"/srv/www"}));
+    EXPECT_EQ(Parse({"--import=scan.json"}).mode, ProgramOptions::Mode::Error);
+    EXPECT_EQ(Parse({"--report=txt", "--import="}).error,
+              "--import takes a file name, or - for standard input");
+}
