@@ -117,9 +117,9 @@ int RunImportReport(const ProgramOptions& options, const Settings& settings) {
     }
     ImportedScan& scan = std::get<ImportedScan>(imported);
     if (scan.result.rows.empty()) {
-        return CannotImport(options.importPath,
-                            QStringLiteral("the scan of %1 holds no folder %2")
-                                .arg(QString::fromLocal8Bit(scan.root), QString::fromLocal8Bit(*focus)));
+        return CannotImport(options.importPath, QStringLiteral("the scan of %1 holds no folder %2")
+                                                    .arg(QString::fromLocal8Bit(scan.root),
+                                                         QString::fromLocal8Bit(*focus)));
     }
     request.roots = {scan.result.rows.front().Path};
     return WriteSummaryReport(options, settings, request, std::move(scan.result.rows), read);
