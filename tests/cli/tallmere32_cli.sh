@@ -93,4 +93,13 @@ expect_status 2 "$program" --report=csv -s "$tree"
 expect_status 1 "$program" --report=csv --output="$scratch/missing/out.csv" "$tree"
 expect_status 1 "$program" "$tree"
 [[ ! -e $scratch/missing ]] || fail "a folder was made for the output"
+
+# A link that another user planted in a sticky folder everyone may write is never followed.
+if [[ $(id -u) -eq 0 ]]; then
+  mkdir -m 1777 "$scratch/shared"
+  printf precious >"$scratch/victim"
+  "${as_user[@]}" ln -s "$scratch/victim" "$scratch/shared/out.csv"
+  expect_status 1 "$program" --report=csv --output="$scratch/shared/out.csv" "$tree"
+  [[ $(cat "$scratch/victim") == precious ]] || fail "the report followed another user's link"
+fi
 echo "tallmere32 command line: reports, help, version and mistakes behave"
