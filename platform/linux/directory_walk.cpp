@@ -23,6 +23,21 @@ constexpr size_t kListingBufferSize = 64 * 1024;
 // A batch that leaves less room than one record of the longest name may have more behind it.
 constexpr size_t kLongestRecord = offsetof(dirent64, d_name) + NAME_MAX + 1 + 8;
 
+EntryKind KindOf(unsigned char type) {
+    switch (type) {
+        case DT_UNKNOWN:
+            return EntryKind::Unknown;
+        case DT_REG:
+            return EntryKind::File;
+        case DT_DIR:
+            return EntryKind::Directory;
+        case DT_LNK:
+            return EntryKind::Link;
+        default:
+            return EntryKind::Other;
+    }
+}
+
 bool IsDotOrDotDot(const char* name) {
     return name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0));
 }
@@ -102,9 +117,6 @@ class WalkWorker {
     std::vector<WalkNode*> children_;
 };
 
-int DirectoryScope::Fd() const {
-    return node_->fd;
-}
 int DirectoryScope::Depth() const {
     return node_->depth;
 }
@@ -123,7 +135,7 @@ bool DirectoryScope::Stat(const WalkEntry& entry, EntryStat* stat) const {
     struct statx info {};
     // What a local file system answers in one go: asking for less is no faster.
     const unsigned mask = STATX_SIZE | STATX_BLOCKS | STATX_NLINK | STATX_INO |
-                          (entry.type == DT_UNKNOWN ? STATX_TYPE : 0);
+                          (entry.kind == EntryKind::Unknown ? STATX_TYPE : 0);
     const int injected = worker_->Faults() ? worker_->Faults()->StatError(Path(), entry.name) : 0;
     if (injected ||
         statx(node_->fd, entry.name, AT_SYMLINK_NOFOLLOW | AT_STATX_DONT_SYNC, mask, &info) != 0) {
@@ -132,14 +144,28 @@ bool DirectoryScope::Stat(const WalkEntry& entry, EntryStat* stat) const {
         errno = error;
         return false;
     }
-    stat->isDirectory =
-        entry.type == DT_DIR || (entry.type == DT_UNKNOWN && S_ISDIR(info.stx_mode));
+    stat->isDirectory = entry.kind == EntryKind::Directory ||
+                        (entry.kind == EntryKind::Unknown && S_ISDIR(info.stx_mode));
     stat->size = info.stx_size;
     stat->diskBytes = info.stx_blocks * 512;  // statx counts blocks of 512 bytes
     stat->links = info.stx_nlink;
     stat->device = makedev(info.stx_dev_major, info.stx_dev_minor);
     stat->inode = info.stx_ino;
     return true;
+}
+
+std::optional<std::uint32_t> DirectoryScope::ReadAttributes(const WalkEntry& entry) const {
+    if (node_->store == dos::Store::None || entry.kind == EntryKind::Link) return 0;
+    int error = 0;
+    const std::optional<std::uint32_t> attributes =
+        dos::ReadAttributes(node_->fd, entry.name, node_->store, &error);
+    if (attributes || error == 0) return attributes.value_or(0);
+    errno = error;
+    return std::nullopt;
+}
+
+bool DirectoryScope::ClearArchive(const WalkEntry& entry, int* error) const {
+    return dos::ClearArchive(node_->fd, entry.name, node_->store, error);
 }
 
 void DirectoryScope::Descend(const WalkEntry& entry, std::uint64_t tag) {
@@ -315,7 +341,7 @@ void WalkWorker::CollectBatch(long length) {
         const auto* entry = reinterpret_cast<const dirent64*>(buffer_.data() + at);
         at += entry->d_reclen;
         if (!IsDotOrDotDot(entry->d_name)) {
-            batch_.push_back(WalkEntry{entry->d_name, entry->d_type, entry->d_ino});
+            batch_.push_back(WalkEntry{entry->d_name, KindOf(entry->d_type), entry->d_ino});
         }
     }
 }

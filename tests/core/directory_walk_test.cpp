@@ -1,6 +1,5 @@
 #include "platform/directory_walk.h"
 
-#include <dirent.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -42,7 +41,7 @@ class Recorder : public WalkVisitor {
 
   protected:
     virtual bool IsDirectory(DirectoryScope&, const WalkEntry& entry) {
-        return entry.type == DT_DIR;
+        return entry.kind == EntryKind::Directory;
     }
 
   private:
@@ -74,7 +73,7 @@ class TypeBlind final : public Recorder {
   protected:
     bool IsDirectory(DirectoryScope& dir, const WalkEntry& entry) override {
         WalkEntry blind = entry;
-        blind.type = DT_UNKNOWN;
+        blind.kind = EntryKind::Unknown;
         EntryStat stat;
         return dir.Stat(blind, &stat) && stat.isDirectory;
     }
@@ -98,8 +97,9 @@ class QueueWatcher final : public Recorder {
     void VisitEntries(DirectoryScope& dir, std::span<const WalkEntry> entries) override {
         Recorder::VisitEntries(dir, entries);
         std::lock_guard lock(count_.mutex);
-        count_.queued += std::count_if(entries.begin(), entries.end(),
-                                       [](const WalkEntry& entry) { return entry.type == DT_DIR; });
+        count_.queued += std::count_if(entries.begin(), entries.end(), [](const WalkEntry& entry) {
+            return entry.kind == EntryKind::Directory;
+        });
         count_.most = std::max(count_.most, count_.queued);
     }
 
