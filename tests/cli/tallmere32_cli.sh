@@ -92,6 +92,18 @@ expect_status 2 "$program" --report=pdf "$tree"
 expect_status 2 "$program" --report=csv -s "$tree"
 expect_status 1 "$program" --report=csv --output="$scratch/missing/out.csv" "$tree"
 expect_status 1 "$program" "$tree"
+expect_status 2 "$program" --report=csv -- ""
+# A current folder that was deleted is a start that cannot be read, never another place.
+mkdir "$scratch/gone"
+(
+  cd "$scratch/gone" && rmdir "$scratch/gone"
+  for start in . "-- ."; do
+    # shellcheck disable=SC2086  # "-- ." is two words
+    expect_status 1 "$program" --report=csv $start
+    grep -q "^tallmere32: cannot read '$scratch/gone (deleted)': No such file or directory\$" \
+      "$scratch/error" || fail "deleted current folder: $(cat "$scratch/error")"
+  done
+)
 [[ ! -e $scratch/missing ]] || fail "a folder was made for the output"
 
 # A link that another user planted in a sticky folder everyone may write is never followed.
