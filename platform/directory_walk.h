@@ -176,6 +176,7 @@ struct WalkOptions {
 
 // Walks Roots with one thread per visitor (the calling thread is one of them). A thread the
 // system will not start is done without: the others, the calling one at least, share its work
-// and the results are the same. Returns false when it was stopped.
+// and the results are the same. Returns false when it was stopped. A failure no thread can
+// recover from, as std::bad_alloc, ends the walk and is thrown again here.
 bool RunWalk(const std::vector<WalkRoot>& roots, std::span<WalkVisitor* const> visitors,
              const WalkOptions& options);

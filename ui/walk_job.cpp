@@ -3,8 +3,11 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <QMetaObject>
+#include <cstdio>
 #include <mutex>
+#include <new>
 #include <system_error>
 #include <thread>
 #include <utility>
@@ -43,7 +46,23 @@ void YieldToTheWindow() {
     setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), kWalkNiceness);
 }
 
+// A walk that ran out of memory ends the program as the command line does: "out of memory"
+// on standard error and exit status 1.
+void EndForWantOfMemory() {
+    std::fprintf(stderr, "%s: out of memory\n",
+                 qUtf8Printable(QCoreApplication::applicationName()));
+    QCoreApplication::exit(1);
+}
+
 }  // namespace
+
+std::function<void()> WalkJob::Guarded(const Body& body, Run& run) {
+    try {
+        return body(run.stop.get_token(), run.progress);
+    } catch (const std::bad_alloc&) {
+        return EndForWantOfMemory;
+    }
+}
 
 WalkJob::WalkJob(QObject* parent) : QObject(parent) {}
 
@@ -59,11 +78,11 @@ void WalkJob::Launch(Body body) {
     try {
         std::thread([run, body] {
             YieldToTheWindow();
-            run->Deliver(body(run->stop.get_token(), run->progress));
+            run->Deliver(Guarded(body, *run));
         }).detach();
     } catch (const std::system_error&) {
         // No thread to be had: the walk runs here, and the window waits for it.
-        run->Deliver(body(run->stop.get_token(), run->progress));
+        run->Deliver(Guarded(body, *run));
     }
 }
 

@@ -11,6 +11,8 @@
 #include <condition_variable>
 #include <cstddef>
 #include <deque>
+#include <exception>
+#include <new>
 #include <system_error>
 #include <thread>
 
@@ -63,8 +65,20 @@ struct WalkShared {
     std::mutex sleepMutex;
     std::condition_variable wakeUp;
     std::atomic<int> sleepers{0};
+    // The first failure a worker could not recover from (no memory): the walk stops and the
+    // calling thread rethrows it.
+    std::mutex failureMutex;
+    std::exception_ptr failure;
+    std::atomic<bool> failed{false};
 
-    bool Stopped() const { return options.stop.stop_requested(); }
+    bool Stopped() const {
+        return failed.load(std::memory_order_relaxed) || options.stop.stop_requested();
+    }
+    void Fail(std::exception_ptr error) {
+        std::lock_guard lock(failureMutex);
+        if (!failure) failure = std::move(error);
+        failed.store(true);
+    }
     void WakeAll() {
         std::lock_guard lock(sleepMutex);
         wakeUp.notify_all();
@@ -251,7 +265,11 @@ void WalkWorker::Run() {
     while (true) {
         WalkTask task;
         if (PopOwn(&task) || Steal(&task)) {
-            Perform(task);
+            try {
+                Perform(task);
+            } catch (...) {  // the task is lost, and with it the walk: it ends for all
+                shared_.Fail(std::current_exception());
+            }
             if (shared_.pending.fetch_sub(1) == 1) shared_.WakeAll();
         } else if (shared_.pending.load() == 0) {
             return;
@@ -408,10 +426,13 @@ bool RunWalk(const std::vector<WalkRoot>& roots, std::span<WalkVisitor* const> v
             threads.emplace_back([worker = workers[i].get()] { worker->Run(); });
         } catch (const std::system_error&) {
             // A worker that never runs keeps an empty queue: the others take all the work.
+        } catch (const std::bad_alloc&) {
+            // No memory for its stack: likewise.
         }
     }
     workers.front()->Run();
     threads.clear();
+    if (shared.failure) std::rethrow_exception(shared.failure);
     return !options.stop.stop_requested();
 }
 

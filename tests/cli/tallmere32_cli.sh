@@ -60,6 +60,16 @@ grep -qx "$scratch/locked/shut,,,,,,,,,,"$'\r' "$scratch/locked.csv" || fail "un
   --report=csv "$tree" -d3 >"$scratch/limited.csv" || fail "a walk under a process limit"
 "$program" --report=csv "$tree" -d3 | cmp -s - "$scratch/limited.csv" || fail "limited walk rows"
 expect_status 2 "$program" --report=csv --threads=65 "$tree"
+# Out of memory under an address-space limit is told, never an abort. The limits run from
+# just enough to load the libraries (below that the loader fails, status 127) upwards.
+for mib in $(seq 80 10 400); do
+  status=0
+  prlimit --as=$((mib << 20)) "$program" --report=csv --threads=64 "$tree" >/dev/null \
+    2>"$scratch/error" || status=$?
+  [[ $status -eq 0 || $status -eq 127 ||
+    ($status -eq 1 && $(cat "$scratch/error") == "tallmere32: out of memory") ]] ||
+    fail "under $mib MiB of address space: status $status, $(cat "$scratch/error")"
+done
 
 # Report mode only reads the settings: without a config folder, or with a folder where the
 # settings file should be, it writes its report from the first-run values.
