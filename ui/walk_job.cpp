@@ -1,8 +1,5 @@
 #include "ui/walk_job.h"
 
-#include <sys/resource.h>
-#include <unistd.h>
-
 #include <QCoreApplication>
 #include <QMetaObject>
 #include <cstdio>
@@ -13,6 +10,7 @@
 #include <utility>
 
 #include "platform/directory_walk.h"
+#include "platform/thread_priority.h"
 
 // Shared by the job and its worker thread; outlives whichever of the two ends first.
 struct WalkJob::Run : std::enable_shared_from_this<Run> {
@@ -37,14 +35,6 @@ struct WalkJob::Run : std::enable_shared_from_this<Run> {
 };
 
 namespace {
-
-// Lowers the priority of the calling thread and of the walk threads it starts, which inherit
-// it, so that the window, the display server and other programs the user works with still
-// get a core at once while the walk keeps every core busy.
-void YieldToTheWindow() {
-    constexpr int kWalkNiceness = 10;
-    setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), kWalkNiceness);
-}
 
 // A walk that ran out of memory ends the program as the command line does: "out of memory"
 // on standard error and exit status 1.
@@ -77,7 +67,7 @@ void WalkJob::Launch(Body body) {
     running_ = run;
     try {
         std::thread([run, body] {
-            YieldToTheWindow();
+            LowerThreadPriority();  // the window stays responsive
             run->Deliver(Guarded(body, *run));
         }).detach();
     } catch (const std::system_error&) {
