@@ -57,6 +57,10 @@ ProgramOptions ParseProgramOptions(const Words& arguments) {
     for (const QByteArray& word : arguments) {
         if (!optionsEnded && word == "-x") {
             options.oneFileSystem = true;
+        } else if (optionsEnded && word.isEmpty()) {
+            options.mode = ProgramOptions::Mode::Error;
+            options.error = QStringLiteral("an empty start directory");
+            return options;
         } else if (optionsEnded || !word.startsWith("--") || word == "--") {
             optionsEnded = optionsEnded || word == "--";
             options.words.push_back(word);

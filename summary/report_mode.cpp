@@ -1,10 +1,9 @@
 #include "summary/report_mode.h"
 
 #include <QDateTime>
-#include <QDir>
-#include <QFile>
 #include <cstdio>
 
+#include "platform/current_directory.h"
 #include "settings/load_settings.h"
 #include "summary/ncdu_import.h"
 #include "summary/prometheus_report.h"
@@ -45,7 +44,7 @@ SizeCounting CountingWith(const Settings& settings, const ProgramOptions& option
 // The walk the options ask for: the stored way of counting, or the flags' where they differ.
 ScanRequest RequestOf(const ProgramOptions& options, const Settings& settings,
                       VolumeSource& volumes) {
-    const StartPath start = ParseStartPath(options.words, QFile::encodeName(QDir::currentPath()));
+    const StartPath start = ParseStartPath(options.words, CurrentDirectory());
     ScanRequest request = StartDirectories(start.places, volumes);
     request.counting = CountingWith(settings, options);
     request.stayOnVolume = request.stayOnVolume || options.oneFileSystem;

@@ -1,5 +1,6 @@
 #include "ui/save_report.h"
 
+#include "platform/report_file.h"
 #include "table/report_text.h"
 #include "ui/desktop_dialogs.h"
 #include "ui/user_messages.h"

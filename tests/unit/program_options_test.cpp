@@ -42,6 +42,11 @@ TEST(ProgramOptions, UnknownOrIncompleteOptionsAreErrorsNamingThem) {
         EXPECT_EQ(Parse({threads}).error, "--threads takes a number from 1 to 64");
     }
     EXPECT_EQ(Parse({"--threads=64"}).threads, 64);
+    // An empty word after "--" names no directory at all, not "/".
+    for (const auto& words : {Parse({"--report=csv", "--", ""}), Parse({"--", "/srv", ""})}) {
+        EXPECT_EQ(words.mode, ProgramOptions::Mode::Error);
+        EXPECT_EQ(words.error, "an empty start directory");
+    }
 }
 
 TEST(ProgramOptions, HelpVersionAndTheEndOfOptions) {
