@@ -112,7 +112,7 @@ std::uint32_t StoredAttributes(const DirectoryScope& dir, const WalkEntry& entry
 }
 
 // One file of Bytes with Attributes, counted into Row.
-void AddFile(Counts& row, const WalkEntry& entry, std::uint32_t attributes, std::int64_t bytes) {
+void AddFile(Counts& row, const WalkEntry& entry, std::uint32_t attributes, Figure bytes) {
     row.Files += 1;
     row.Bytes += bytes;
     if (entry.name[0] == '.' || (attributes & dos::kHidden)) {
@@ -184,7 +184,7 @@ void SummaryVisitor::CountDirectory(DirectoryScope& dir, const WalkEntry& entry,
 
 void SummaryVisitor::CountFile(DirectoryScope& dir, const WalkEntry& entry, const EntryStat& stat) {
     const std::uint32_t attributes = StoredAttributes(dir, entry);
-    const auto bytes = static_cast<std::int64_t>(counting_.onDisk ? stat.diskBytes : stat.size);
+    const Figure bytes = counting_.onDisk ? stat.diskBytes : stat.size;
     if (counting_.linksOnce && stat.links > 1) {
         meetings_.push_back({stat.device, stat.inode, dir.Tag(), {}});
         AddFile(meetings_.back().counts, entry, attributes, bytes);
