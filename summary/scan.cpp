@@ -106,7 +106,7 @@ class SummaryVisitor final : public WalkVisitor {
 };
 
 // One file of Bytes with Attributes, counted into Row.
-void AddFile(Counts& row, const WalkEntry& entry, std::uint32_t attributes, std::int64_t bytes) {
+void AddFile(Counts& row, const WalkEntry& entry, std::uint32_t attributes, Figure bytes) {
     row.Files += 1;
     row.Bytes += bytes;
     if (entry.name[0] == '.' || (attributes & dos::kHidden)) {
@@ -186,7 +186,7 @@ void SummaryVisitor::CountFile(DirectoryScope& dir, const WalkEntry& entry, cons
         return;
     }
     const std::uint32_t attributes = *read;
-    const auto bytes = static_cast<std::int64_t>(counting_.onDisk ? stat.diskBytes : stat.size);
+    const Figure bytes = counting_.onDisk ? stat.diskBytes : stat.size;
     if (counting_.linksOnce && stat.links > 1) {
         meetings_.push_back({stat.device, stat.inode, dir.Tag(), {}});
         AddFile(meetings_.back().counts, entry, attributes, bytes);

@@ -2,6 +2,7 @@
 
 #include <QLocale>
 #include <QRegularExpression>
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -42,14 +43,21 @@ QString ReportPiece(const QString& text, const ReportColumn& column) {
 }  // namespace
 
 QStringList TextReportLines(const CellGrid& grid, const QString& title,
-                            const std::vector<ReportColumn>& layout) {
-    QStringList lines{PadField(title, QStringLiteral("c"), 100), QString()};
+                            std::vector<ReportColumn> layout) {
     const int cols = std::min(grid.Cols(), static_cast<int>(layout.size()));
+    for (int col = 0; col < cols; ++col) {
+        if (!layout[col].widens) continue;
+        for (int row = 0; row < grid.Rows(); ++row) {
+            const auto length = ReportSafeText(grid.TextMatrix(row, col)).size();
+            layout[col].width = std::max(layout[col].width, static_cast<int>(length));
+        }
+    }
+    QStringList lines{PadField(title, QStringLiteral("c"), 100), QString()};
     for (int row = 0; row < grid.Rows(); ++row) {
         QString line;
         for (int col = 0; col < cols; ++col) {
             const ReportColumn& piece = layout[col];
-            line += ReportPiece(grid.TextMatrix(row, col), piece);
+            line += ReportPiece(ReportSafeText(grid.TextMatrix(row, col)), piece);
             line += QString(piece.spacesAfter, u' ');
         }
         lines << line;
@@ -81,22 +89,24 @@ QStringList CsvLines(const CellGrid& grid) {
     return lines;
 }
 
-QByteArray ReportBytes(const QStringList& lines) {
-    QByteArray bytes;
-    for (const QString& line : lines)
-        bytes += line.toUtf8() + "\r\n";
-    return bytes;
-}
-
 namespace {
 
 #ifdef Q_OS_WIN
 constexpr char16_t kClipboardRowEnd = u'\r';
+constexpr char kReportLineEnd[] = "\r\n";
 #else
 constexpr char16_t kClipboardRowEnd = u'\n';  // a bare CR pastes as one line, or runs in a shell
+constexpr char kReportLineEnd[] = "\n";       // a CR shows as "^M" in editors and pagers
 #endif
 
 }  // namespace
+
+QByteArray ReportBytes(const QStringList& lines) {
+    QByteArray bytes;
+    for (const QString& line : lines)
+        bytes += line.toUtf8() + kReportLineEnd;
+    return bytes;
+}
 
 QString ClipboardText(const CellGrid& grid) {
     QString text;

@@ -25,6 +25,7 @@ struct ReportColumn {
     int width = 0;
     QString justify;  // "l", "r" or "c"
     int spacesAfter = 0;
+    bool widens = false;  // at least as wide as its longest cell, so no name is cut
 };
 
 // The caption of both tables' text reports.
@@ -34,17 +35,17 @@ inline constexpr const char* kDiskUtilizationCaption = " Disk Utilization as of 
 QString ReportTitle(const QString& computerName, const QString& caption, const QDateTime& when);
 
 // Title centred in 100 characters, an empty line, then one padded line per grid row. Columns
-// beyond the layout are left out. A figure as wide as its right-justified column or wider is
-// written whole after a blank.
+// beyond the layout are left out. Every cell is written as ReportSafeText writes it. A figure as
+// wide as its right-justified column or wider is written whole after a blank.
 QStringList TextReportLines(const CellGrid& grid, const QString& title,
-                            const std::vector<ReportColumn>& layout);
+                            std::vector<ReportColumn> layout);
 
 // The cells of one row separated by ",". A cell holding a comma, a double quote, CR or LF is
 // enclosed in double quotes, its own double quotes doubled; any other cell is written as it is.
 QString CsvLine(const QStringList& cells);
 QStringList CsvLines(const CellGrid& grid);
 
-// Every line followed by CR LF, as UTF-8 bytes.
+// Every line followed by the platform's line end (LF; CR LF on Windows), as UTF-8 bytes.
 QByteArray ReportBytes(const QStringList& lines);
 
 // Every cell of every row: a TAB after each cell and the platform's line end after each row

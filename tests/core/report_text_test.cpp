@@ -22,9 +22,9 @@ TEST(CsvLines, QuotesCellsWithCommasQuotesAndLineBreaksAndNeverEndsWithAComma) {
     EXPECT_EQ(CsvLine({"a\nb", "c\rd", "tab\there", "plain"}), "\"a\nb\",\"c\rd\",tab\there,plain");
 }
 
-TEST(ReportBytes, EndsEveryLineWithCrLf) {
-    EXPECT_EQ(ReportBytes({"a", ""}), QByteArray("a\r\n\r\n"));
-    EXPECT_EQ(ReportBytes({QString::fromUtf8("\xc3\xa9")}), QByteArray("\xc3\xa9\r\n"));
+TEST(ReportBytes, EndsEveryLineWithALineFeedOnLinux) {
+    EXPECT_EQ(ReportBytes({"a", ""}), QByteArray("a\n\n"));
+    EXPECT_EQ(ReportBytes({QString::fromUtf8("\xc3\xa9")}), QByteArray("\xc3\xa9\n"));
 }
 
 TEST(ClipboardText, PutsATabAfterEveryCellAndALineFeedAfterEveryRow) {
