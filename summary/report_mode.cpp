@@ -49,9 +49,10 @@ QByteArray ReportOf(ReportKind kind, const SummaryData& data, const Settings& se
     if (kind == ReportKind::Json) return SummaryJson(data, request.roots, request.counting, walked);
     CellGrid grid;
     FillReportGrid(grid, data, settings);
-    if (kind == ReportKind::Csv) return ReportBytes(CsvLines(grid));
+    if (kind == ReportKind::Csv) return ReportBytes(CsvLines(grid), kind);
     return ReportBytes(SummaryTextReport(grid, settings.ComputerName, QDateTime::currentDateTime(),
-                                         request.counting));
+                                         request.counting),
+                       kind);
 }
 
 }  // namespace
