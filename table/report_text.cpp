@@ -1,16 +1,13 @@
 #include "table/report_text.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-#include <QFileInfo>
 #include <QLocale>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
+#include "platform/report_file.h"
 #include "table/text_fields.h"
 
 ReportKind ReportKindOfWord(const QString& word) {
@@ -120,58 +117,6 @@ QString ClipboardText(const CellGrid& grid) {
         text += kClipboardRowEnd;
     }
     return text;
-}
-
-namespace {
-
-// The new file of a report written over an old one keeps the old one's mode, and its owner
-// when the process may give it away (root may; a user may at least keep the group).
-void KeepOwnerAndMode(int fd, const struct stat& old) {
-    [[maybe_unused]] const int owner = fchown(fd, old.st_uid, old.st_gid);
-    [[maybe_unused]] const int group = fchown(fd, static_cast<uid_t>(-1), old.st_gid);
-    fchmod(fd, old.st_mode & 07777);
-}
-
-// Writes all of Bytes to Fd: the system's reason when that fails, such as a full disk.
-std::optional<QString> WriteAll(int fd, const QByteArray& bytes) {
-    for (qsizetype done = 0; done < bytes.size();) {
-        const ssize_t written = write(fd, bytes.constData() + done, bytes.size() - done);
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return QString::fromLocal8Bit(std::strerror(written < 0 ? errno : EIO));
-        done += written;
-    }
-    return std::nullopt;
-}
-
-// Devices and pipes (/dev/stdout, a fifo) are written in place: there is nothing to replace.
-std::optional<QString> WriteInPlace(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush()) {
-        return file.errorString();
-    }
-    return std::nullopt;
-}
-
-}  // namespace
-
-std::optional<QString> WriteReportFile(const QString& path, const QByteArray& bytes) {
-    const QFileInfo target(path);
-    if (target.exists() && !target.isFile()) {
-        if (target.isDir()) return QStringLiteral("It is a folder.");
-        return WriteInPlace(path, bytes);
-    }
-    struct stat replaced {};
-    const bool replacing = stat(QFile::encodeName(path).constData(), &replaced) == 0;
-    QSaveFile file(path);
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly)) return file.errorString();
-    if (replacing) KeepOwnerAndMode(file.handle(), replaced);
-    if (std::optional<QString> reason = WriteAll(file.handle(), bytes)) {
-        file.cancelWriting();
-        return reason;
-    }
-    if (!file.commit()) return file.errorString();
-    return std::nullopt;
 }
 
 int EmitReport(const QByteArray& bytes, const QString& outputPath, const char* programName) {

@@ -1,6 +1,6 @@
 #pragma once
 // Report texts built from a grid's cells: the padded text report, the comma file, the
-// clipboard text, and writing a report file safely.
+// clipboard text, and emitting a report.
 
 #include <QDateTime>
 #include <QString>
@@ -10,7 +10,8 @@
 
 #include "table/cell_grid.h"
 
-enum class ReportKind { Text, Csv, Json, Unknown };
+// Prometheus: Tallmere32's exposition for a monitoring collector, never a file to save as.
+enum class ReportKind { Text, Csv, Json, Prometheus, Unknown };
 
 // The kind a report-mode option names: "txt", "csv" or "json".
 ReportKind ReportKindOfWord(const QString& word);
@@ -51,12 +52,6 @@ QByteArray ReportBytes(const QStringList& lines, ReportKind kind);
 // Every cell of every row: a TAB after each cell and the platform's line end after each row
 // (LF; CR on Windows).
 QString ClipboardText(const CellGrid& grid);
-
-// Writes Bytes to Path through a temporary file beside it that replaces the target only when
-// complete, with the target's mode and (when the process may set it) owner. Where the folder
-// cannot take a temporary file but the target may be written, it is written in place. Returns
-// the system's reason on failure; the target is then left as it was.
-std::optional<QString> WriteReportFile(const QString& path, const QByteArray& bytes);
 
 // Report mode: writes Bytes to standard output when OutputPath is empty, else to the file.
 // Returns the exit status: 0, or 1 after a one-line message on standard error.

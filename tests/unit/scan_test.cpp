@@ -111,6 +111,25 @@ TEST(Scan, AttributesCountInEveryCategoryTheyBelongTo) {
     EXPECT_EQ(start.HiddenDirs, 2);
 }
 
+// A file whose stored attributes may not be read is not taken for one without any: it is one
+// of the entries that could not be sized, and the row says so.
+TEST(Scan, FilesWhoseAttributesCannotBeReadAreNotSized) {
+    TempTree tree;
+    chmod(tree.Path().constData(), 0755);
+    tree.File("archived", 10);
+    tree.File("sealed", 20);
+    if (!tree.DosAttributes("sealed", dos::kArchive)) GTEST_SKIP() << "no user xattrs here";
+    tree.DosAttributes("archived", dos::kArchive);
+    chmod(tree.Path("sealed").constData(), 0);
+    const QByteArray report = AsOrdinaryUser([&] {
+        const DirectoryRecord row = Scan({tree.Path()})[0];
+        return QByteArray::number(row.counts.Files) + " " +
+               QByteArray::number(row.counts.ArchiveFiles) + " " +
+               QByteArray::number(row.skipped.unsized);
+    });
+    EXPECT_EQ(report, "1 1 1");
+}
+
 TEST(Scan, SymbolicLinksAreFilesOfTheirOwnSizeAndNeverFollowed) {
     TempTree tree;
     tree.File("sub/big", 5000);
