@@ -110,7 +110,7 @@ QString UsageText() {
         "                 holding one of them\n"
         "  -x, --one-file-system  do not enter other mounted file systems\n"
         "  --threads=N    walk with N threads, 1 to 64\n"
-        "  --import=FILE  report a scan saved by ncdu -o or gdu -o (- reads standard input)\n"
+        "  --import=FILE  report a scan exported by ncdu or gdu (- reads standard input)\n"
         "                 instead of walking; FOLDER, a folder inside the scan, is reported\n"
         "                 in its place\n"
         "  --help-file    show where the manual is found, and end\n"

@@ -11,6 +11,7 @@
 #include <system_error>
 
 #include "platform/directory_walk.h"
+#include "table/figure.h"
 #include "platform/dos_attributes.h"
 #include "summary/summary_data.h"
 #include "tests/support/ordinary_user.h"
@@ -123,8 +124,7 @@ TEST(Scan, FilesWhoseAttributesCannotBeReadAreNotSized) {
     chmod(tree.Path("sealed").constData(), 0);
     const QByteArray report = AsOrdinaryUser([&] {
         const DirectoryRecord row = Scan({tree.Path()})[0];
-        return QByteArray::number(row.counts.Files) + " " +
-               QByteArray::number(row.counts.ArchiveFiles) + " " +
+        return FigureDigits(row.counts.Files) + " " + FigureDigits(row.counts.ArchiveFiles) + " " +
                QByteArray::number(row.skipped.unsized);
     });
     EXPECT_EQ(report, "1 1 1");
