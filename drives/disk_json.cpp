@@ -3,12 +3,11 @@
 #include <QJsonArray>
 #include <QJsonObject>
 
-#include "drives/drive_survey.h"
 #include "table/report_json.h"
 
 namespace {
 
-QJsonValue Bytes(bool known, double bytes) {
+QJsonValue Bytes(bool known, std::uint64_t bytes) {
     return known ? QJsonValue(static_cast<qint64>(bytes)) : QJsonValue();
 }
 
@@ -18,23 +17,24 @@ QJsonObject VolumeObject(const Volume& volume, const VolumeReport& report) {
         {QStringLiteral("type"), volume.fsType},
         {QStringLiteral("network_source"),
          report.networkName.isEmpty() ? QJsonValue() : QJsonValue(report.networkName)},
+        {QStringLiteral("avail_bytes"), Bytes(report.spaceKnown, report.availBytes)},
         {QStringLiteral("free_bytes"), Bytes(report.spaceKnown, report.freeBytes)},
         {QStringLiteral("used_bytes"),
-         Bytes(report.spaceKnown, report.totalBytes - report.freeBytes)},
+         Bytes(report.spaceKnown, report.totalBytes - report.availBytes)},
         {QStringLiteral("total_bytes"), Bytes(report.spaceKnown, report.totalBytes)},
-        {QStringLiteral("cluster_size"),
-         report.spaceKnown ? QJsonValue(static_cast<qint64>(report.clusterSize)) : QJsonValue()},
-        {QStringLiteral("change_bytes"), 0}};
+        {QStringLiteral("cluster_size"), Bytes(report.spaceKnown, report.clusterSize)},
+        {QStringLiteral("change_bytes"), 0},
+        {QStringLiteral("fault"), report.fault.isEmpty() ? QJsonValue() : report.fault}};
     PutName(object, QStringLiteral("mount_point"), volume.mountPoint);
     return object;
 }
 
 }  // namespace
 
-QByteArray DiskJson(VolumeSource& volumes, const Settings& settings, const QDateTime& when) {
+QByteArray DiskJson(const DiskRows& rows, const QDateTime& when) {
     QJsonArray listed;
-    for (const auto& [volume, answer] : SurveyIncluded(volumes, settings))
-        listed.append(VolumeObject(volume, answer));
+    for (const VolumeRecord& record : rows.volumes)
+        listed.append(VolumeObject(record.volume, record.report));
     QJsonObject report = JsonReportHead(QStringLiteral("quorvane32"), when);
     report.insert(QStringLiteral("volumes"), listed);
     return JsonReportBytes(report);
