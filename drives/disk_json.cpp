@@ -1,41 +1,51 @@
 #include "drives/disk_json.h"
 
-#include <QJsonArray>
-#include <QJsonObject>
-
 #include "table/report_json.h"
 
 namespace {
 
-QJsonValue Bytes(bool known, std::uint64_t bytes) {
-    return known ? QJsonValue(static_cast<qint64>(bytes)) : QJsonValue();
+// Bytes under Key, or null when the volume's space is unknown.
+void PutBytes(JsonObjectText& object, const QString& key, bool known, std::uint64_t bytes) {
+    if (known) {
+        object.PutNumber(key, bytes);
+    } else {
+        object.PutNull(key);
+    }
 }
 
-QJsonObject VolumeObject(const Volume& volume, const VolumeReport& report) {
-    QJsonObject object{
-        {QStringLiteral("label"), report.label},
-        {QStringLiteral("type"), volume.fsType},
-        {QStringLiteral("network_source"),
-         report.networkName.isEmpty() ? QJsonValue() : QJsonValue(report.networkName)},
-        {QStringLiteral("avail_bytes"), Bytes(report.spaceKnown, report.availBytes)},
-        {QStringLiteral("free_bytes"), Bytes(report.spaceKnown, report.freeBytes)},
-        {QStringLiteral("used_bytes"),
-         Bytes(report.spaceKnown, report.totalBytes - report.availBytes)},
-        {QStringLiteral("total_bytes"), Bytes(report.spaceKnown, report.totalBytes)},
-        {QStringLiteral("cluster_size"), Bytes(report.spaceKnown, report.clusterSize)},
-        {QStringLiteral("change_bytes"), 0},
-        {QStringLiteral("fault"), report.fault.isEmpty() ? QJsonValue() : report.fault}};
+// Text under Key, or null when it is empty.
+void PutTextOrNull(JsonObjectText& object, const QString& key, const QString& text) {
+    if (text.isEmpty()) {
+        object.PutNull(key);
+    } else {
+        object.PutText(key, text);
+    }
+}
+
+JsonObjectText VolumeObject(const Volume& volume, const VolumeReport& report) {
+    JsonObjectText object;
     PutName(object, QStringLiteral("mount_point"), volume.mountPoint);
+    object.PutText(QStringLiteral("label"), report.label);
+    object.PutText(QStringLiteral("type"), volume.fsType);
+    PutTextOrNull(object, QStringLiteral("network_source"), report.networkName);
+    const bool known = report.spaceKnown;
+    PutBytes(object, QStringLiteral("avail_bytes"), known, report.availBytes);
+    PutBytes(object, QStringLiteral("free_bytes"), known, report.freeBytes);
+    PutBytes(object, QStringLiteral("used_bytes"), known, report.totalBytes - report.availBytes);
+    PutBytes(object, QStringLiteral("total_bytes"), known, report.totalBytes);
+    PutBytes(object, QStringLiteral("cluster_size"), known, report.clusterSize);
+    object.PutNumber(QStringLiteral("change_bytes"), 0);
+    PutTextOrNull(object, QStringLiteral("fault"), report.fault);
     return object;
 }
 
 }  // namespace
 
 QByteArray DiskJson(const DiskRows& rows, const QDateTime& when) {
-    QJsonArray listed;
+    std::vector<JsonObjectText> listed;
     for (const VolumeRecord& record : rows.volumes)
-        listed.append(VolumeObject(record.volume, record.report));
-    QJsonObject report = JsonReportHead(QStringLiteral("quorvane32"), when);
-    report.insert(QStringLiteral("volumes"), listed);
+        listed.push_back(VolumeObject(record.volume, record.report));
+    JsonObjectText report = JsonReportHead(QStringLiteral("quorvane32"), when);
+    report.PutList(QStringLiteral("volumes"), listed);
     return JsonReportBytes(report);
 }
