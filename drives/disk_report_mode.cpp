@@ -140,10 +140,10 @@ int RunDiskReport(ReportKind kind, const QString& output, SettingsStore& store,
     if (kind == ReportKind::Json) {
         bytes = DiskJson(rows, now);
     } else {
-        bytes =
-            ReportBytes(kind == ReportKind::Csv
-                            ? CsvLines(grid)
-                            : DiskTextReport(grid, DiskReportTitle(settings.ComputerName, now)));
+        bytes = ReportBytes(kind == ReportKind::Csv
+                                ? CsvLines(grid)
+                                : DiskTextReport(grid, DiskReportTitle(settings.ComputerName, now)),
+                            kind);
     }
     const int status = EmitReport(bytes, output, kProgramName);
     return TellFaults(rows) ? 1 : status;
