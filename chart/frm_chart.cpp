@@ -6,7 +6,6 @@
 
 #include "chart/chart_layout.h"
 #include "chart/pie_view.h"
-#include "ui/app_context.h"
 #include "ui/screen_fit.h"
 #include "ui/twips.h"
 
@@ -17,10 +16,7 @@ constexpr int kButtonWidth = 1215;
 
 }  // namespace
 
-frmChart::frmChart(const AppContext& context, const CellGrid& source, QWidget* parent)
-    : QDialog(parent),
-      pie_(BuildPie(source, context.ChartMode, context.ChartColumn, context.settings.Display,
-                    context.settings.ComputerName)) {
+frmChart::frmChart(PieModel pie, QWidget* parent) : QDialog(parent), pie_(std::move(pie)) {
     setWindowTitle(pie_.caption);
     CreateControls();
     MSChart1->ShowPie(pie_);

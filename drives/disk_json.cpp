@@ -1,16 +1,24 @@
 #include "drives/disk_json.h"
 
-#include "drives/drive_survey.h"
 #include "table/report_json.h"
 
 namespace {
 
 // Bytes under Key, or null when the volume's space is unknown.
-void PutBytes(JsonObjectText& object, const QString& key, bool known, double bytes) {
+void PutBytes(JsonObjectText& object, const QString& key, bool known, std::uint64_t bytes) {
     if (known) {
-        object.PutNumber(key, static_cast<Figure>(bytes));
+        object.PutNumber(key, bytes);
     } else {
         object.PutNull(key);
+    }
+}
+
+// Text under Key, or null when it is empty.
+void PutTextOrNull(JsonObjectText& object, const QString& key, const QString& text) {
+    if (text.isEmpty()) {
+        object.PutNull(key);
+    } else {
+        object.PutText(key, text);
     }
 }
 
@@ -19,27 +27,24 @@ JsonObjectText VolumeObject(const Volume& volume, const VolumeReport& report) {
     PutName(object, QStringLiteral("mount_point"), volume.mountPoint);
     object.PutText(QStringLiteral("label"), report.label);
     object.PutText(QStringLiteral("type"), volume.fsType);
-    if (report.networkName.isEmpty()) {
-        object.PutNull(QStringLiteral("network_source"));
-    } else {
-        object.PutText(QStringLiteral("network_source"), report.networkName);
-    }
+    PutTextOrNull(object, QStringLiteral("network_source"), report.networkName);
     const bool known = report.spaceKnown;
+    PutBytes(object, QStringLiteral("avail_bytes"), known, report.availBytes);
     PutBytes(object, QStringLiteral("free_bytes"), known, report.freeBytes);
-    PutBytes(object, QStringLiteral("used_bytes"), known, report.totalBytes - report.freeBytes);
+    PutBytes(object, QStringLiteral("used_bytes"), known, report.totalBytes - report.availBytes);
     PutBytes(object, QStringLiteral("total_bytes"), known, report.totalBytes);
-    PutBytes(object, QStringLiteral("cluster_size"), known,
-             static_cast<double>(report.clusterSize));
+    PutBytes(object, QStringLiteral("cluster_size"), known, report.clusterSize);
     object.PutNumber(QStringLiteral("change_bytes"), 0);
+    PutTextOrNull(object, QStringLiteral("fault"), report.fault);
     return object;
 }
 
 }  // namespace
 
-QByteArray DiskJson(VolumeSource& volumes, const Settings& settings, const QDateTime& when) {
+QByteArray DiskJson(const DiskRows& rows, const QDateTime& when) {
     std::vector<JsonObjectText> listed;
-    for (const auto& [volume, answer] : SurveyIncluded(volumes, settings))
-        listed.push_back(VolumeObject(volume, answer));
+    for (const VolumeRecord& record : rows.volumes)
+        listed.push_back(VolumeObject(record.volume, record.report));
     JsonObjectText report = JsonReportHead(QStringLiteral("quorvane32"), when);
     report.PutList(QStringLiteral("volumes"), listed);
     return JsonReportBytes(report);

@@ -4,10 +4,11 @@
 #include <QByteArray>
 #include <QDateTime>
 
-#include "platform/volumes.h"
-#include "settings/settings.h"
+#include "drives/volume_rows.h"
 
-// The volumes Settings let into the table, surveyed at When, in mount-point order. Sizes are
-// bytes, null for a volume whose space is unknown; the change since the last survey is 0, as
-// report mode surveys once.
-QByteArray DiskJson(VolumeSource& volumes, const Settings& settings, const QDateTime& when);
+// The volumes of Rows, surveyed at When, in mount-point order. Sizes are bytes, null for a
+// volume whose space is unknown: "avail_bytes" what the running user may write, "free_bytes"
+// every free block, "used_bytes" the total less the available; the change since the last
+// survey is 0, as report mode surveys once. "fault" says why a volume could not be surveyed
+// (null when nothing went wrong).
+QByteArray DiskJson(const DiskRows& rows, const QDateTime& when);

@@ -29,6 +29,28 @@ constexpr const char* kHelpText =
     "  -h, --help        show this help and end\n"
     "  --version         show the version and end\n";
 
+// Text with its control characters (a mount point may hold a line feed or an escape) as "?",
+// so that it stays one harmless line.
+QString Printable(QString text) {
+    for (QChar& c : text) {
+        if (c.category() == QChar::Other_Control) c = u'?';
+    }
+    return text;
+}
+
+// Tells on standard error, a line each, of the volumes that could not be surveyed. True when
+// there were any.
+bool TellFaults(const DiskRows& rows) {
+    bool any = false;
+    for (const VolumeRecord& record : rows.volumes) {
+        if (record.report.fault.isEmpty()) continue;
+        std::fprintf(stderr, "%s: %s\n", kProgramName,
+                     qUtf8Printable(Printable(VolumeFaultText(record))));
+        any = true;
+    }
+    return any;
+}
+
 DiskCommandLine OnlyAction(DiskCommandLine::Action action) {
     DiskCommandLine line;
     line.action = action;
@@ -111,16 +133,20 @@ int RunDiskReport(ReportKind kind, const QString& output, SettingsStore& store,
                   VolumeSource& volumes) {
     const Settings settings = ReportSettings(store, kProgramName);
     const QDateTime now = QDateTime::currentDateTime();
-    if (kind == ReportKind::Json) {
-        return EmitReport(DiskJson(volumes, settings, now), output, kProgramName);
-    }
     CellGrid grid;
     SurveyMemory memory;
-    SurveyDrives(grid, volumes, settings, memory, {});
-    const QStringList lines =
-        kind == ReportKind::Csv ? CsvLines(grid)
-                                : DiskTextReport(grid, DiskReportTitle(settings.ComputerName, now));
-    return EmitReport(ReportBytes(lines, kind), output, kProgramName);
+    const DiskRows rows = SurveyDrives(grid, volumes, settings, memory, {});
+    QByteArray bytes;
+    if (kind == ReportKind::Json) {
+        bytes = DiskJson(rows, now);
+    } else {
+        bytes = ReportBytes(kind == ReportKind::Csv
+                                ? CsvLines(grid)
+                                : DiskTextReport(grid, DiskReportTitle(settings.ComputerName, now)),
+                            kind);
+    }
+    const int status = EmitReport(bytes, output, kProgramName);
+    return TellFaults(rows) ? 1 : status;
 }
 
 int RunDiskCommandLine(const DiskCommandLine& line) {

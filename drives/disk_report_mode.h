@@ -29,7 +29,8 @@ void TellIgnored(const DiskCommandLine& line);
 
 // Surveys the volumes once under the stored settings (only read; the first-run values when
 // they cannot be) and writes the report of Kind to Output (standard output when empty).
-// Returns the exit status: 0, or 1 after a one-line message on standard error.
+// Returns the exit status: 0, or 1 after a one-line message on standard error (a line per
+// volume that could not be surveyed, after the report).
 int RunDiskReport(ReportKind kind, const QString& output, SettingsStore& store,
                   VolumeSource& volumes);
 

@@ -1,6 +1,6 @@
 #include "drives/disk_reports.h"
 
-#include "table/disk_columns.h"
+#include "drives/disk_columns.h"
 
 #include <algorithm>
 #include <cmath>

@@ -13,6 +13,8 @@ constexpr int kGridBorder = 80;
 constexpr int kWindowSides = 600;
 constexpr int kButtonGap = 150;
 constexpr int kBelowButton = 1200;
+// The least a shrunk grid keeps: the heading, a row and a scroll bar.
+constexpr int kSmallestGrid = 1000;
 
 int SumOfColWidths(const CellGrid& grid) {
     int sum = 0;
@@ -26,6 +28,19 @@ int SumOfRowHeights(const CellGrid& grid) {
     for (int row = 0; row < grid.Rows(); ++row)
         sum += grid.RowHeight(row);
     return sum;
+}
+
+// The window around a grid of GridWidth by GridHeight twips.
+DiskGeometry AroundGrid(int gridWidth, int gridHeight) {
+    DiskGeometry geometry;
+    geometry.gridWidth = gridWidth;
+    geometry.windowWidth = geometry.gridWidth + kWindowSides;
+    geometry.lineX2 = geometry.windowWidth;
+    geometry.gridHeight = gridHeight;
+    geometry.buttonTop = geometry.gridTop + geometry.gridHeight + kButtonGap;
+    geometry.windowHeight = geometry.buttonTop + kBelowButton;
+    geometry.buttonLeft = (geometry.windowWidth - geometry.buttonWidth) / 2;
+    return geometry;
 }
 
 }  // namespace
@@ -47,13 +62,11 @@ void WidenColumn(CellGrid& grid, int col, int chars) {
 }
 
 DiskGeometry DiskWindowGeometry(const CellGrid& grid) {
-    DiskGeometry geometry;
-    geometry.gridWidth = SumOfColWidths(grid) + kGridBorder;
-    geometry.windowWidth = geometry.gridWidth + kWindowSides;
-    geometry.lineX2 = geometry.windowWidth;
-    geometry.gridHeight = SumOfRowHeights(grid) + kGridBorder;
-    geometry.buttonTop = geometry.gridTop + geometry.gridHeight + kButtonGap;
-    geometry.windowHeight = geometry.buttonTop + kBelowButton;
-    geometry.buttonLeft = (geometry.windowWidth - geometry.buttonWidth) / 2;
-    return geometry;
+    return AroundGrid(SumOfColWidths(grid) + kGridBorder, SumOfRowHeights(grid) + kGridBorder);
+}
+
+DiskGeometry FitDiskGeometry(const DiskGeometry& geometry, int maxWidth, int maxHeight) {
+    const int width = geometry.gridWidth - std::max(geometry.windowWidth - maxWidth, 0);
+    const int height = geometry.gridHeight - std::max(geometry.windowHeight - maxHeight, 0);
+    return AroundGrid(std::max(width, kSmallestGrid), std::max(height, kSmallestGrid));
 }

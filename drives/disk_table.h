@@ -3,8 +3,8 @@
 
 #include <QString>
 
+#include "drives/disk_columns.h"
 #include "table/cell_grid.h"
-#include "table/disk_columns.h"
 
 // Twips per character of the table's column widths (`charsize`).
 inline constexpr int charsize = 130;
@@ -40,3 +40,8 @@ struct DiskGeometry {
 // Rule A: the widths follow the columns; rule B: the height and the Refresh button follow
 // the rows.
 DiskGeometry DiskWindowGeometry(const CellGrid& grid);
+
+// Geometry made to fit a window of at most MaxWidth by MaxHeight (outer size, frame included):
+// the grid gives up the room and scrolls what no longer shows, keeping at least a row and a
+// column's width; the Refresh button and the line follow it.
+DiskGeometry FitDiskGeometry(const DiskGeometry& geometry, int maxWidth, int maxHeight);

@@ -11,28 +11,47 @@ namespace {
 
 constexpr double kBytesPerMB = 1048576.0;
 
-// The figure cells that volume rows and the totals row share.
-struct RowFigures {
-    double availMB = 0;
-    double usedMB = 0;
-    double totalMB = 0;
-    double changeMB = 0;
-};
-
-struct SurveySums {
-    double availMB = 0;
-    double totalMB = 0;
-    double changeMB = 0;
-};
-
 double RoundToTenth(double value) {
     return std::floor(value * 10 + 0.5) / 10;
 }
 
-// The whole percentage, halves rounded up; "" when there is no size to divide by.
-QString PercentUsed(double used, double total) {
-    if (total <= 0) return {};
-    return QString::number(static_cast<long long>(std::floor(used / total * 100 + 0.5)));
+// The whole percentage, halves rounded up; none when there is no size to divide by.
+std::optional<int> PercentUsed(double used, double total) {
+    if (total <= 0) return std::nullopt;
+    return static_cast<int>(std::floor(used / total * 100 + 0.5));
+}
+
+double MegaBytes(std::uint64_t bytes) {
+    return static_cast<double>(bytes) / kBytesPerMB;
+}
+
+// The used MB is rounded to a tenth before it is shown, remembered and summed; the available
+// and total MB only by the mask.
+SpaceFigures FiguresOf(const VolumeReport& report, double& lastUsedMB, bool firstPass) {
+    SpaceFigures figures;
+    figures.availMB = MegaBytes(report.availBytes);
+    figures.totalMB = MegaBytes(report.totalBytes);
+    figures.usedMB = RoundToTenth(figures.totalMB - figures.availMB);
+    figures.percentUsed = PercentUsed(figures.totalMB - figures.availMB, figures.totalMB);
+    const double change = figures.usedMB - lastUsedMB;
+    figures.changeMB = firstPass ? 0 : change;
+    lastUsedMB = figures.usedMB;
+    return figures;
+}
+
+// The totals' used MB is the difference of the unrounded sums; their change the sum of the
+// volumes' changes.
+SpaceFigures TotalsOf(const std::vector<VolumeRecord>& records) {
+    SpaceFigures totals;
+    for (const VolumeRecord& record : records) {
+        if (!record.figures) continue;
+        totals.availMB += record.figures->availMB;
+        totals.totalMB += record.figures->totalMB;
+        totals.changeMB += record.figures->changeMB;
+    }
+    totals.usedMB = totals.totalMB - totals.availMB;
+    totals.percentUsed = PercentUsed(totals.usedMB, totals.totalMB);
+    return totals;
 }
 
 int AppendRow(CellGrid& grid) {
@@ -40,53 +59,39 @@ int AppendRow(CellGrid& grid) {
     return grid.Rows() - 1;
 }
 
-void WriteFigures(CellGrid& grid, int row, const RowFigures& figures, bool firstPass) {
+QString PercentText(const std::optional<int>& percent) {
+    return percent ? QString::number(*percent) : QString();
+}
+
+void WriteFigures(CellGrid& grid, int row, const SpaceFigures& figures) {
     grid.SetTextMatrix(row, kAvailCol, FormatMask(figures.availMB, kDecimalMask));
     grid.SetTextMatrix(row, kUsedCol, FormatMask(figures.usedMB, kDecimalMask));
+    grid.SetTextMatrix(row, kPercentCol, PercentText(figures.percentUsed));
     grid.SetTextMatrix(row, kTotalCol, FormatMask(figures.totalMB, kDecimalMask));
-    grid.SetTextMatrix(row, kChangedCol,
-                       FormatMask(firstPass ? 0 : figures.changeMB, kDecimalMask));
+    grid.SetTextMatrix(row, kChangedCol, FormatMask(figures.changeMB, kDecimalMask));
 }
 
-// The used MB is rounded to a tenth before it is shown, remembered and summed; the available
-// and total MB only by the mask.
-void WriteSpace(CellGrid& grid, int row, const VolumeReport& report, double& lastUsedMB,
-                bool firstPass, SurveySums& sums) {
-    RowFigures figures{report.freeBytes / kBytesPerMB, 0, report.totalBytes / kBytesPerMB, 0};
-    figures.usedMB = RoundToTenth(figures.totalMB - figures.availMB);
-    figures.changeMB = figures.usedMB - lastUsedMB;
-    WriteFigures(grid, row, figures, firstPass);
-    grid.SetTextMatrix(row, kPercentCol,
-                       PercentUsed(report.totalBytes - report.freeBytes, report.totalBytes));
-    grid.SetTextMatrix(row, kClusterCol,
-                       FormatMask(static_cast<double>(report.clusterSize), kCountMask));
-    sums.availMB += figures.availMB;
-    sums.totalMB += figures.totalMB;
-    sums.changeMB += figures.changeMB;
-    lastUsedMB = figures.usedMB;
-}
-
-void WriteVolumeRow(CellGrid& grid, const Volume& volume, const VolumeReport& report,
-                    SurveyMemory& memory, SurveySums& sums) {
+void WriteVolumeRow(CellGrid& grid, const VolumeRecord& record) {
     const int row = AppendRow(grid);
+    const Volume& volume = record.volume;
     grid.SetTextMatrix(row, kDriveCol, QFile::decodeName(volume.mountPoint));
     grid.SetRowData(row, volume.mountPoint);
-    grid.SetTextMatrix(row, kLabelCol, report.label);
+    grid.SetRowNote(row, record.report.fault.isEmpty() ? QString() : VolumeFaultText(record));
+    grid.SetTextMatrix(row, kLabelCol, record.report.label);
     grid.SetTextMatrix(row, kTypeCol, volume.fsType);
-    if (volume.kind == DriveKind::Network) grid.SetTextMatrix(row, kMapCol, report.networkName);
-    if (report.spaceKnown) {
-        WriteSpace(grid, row, report, memory.LastUsedMB[volume.mountPoint], memory.FirstPass, sums);
+    if (volume.kind == DriveKind::Network && grid.Cols() > kMapCol) {
+        grid.SetTextMatrix(row, kMapCol, record.report.networkName);
     }
+    if (!record.figures) return;
+    WriteFigures(grid, row, *record.figures);
+    grid.SetTextMatrix(row, kClusterCol,
+                       FormatMask(static_cast<double>(record.report.clusterSize), kCountMask));
 }
 
-// The totals' used MB is the difference of the unrounded sums.
-void WriteTotalsRow(CellGrid& grid, const SurveySums& sums, bool firstPass) {
+void WriteTotalsRow(CellGrid& grid, const SpaceFigures& totals) {
     const int row = AppendRow(grid);
-    const RowFigures figures{sums.availMB, sums.totalMB - sums.availMB, sums.totalMB,
-                             sums.changeMB};
     grid.SetTextMatrix(row, kLabelCol, QString::fromLatin1(kTotalsLabel));
-    WriteFigures(grid, row, figures, firstPass);
-    grid.SetTextMatrix(row, kPercentCol, PercentUsed(figures.usedMB, figures.totalMB));
+    WriteFigures(grid, row, totals);
 }
 
 // The Drive column widens to the longest mount point, the map column to the longest mapping.
@@ -122,33 +127,52 @@ bool KindIncluded(const Volume& volume, const Settings& settings) {
     return false;
 }
 
-std::vector<std::pair<Volume, VolumeReport>> SurveyIncluded(VolumeSource& volumes,
-                                                            const Settings& settings) {
+DiskRows SurveyVolumes(VolumeSource& volumes, const Settings& settings, SurveyMemory& memory) {
     std::vector<Volume> included;
     for (const Volume& volume : volumes.ListVolumes()) {
         if (KindIncluded(volume, settings)) included.push_back(volume);
     }
     const std::vector<std::optional<VolumeReport>> reports = volumes.SurveyAll(included);
-    std::vector<std::pair<Volume, VolumeReport>> answered;
+    DiskRows rows;
     for (std::size_t i = 0; i < included.size(); ++i) {
-        if (reports[i]) answered.emplace_back(included[i], *reports[i]);
+        if (!reports[i]) continue;
+        VolumeRecord record{included[i], *reports[i], std::nullopt};
+        if (record.report.spaceKnown) {
+            record.figures = FiguresOf(record.report, memory.LastUsedMB[record.volume.mountPoint],
+                                       memory.FirstPass);
+        }
+        rows.volumes.push_back(std::move(record));
     }
-    return answered;
+    rows.totals = TotalsOf(rows.volumes);
+    memory.FirstPass = false;
+    return rows;
 }
 
-void SurveyDrives(CellGrid& grid, VolumeSource& volumes, const Settings& settings,
-                  SurveyMemory& memory, const DiagnosticSink& diagnostic) {
+void FillDiskGrid(CellGrid& grid, const DiskRows& rows, const Settings& settings,
+                  SurveyMemory& memory) {
     grid.SetRedraw(false);
     memory.MaxMapCol = SetupDiskGrid(grid, settings.CheckNetwork);
     grid.SetRows(1);
-    SurveySums sums;
-    for (const auto& [volume, report] : SurveyIncluded(volumes, settings)) {
-        WriteVolumeRow(grid, volume, report, memory, sums);
-        if (diagnostic) diagnostic(DiagnosticText(volume, report));
-    }
-    WriteTotalsRow(grid, sums, memory.FirstPass);
+    for (const VolumeRecord& record : rows.volumes)
+        WriteVolumeRow(grid, record);
+    WriteTotalsRow(grid, rows.totals);
     FitColumns(grid, memory);
     memory.HaveCnt = grid.Rows();
-    memory.FirstPass = false;
     grid.SetRedraw(true);
+}
+
+QString VolumeFaultText(const VolumeRecord& record) {
+    return QStringLiteral("%1 could not be surveyed: %2")
+        .arg(QFile::decodeName(record.volume.mountPoint), record.report.fault);
+}
+
+DiskRows SurveyDrives(CellGrid& grid, VolumeSource& volumes, const Settings& settings,
+                      SurveyMemory& memory, const DiagnosticSink& diagnostic) {
+    DiskRows rows = SurveyVolumes(volumes, settings, memory);
+    FillDiskGrid(grid, rows, settings, memory);
+    if (diagnostic) {
+        for (const VolumeRecord& record : rows.volumes)
+            diagnostic(DiagnosticText(record.volume, record.report));
+    }
+    return rows;
 }

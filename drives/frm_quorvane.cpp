@@ -30,6 +30,12 @@ frmQuorvane::frmQuorvane(AppContext& context, QWidget* parent)
     connect(cmdClose, &QPushButton::clicked, this, &frmQuorvane::cmdClose_Click);
     connect(flxDisks, &FlexGrid::MouseUp, this, &frmQuorvane::flxDisks_MouseUp);
     connect(flxDisks, &FlexGrid::KeyboardPopup, this, &frmQuorvane::flxDisks_KeyboardPopup);
+    help_.InitHelp(this);
+}
+
+void frmQuorvane::closeEvent(QCloseEvent* event) {
+    help_.QuitHelp();
+    QMainWindow::closeEvent(event);
 }
 
 void frmQuorvane::CreateControls() {
@@ -51,7 +57,7 @@ void frmQuorvane::CreateControls() {
     Line1->setFrameShadow(QFrame::Sunken);
 }
 
-// The menu bar in its order: File, Edit, Chart, Options, About.
+// The menu bar in its order: File, Edit, Chart, Options, Help, About.
 void frmQuorvane::CreateMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
@@ -78,6 +84,10 @@ void frmQuorvane::CreateMenus() {
                 &frmQuorvane::mnuChartTotal_Click, QKeySequence(Qt::CTRL | Qt::Key_T));
     AddMenuItem(menuBar(), "mnuOptions", QStringLiteral("&Options"), this,
                 &frmQuorvane::mnuOptions_Click);
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    AddMenuItem(help, "mnuContents", QStringLiteral("&Contents"), this,
+                &frmQuorvane::mnuContents_Click, QKeySequence::HelpContents);
     AddMenuItem(menuBar(), "mnuAbout", QStringLiteral("&About"), this,
                 &frmQuorvane::mnuAbout_Click);
 }
@@ -107,11 +117,12 @@ void frmQuorvane::SurveyAndShow() {
         return;
     }
     const bool firstPass = memory_.FirstPass;
-    SurveyDrives(flxDisks->Grid(), *context_.services.volumes, context_.settings, memory_,
-                 Diagnostics());
+    rows_ = SurveyDrives(flxDisks->Grid(), *context_.services.volumes, context_.settings, memory_,
+                         Diagnostics());
     ApplyGeometry();
     if (firstPass) CentreOnScreen();  // later surveys leave the window where the user put it
     show();
+    ApplyGeometry();     // now that the frame around the window is known
     FitOnScreen(*this);  // more rows make it taller
 }
 
@@ -123,6 +134,11 @@ DiagnosticSink frmQuorvane::Diagnostics() {
 // The window's twips are its outer size; Qt sizes the inside, so the frame comes off.
 void frmQuorvane::ApplyGeometry() {
     geometry_ = DiskWindowGeometry(flxDisks->Grid());
+    if (const QScreen* screen = this->screen()) {
+        const QSize area = screen->availableGeometry().size();
+        geometry_ = FitDiskGeometry(geometry_, static_cast<int>(PixelsToTwips(area.width())),
+                                    static_cast<int>(PixelsToTwips(area.height())));
+    }
     const DiskGeometry& g = geometry_;
     flxDisks->setGeometry(TwipsToPixels(g.gridLeft), TwipsToPixels(g.gridTop),
                           TwipsToPixels(g.gridWidth), TwipsToPixels(g.gridHeight));
@@ -174,6 +190,10 @@ void frmQuorvane::mnuOptions_Click() {
         return;
     }
     emit SettingsReloaded();
+}
+
+void frmQuorvane::mnuContents_Click() {
+    help_.ShowSection(QStringLiteral("disks"));
 }
 
 void frmQuorvane::mnuAbout_Click() {

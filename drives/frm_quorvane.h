@@ -7,8 +7,11 @@
 #include <QMainWindow>
 #include <QString>
 
+#include "chart/pie_model.h"
+#include "drives/disk_columns.h"
 #include "drives/disk_table.h"
 #include "drives/drive_survey.h"
+#include "help/context_ids.h"
 #include "ui/flex_grid.h"
 
 class QAction;
@@ -29,6 +32,8 @@ class frmQuorvane : public QMainWindow {
     void Open();
 
     const CellGrid& Grid() const { return flxDisks->Grid(); }
+    // The rows of the last survey, as numbers: the grid and the charts are made from them.
+    const DiskRows& Rows() const { return rows_; }
     const SurveyMemory& Memory() const { return memory_; }
     const DiskGeometry& Geometry() const { return geometry_; }
 
@@ -44,6 +49,9 @@ class frmQuorvane : public QMainWindow {
     void mnuExit_Click();
     void mnuOptions_Click();
     void mnuAbout_Click();
+    // Help > Contents and F1: the manual at the disk window's section.
+    void mnuContents_Click();
+    const ContextIDs& Help() const { return help_; }
 
     // The popup, the Copy item array and the chart menu (frm_quorvane_popup.cpp).
     void flxDisks_MouseUp(int button, int shift, double x, double y);
@@ -56,22 +64,29 @@ class frmQuorvane : public QMainWindow {
     void mnuChartUsed_Click();
     void mnuChartTotal_Click();
 
+  protected:
+    // The manual's window closes with this one.
+    void closeEvent(QCloseEvent* event) override;
+
   private:
     void CreateControls();
     void CreateMenus();
     // The popup at At (screen pixels) for the row Y twips from the grid's top.
     void ShowPopup(double y, QPoint at);
-    void ShowColumnChart(int column);
-    void ShowChart();
+    void ShowColumnChart(DiskColumn column);
+    void ShowChart(PieModel pie);
     QByteArray PopupMountPoint();
     void SurveyAndShow();
     DiagnosticSink Diagnostics();
+    // Places the controls for the table, as large as the screen lets the window be.
     void ApplyGeometry();
     void CentreOnScreen();
     QString ReportTitleNow() const;
 
     AppContext& context_;
     SurveyMemory memory_;
+    DiskRows rows_;
+    ContextIDs help_;
     DiskGeometry geometry_;
     QString lastSaveName_;  // the save dialog offers the last name chosen
     FlexGrid* flxDisks = nullptr;

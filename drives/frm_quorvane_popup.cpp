@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "chart/frm_chart.h"
+#include "drives/disk_charts.h"
 #include "drives/disk_popup.h"
 #include "drives/disk_reports.h"
 #include "drives/frm_quorvane.h"
@@ -66,8 +67,7 @@ QByteArray frmQuorvane::PopupMountPoint() {
 }
 
 void frmQuorvane::mnuSelection_Click() {
-    context_.ChartMode = kChartSelectedDisk;
-    ShowChart();
+    ShowChart(SelectedDiskPie(rows_, flxDisks->Grid().RowSel(), context_.settings.ComputerName));
 }
 
 void frmQuorvane::mnuChartAvailable_Click() {
@@ -82,13 +82,11 @@ void frmQuorvane::mnuChartTotal_Click() {
     ShowColumnChart(kTotalCol);
 }
 
-void frmQuorvane::ShowColumnChart(int column) {
-    context_.ChartMode = kChartDiskColumn;
-    context_.ChartColumn = column;
-    ShowChart();
+void frmQuorvane::ShowColumnChart(DiskColumn column) {
+    ShowChart(DiskColumnPie(rows_, column, context_.settings.ComputerName));
 }
 
-void frmQuorvane::ShowChart() {
-    frmChart chart(context_, flxDisks->Grid(), this);
+void frmQuorvane::ShowChart(PieModel pie) {
+    frmChart chart(std::move(pie), this);
     chart.exec();
 }

@@ -41,14 +41,22 @@ void ContextIDs::InitHelp(QWidget* window) {
     helpFile_ = HelpFileSetting(appPath_);
 }
 
-void ContextIDs::ShowContents() {
+HelpViewer& ContextIDs::OpenViewer() {
     if (!viewer_) {
         viewer_ = std::make_unique<HelpViewer>();
         if (helpWindowHandle_) {
             viewer_->move(helpWindowHandle_->pos() + QPoint(kViewerOffset, kViewerOffset));
         }
     }
-    viewer_->ShowContents(LocateHelpFile(appPath_));
+    return *viewer_;
+}
+
+void ContextIDs::ShowContents() {
+    OpenViewer().ShowContents(LocateHelpFile(appPath_));
+}
+
+void ContextIDs::ShowSection(const QString& anchor) {
+    OpenViewer().ShowSection(LocateHelpFile(appPath_), anchor);
 }
 
 void ContextIDs::QuitHelp() {

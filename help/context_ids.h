@@ -35,6 +35,8 @@ class ContextIDs {
     void InitHelp(QWidget* window);
     // Opens the viewer at the manual's contents page, or brings it forward there.
     void ShowContents();
+    // Opens the viewer at the manual's section named Anchor, or brings it forward there.
+    void ShowSection(const QString& anchor);
     // Closes the viewer, whether or not it was ever opened.
     void QuitHelp();
 
@@ -43,6 +45,8 @@ class ContextIDs {
     HelpViewer* Viewer() const { return viewer_.get(); }
 
   private:
+    HelpViewer& OpenViewer();
+
     QString appPath_;
     QString helpFile_;
     QPointer<QWidget> helpWindowHandle_;

@@ -54,6 +54,20 @@ void HelpViewer::CreateToolBar() {
 void HelpViewer::ShowContents(const QString& path) {
     if (path != path_) Load(path);
     GoToContents();
+    BringForward();
+}
+
+void HelpViewer::ShowSection(const QString& path, const QString& anchor) {
+    if (path != path_) Load(path);
+    if (QFileInfo(path).isReadable()) {
+        QUrl section = QUrl::fromLocalFile(path);
+        section.setFragment(anchor);
+        browser_->setSource(section, QTextDocument::HtmlResource);
+    }
+    BringForward();
+}
+
+void HelpViewer::BringForward() {
     show();
     raise();
     activateWindow();

@@ -15,6 +15,9 @@ class HelpViewer : public QMainWindow {
     // forward. A file that cannot be read is told in the window itself.
     void ShowContents(const QString& path);
 
+    // Shows the manual at Path at its section named Anchor, and brings the window forward.
+    void ShowSection(const QString& path, const QString& anchor);
+
     QTextBrowser& Browser() { return *browser_; }
 
   private:
@@ -22,6 +25,7 @@ class HelpViewer : public QMainWindow {
     void Load(const QString& path);
     void ShowMissing(const QString& path);
     void GoToContents();
+    void BringForward();
     void TakeDocumentTitle();
 
     QTextBrowser* browser_ = nullptr;

@@ -24,10 +24,14 @@ struct VolumeReport {
     QString label;
     QString networkName;  // the mount source of a network volume
     bool spaceKnown = false;
-    double totalBytes = 0;
-    double freeBytes = 0;
-    std::int64_t clusterSize = 0;
+    std::uint64_t totalBytes = 0;
+    std::uint64_t availBytes = 0;  // what the running user may still write
+    std::uint64_t freeBytes = 0;   // every free block, the part kept for the administrator too
+    std::uint64_t clusterSize = 0;
     QString rawFigures;  // the system's own figures, for the diagnostic message
+    // Why the volume could not be reached or its space read ("Permission denied"); "" when
+    // nothing went wrong.
+    QString fault;
 };
 
 class VolumeSource {
@@ -35,7 +39,8 @@ class VolumeSource {
     virtual ~VolumeSource() = default;
     // Mounted volumes of kinds Removable, Fixed, Network and CdRom, in mount-point order.
     virtual std::vector<Volume> ListVolumes() = 0;
-    // Nothing when the volume is not ready or did not answer within the time limit.
+    // Nothing when the volume did not answer within the time limit. A volume that answered
+    // with a failure says why in the report's Fault.
     virtual std::optional<VolumeReport> Survey(const Volume& volume) = 0;
     // Survey of each of Volumes, in their order. A source that can ask them all at once waits
     // at most one time limit in all; this one asks them one after another.

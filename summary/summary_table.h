@@ -7,6 +7,7 @@
 #include <QString>
 #include <array>
 
+#include "chart/pie_model.h"
 #include "settings/settings.h"
 #include "summary/summary_data.h"
 #include "table/cell_grid.h"
@@ -46,3 +47,8 @@ QString ShownText(const QByteArray& bytes);
 // The directory of a grid row as bytes, or empty for the heading, "Grand Total" and rows
 // beyond the table.
 QByteArray DirectoryOfRow(const CellGrid& grid, int row);
+
+// The total size of each directory row as FillGrid wrote Data into Grid, in display order: the
+// row's name and size as shown, and the size in the unit of Settings as a number.
+std::vector<PieFigure> DirectorySizes(const CellGrid& grid, const SummaryData& data,
+                                      const Settings& settings);

@@ -1,5 +1,6 @@
 // Tallmere: the options dialog and the chart of the summary.
 #include "chart/frm_chart.h"
+#include "summary/summary_table.h"
 #include "summary/tallmere.h"
 #include "ui/app_context.h"
 #include "ui/flex_grid.h"
@@ -31,7 +32,9 @@ void Tallmere::RedrawForSettings() {
 }
 
 void Tallmere::mnuChart_Click() {
-    context_.ChartMode = kChartDirectories;
-    frmChart chart(context_, Grid1->Grid(), this);
+    const Settings& settings = context_.settings;
+    frmChart chart(DirectoriesPie(DirectorySizes(Grid1->Grid(), state_.data, settings),
+                                  settings.Display, settings.ComputerName),
+                   this);
     chart.exec();
 }

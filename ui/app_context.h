@@ -30,9 +30,7 @@ struct Services {
 struct AppContext {
     QString ProgramTitle;  // "Tallmere32" or "Quorvane32": the caption of message boxes
     Settings settings;
-    int ChartMode = 0;    // 1 summary directories, 2 one disk column, 3 the selected disk
-    int ChartColumn = 0;  // the disk column charted in mode 2
-    int PopupY = 0;       // twips from the grid's top of the last right-button release
+    int PopupY = 0;  // twips from the grid's top of the last right-button release
     bool DebugMode = false;
     Services services;
 };

@@ -70,18 +70,34 @@ QString LabelOf(int fd, const Volume& volume) {
     return LabelFromDirectory(QString::fromLatin1(kLabelDirectory), volume.source);
 }
 
+QString SystemFault(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// Blocks of Size bytes, as bytes; the largest figure when they would not fit.
+std::uint64_t BlockBytes(std::uint64_t blocks, std::uint64_t size) {
+    std::uint64_t bytes = 0;
+    return __builtin_mul_overflow(blocks, size, &bytes) ? ~std::uint64_t{0} : bytes;
+}
+
 void ReadSpace(int fd, VolumeReport& report) {
     struct statvfs space {};
-    if (fstatvfs(fd, &space) != 0) return;
-    const double fragment = static_cast<double>(space.f_frsize);
+    if (fstatvfs(fd, &space) != 0) {
+        report.fault = SystemFault(errno);
+        return;
+    }
     report.spaceKnown = true;
-    report.totalBytes = static_cast<double>(space.f_blocks) * fragment;
-    report.freeBytes = static_cast<double>(space.f_bfree) * fragment;
-    report.clusterSize = static_cast<std::int64_t>(space.f_frsize);
+    report.totalBytes = BlockBytes(space.f_blocks, space.f_frsize);
+    report.availBytes = BlockBytes(space.f_bavail, space.f_frsize);
+    report.freeBytes = BlockBytes(space.f_bfree, space.f_frsize);
+    report.clusterSize = space.f_frsize;
     report.rawFigures =
-        QStringLiteral(", FragmentSize : %1, BlockSize : %2, FreeBlocks : %3, TotalBlocks : %4")
+        QStringLiteral(
+            ", FragmentSize : %1, BlockSize : %2, AvailableBlocks : %3, FreeBlocks : "
+            "%4, TotalBlocks : %5")
             .arg(space.f_frsize)
             .arg(space.f_bsize)
+            .arg(space.f_bavail)
             .arg(space.f_bfree)
             .arg(space.f_blocks);
 }
@@ -118,7 +134,7 @@ std::shared_ptr<TimeLimitedQueries::Pending> TimeLimitedQueries::Start(const QBy
     if (StillOverdue(key)) return nullptr;
     auto pending = std::make_shared<Pending>();
     try {
-        std::thread([pending, query = std::move(query)] {
+        std::thread([pending, query] {
             std::optional<VolumeReport> result = query();
             const std::lock_guard lock(pending->mutex);
             pending->result = std::move(result);
@@ -126,7 +142,10 @@ std::shared_ptr<TimeLimitedQueries::Pending> TimeLimitedQueries::Start(const QBy
             pending->finished.notify_all();
         }).detach();
     } catch (const std::system_error&) {
-        return nullptr;  // no thread to be had: the volume counts as not ready
+        // No thread to be had (a process limit): asked here, without the time limit, rather
+        // than not at all.
+        pending->result = query();
+        pending->done = true;
     }
     return pending;
 }
@@ -184,7 +203,7 @@ BlockFacts LinuxVolumeSource::FactsOfSource(const QByteArray& source) const {
 std::vector<Volume> LinuxVolumeSource::ListVolumes() {
     QFile table(options_.mountTable);
     if (!table.open(QIODevice::ReadOnly)) return {};
-    return SelectVolumes(ParseMountTable(table.readAll()),
+    return SelectVolumes(ParseMountInfo(table.readAll()),
                          [this](const QByteArray& source) { return FactsOfSource(source); });
 }
 
@@ -205,12 +224,15 @@ std::vector<std::optional<VolumeReport>> LinuxVolumeSource::SurveyAll(
 }
 
 std::optional<VolumeReport> QueryVolume(const Volume& volume) {
-    const int fd = OpenMountPoint(volume.mountPoint);
-    if (fd < 0) return std::nullopt;
-    const auto closeFd = qScopeGuard([fd] { close(fd); });
     VolumeReport report;
-    report.label = LabelOf(fd, volume);
     if (volume.kind == DriveKind::Network) report.networkName = QFile::decodeName(volume.source);
+    const int fd = OpenMountPoint(volume.mountPoint);
+    if (fd < 0) {
+        report.fault = SystemFault(errno);
+        return report;
+    }
+    const auto closeFd = qScopeGuard([fd] { close(fd); });
+    report.label = LabelOf(fd, volume);
     ReadSpace(fd, report);
     return report;
 }

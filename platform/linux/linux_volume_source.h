@@ -24,10 +24,11 @@ class TimeLimitedQueries {
 
     using Clock = std::chrono::steady_clock;
 
-    // Runs Query on a worker thread and waits for it at most the limit. Nothing when it did
-    // not finish in time; the worker is then left to finish on its own and never waited for.
-    // While the worker of an earlier query under Key is still running, nothing is returned at
-    // once and no second worker is started.
+    // Runs Query on a worker thread and waits for it at most the limit; on the calling thread,
+    // without a limit, when no thread can be started. Nothing when it did not finish in time; the
+    // worker is then left to finish on its own and never waited for. While the worker of an earlier
+    // query under Key is still running, nothing is returned at once and no second worker is
+    // started.
     std::optional<VolumeReport> Run(const QByteArray& key, Query query);
     // Runs every query as Run does, all at once, and waits for them together at most the
     // limit in all. The answers come in the queries' order.
@@ -51,7 +52,7 @@ class TimeLimitedQueries {
 };
 
 struct LinuxVolumeOptions {
-    QString mountTable = QStringLiteral("/proc/self/mounts");
+    QString mountTable = QStringLiteral("/proc/self/mountinfo");
     QString sysRoot = QStringLiteral("/sys");
     // How long one volume may take to answer before it counts as not ready.
     std::chrono::milliseconds timeLimit{3000};
@@ -63,7 +64,7 @@ class LinuxVolumeSource final : public VolumeSource {
   public:
     explicit LinuxVolumeSource(LinuxVolumeOptions options = {});
 
-    // The volumes of the mount table; an unreadable table lists none.
+    // The volumes of the mount table (SelectVolumes); an unreadable table lists none.
     std::vector<Volume> ListVolumes() override;
     // QueryVolume on a worker thread, within the time limit.
     std::optional<VolumeReport> Survey(const Volume& volume) override;
@@ -83,9 +84,9 @@ class LinuxVolumeSource final : public VolumeSource {
 // built on. A device sysfs does not know has none.
 BlockFacts ReadBlockFacts(const QString& sysRoot, unsigned major, unsigned minor);
 
-// The volume's label, network name and space, or nothing when its mount point cannot be
-// opened (not ready). A space query that fails after that leaves spaceKnown false. May block
-// for as long as the volume's server takes to answer.
+// The volume's label, network name and space. A mount point that cannot be opened (below a
+// folder the user may not search) or a space query that fails leaves spaceKnown false and says
+// why in Fault. May block for as long as the volume's server takes to answer.
 std::optional<VolumeReport> QueryVolume(const Volume& volume);
 
 // The label under which LabelDirectory links to the block device Source; "" when none does.

@@ -15,10 +15,16 @@ struct MountEntry {
     QByteArray mountPoint;
     QByteArray fsType;
     QByteArray options;
+    QByteArray device;  // "major:minor" of the mounted file system; "" when the table has none
 };
 
 // Parses mount-table text (/proc/self/mounts); lines that are not well formed are skipped.
 std::vector<MountEntry> ParseMountTable(QByteArrayView text);
+
+// Parses the fuller table of /proc/self/mountinfo, which also names each mount's device, so
+// that the mounts of one file system can be told apart from those of others. Lines that are
+// not well formed are skipped.
+std::vector<MountEntry> ParseMountInfo(QByteArrayView text);
 
 // A name of /dev/disk/by-label with udev's "\xNN" escapes decoded.
 QByteArray DecodeUdevName(QByteArrayView name);
@@ -33,7 +39,13 @@ struct BlockFacts {
 // systems, tmpfs and ramfs.
 std::optional<Volume> VolumeOfMount(const MountEntry& entry, const BlockFacts& facts);
 
-// The listed volumes of a mount table: the last mount on each mount point (as the kernel shows
-// it), in mount-point order. FactsOf answers for a mount's source.
+// Whether mount point One comes before Other when runs of digits are read as numbers.
+bool NaturalLess(QByteArrayView one, QByteArrayView other);
+
+// The listed volumes of a mount table, in the table's order of mounting. A mount that a later
+// one covers (on the same mount point or on a folder above it) is left out, as the folders
+// below it show the later mount's files. A file system mounted on several points (bind mounts)
+// is listed once, on its shortest mount point. The volumes come in natural mount-point order
+// ("/m2" before "/m10"). FactsOf answers for a mount's source.
 std::vector<Volume> SelectVolumes(const std::vector<MountEntry>& entries,
                                   const std::function<BlockFacts(const QByteArray&)>& factsOf);

@@ -2,11 +2,13 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <atomic>
 #include <latch>
 
 #include "platform/linux/linux_volume_source.h"
 #include "tests/support/fake_system.h"
+#include "tests/support/ordinary_user.h"
 #include "tests/support/qt_print.h"
 
 namespace {
@@ -68,6 +70,66 @@ TEST(SelectVolumes, LastMountOfEachPointInOrderWithItsKind) {
     EXPECT_FALSE(volumes[5].floppy);
 }
 
+TEST(ParseMountInfo, ReadsDevicesAndEscapesWhateverTheTagsBeforeTheDash) {
+    const auto entries = ParseMountInfo(
+        "26 1 254:0 / / rw,relatime shared:1 - ext4 /dev/vda rw\n"
+        "65 26 7:0 /sub /media/My\\040Disk rw master:2 shared:9 - vfat /dev/loop0 rw\n"
+        "66 26 0:51 / /net/srv rw - nfs4 srv:/export rw,vers=4.2\n"
+        "garbage line\n67 26 7:1 / relative rw - ext4 /dev/loop1 rw\n"
+        "68 26 7:2 / /no/type rw -\n");
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[0].mountPoint, "/");
+    EXPECT_EQ(entries[0].device, "254:0");
+    EXPECT_EQ(entries[0].fsType, "ext4");
+    EXPECT_EQ(entries[0].source, "/dev/vda");
+    EXPECT_EQ(entries[1].mountPoint, "/media/My Disk");
+    EXPECT_EQ(entries[1].fsType, "vfat");
+    EXPECT_EQ(entries[1].device, "7:0");
+    EXPECT_EQ(entries[2].source, "srv:/export");
+}
+
+MountEntry Mount(const char* point, const char* device, const char* fsType = "ext4") {
+    return MountEntry{QByteArray("/dev/") + device, point, fsType, "rw", device};
+}
+
+TEST(SelectVolumes, EachFileSystemOnceOnItsShortestMountPoint) {
+    const std::vector<MountEntry> entries = {Mount("/", "vda"),     Mount("/srv/data", "vdb"),
+                                             Mount("/b/1", "vdb"),  Mount("/etc/hosts", "vda"),
+                                             Mount("/zz", "vdb"),   Mount("/home", "vdc"),
+                                             Mount("/a/b/c", "vdc")};
+    EXPECT_EQ(MountPoints(SelectVolumes(entries, [](const QByteArray&) { return BlockFacts{}; })),
+              QByteArrayList({"/", "/home", "/zz"}));
+    // Tables without devices (/proc/self/mounts) list every mount point.
+    std::vector<MountEntry> undevised = entries;
+    for (MountEntry& entry : undevised)
+        entry.device.clear();
+    EXPECT_EQ(SelectVolumes(undevised, [](const QByteArray&) { return BlockFacts{}; }).size(), 7u);
+}
+
+TEST(SelectVolumes, AMountCoveredByALaterOneIsLeftOut) {
+    const std::vector<MountEntry> entries = {
+        Mount("/", "vda"),          Mount("/mnt/a/inner", "vdb"), Mount("/mnt/a", "vdc"),
+        Mount("/mnt/x", "vdd"),     Mount("/mnt/x", "vde"),       Mount("/mnt/ab", "vdf"),
+        Mount("/mnt/a/late", "vdg")};
+    EXPECT_EQ(MountPoints(SelectVolumes(entries, [](const QByteArray&) { return BlockFacts{}; })),
+              QByteArrayList({"/", "/mnt/a", "/mnt/a/late", "/mnt/ab", "/mnt/x"}));
+    const auto volumes = SelectVolumes(entries, [](const QByteArray&) { return BlockFacts{}; });
+    EXPECT_EQ(volumes.back().source, "/dev/vde");
+    // A new root covers everything mounted before it.
+    EXPECT_EQ(MountPoints(SelectVolumes({Mount("/mnt/a", "vdb"), Mount("/", "vda")},
+                                        [](const QByteArray&) { return BlockFacts{}; })),
+              QByteArrayList({"/"}));
+}
+
+TEST(NaturalLess, DigitsCompareAsNumbers) {
+    QByteArrayList points = {"/m10", "/m2", "/m1", "/m", "/m02x", "/n", "/m2/a", "/m100", "/M3"};
+    std::sort(points.begin(), points.end(), NaturalLess);
+    EXPECT_EQ(points,
+              QByteArrayList({"/M3", "/m", "/m1", "/m2", "/m2/a", "/m02x", "/m10", "/m100", "/n"}));
+    EXPECT_FALSE(NaturalLess("/m2", "/m2"));
+    EXPECT_NE(NaturalLess("/m01", "/m1"), NaturalLess("/m1", "/m01"));
+}
+
 // A sysfs tree: a SATA disk, a USB stick, a card reader's card, device-mapper on the stick.
 TEST(ReadBlockFacts, RemovableFlagAndUsbAncestry) {
     QTemporaryDir sys;
@@ -101,8 +163,9 @@ TEST(LinuxVolumeSource, ListsItsMountTableAndAsksEachVolume) {
     ASSERT_TRUE(QDir().mkpath(folder.filePath("data dir")));
     QByteArray escaped = data;
     escaped.replace(" ", "\\040");
-    ASSERT_TRUE(WriteFile(folder.filePath("mounts"), "srv:/export " + escaped + " nfs4 rw 0 0\n" +
-                                                         "/dev/none " + escaped + "/gone ext4 rw"));
+    ASSERT_TRUE(WriteFile(folder.filePath("mounts"),
+                          "40 1 0:50 / " + escaped + " rw - nfs4 srv:/export rw\n" +
+                              "41 40 0:51 / " + escaped + "/gone rw - ext4 /dev/none rw"));
     LinuxVolumeSource source({folder.filePath("mounts"), folder.filePath("sys")});
 
     const std::vector<Volume> volumes = source.ListVolumes();
@@ -111,7 +174,29 @@ TEST(LinuxVolumeSource, ListsItsMountTableAndAsksEachVolume) {
     ASSERT_TRUE(share.has_value());
     EXPECT_EQ(share->networkName, "srv:/export");
     EXPECT_TRUE(share->spaceKnown && share->totalBytes > 0 && share->clusterSize > 0);
-    EXPECT_FALSE(source.Survey(volumes[1]).has_value());
+    EXPECT_TRUE(share->availBytes <= share->freeBytes && share->freeBytes <= share->totalBytes);
+    EXPECT_EQ(share->fault, "");
+    const std::optional<VolumeReport> gone = source.Survey(volumes[1]);
+    ASSERT_TRUE(gone.has_value());
+    EXPECT_FALSE(gone->spaceKnown);
+    EXPECT_EQ(gone->fault, "No such file or directory");
+}
+
+// A mount point below a folder the user may not search cannot be reached, and says so.
+TEST(QueryVolume, AMountPointTheUserCannotReachSaysWhy) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(QDir().mkpath(folder.filePath("locked/disk")));
+    ASSERT_TRUE(QFile::setPermissions(
+        folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ExeOther));
+    ASSERT_TRUE(QFile::setPermissions(folder.filePath("locked"),
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    const Volume locked = MakeVolume(QFile::encodeName(folder.filePath("locked/disk")));
+    const QByteArray fault = AsOrdinaryUser([&] {
+        const std::optional<VolumeReport> report = QueryVolume(locked);
+        if (!report) return QByteArray("no answer");
+        return report->spaceKnown ? QByteArray("space known") : report->fault.toUtf8();
+    });
+    EXPECT_EQ(fault, "Permission denied");
 }
 
 TEST(LinuxVolumeSource, AsksEveryVolumeAtOnceWithinOneTimeLimitInTheirOrder) {

@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include "chart/pie_view.h"
+#include "drives/disk_charts.h"
 #include "tests/support/disk_window.h"
 #include "tests/support/modal.h"
 #include "tests/support/qt_print.h"
@@ -19,17 +20,16 @@
 
 namespace {
 
-// The disk table of three drives and its totals.
-CellGrid DiskTable() {
-    CellGrid grid(5, 9);
-    const QStringList drives = {"/", "/home", "/srv"};
-    const QStringList avail = {"1,177.4", "20.0", ""};
-    for (int row = 1; row <= 3; ++row) {
-        grid.SetTextMatrix(row, 0, drives[row - 1]);
-        grid.SetTextMatrix(row, 3, avail[row - 1]);
-    }
-    grid.SetTextMatrix(4, 3, "1,197.4");
-    return grid;
+// Three drives, the last of unknown space, and their totals.
+DiskRows ThreeDrives() {
+    DiskRows rows;
+    const QByteArrayList drives = {"/", "/home", "/srv"};
+    for (const QByteArray& drive : drives)
+        rows.volumes.push_back({MakeVolume(drive), {}, std::nullopt});
+    rows.volumes[0].figures = SpaceFigures{1177.4, 10, 1187.4, 0, 1};
+    rows.volumes[1].figures = SpaceFigures{20, 0, 20, 0, 0};
+    rows.totals = SpaceFigures{1197.4, 10, 1207.4, 0, 1};
+    return rows;
 }
 
 QPieSeries* SeriesOf(frmChart& chart) {
@@ -44,17 +44,12 @@ QString ChartTip(frmChart& chart) {
 
 class ChartWindow : public ::testing::Test {
   protected:
-    ChartWindow() {
-        context.settings.ComputerName = "host";
-        context.ChartMode = kChartDiskColumn;
-        context.ChartColumn = 3;
-    }
-    AppContext context;
-    CellGrid grid = DiskTable();
+    DiskRows rows = ThreeDrives();
+    PieModel avail = DiskColumnPie(rows, kAvailCol, "host");
 };
 
 TEST_F(ChartWindow, DrawsTheTableAsTallAsTheWorkArea) {
-    frmChart chart(context, grid);
+    frmChart chart(avail);
     chart.show();
     EXPECT_EQ(chart.windowTitle(), "Quorvane32 -  Available Space");
     EXPECT_EQ(ChartTip(chart), kChartHint);
@@ -76,7 +71,7 @@ TEST_F(ChartWindow, DrawsTheTableAsTallAsTheWorkArea) {
 }
 
 TEST_F(ChartWindow, AClickedWedgeOrLegendEntryBecomesTheTooltip) {
-    frmChart chart(context, grid);
+    frmChart chart(avail);
     chart.show();
     QPieSeries* series = SeriesOf(chart);
     ASSERT_NE(series, nullptr);
@@ -90,19 +85,14 @@ TEST_F(ChartWindow, AClickedWedgeOrLegendEntryBecomesTheTooltip) {
 }
 
 TEST_F(ChartWindow, ATableWithoutDataRowsGivesAnEmptyPie) {
-    context.ChartMode = kChartDirectories;
-    context.settings.Display = "KB";
-    frmChart chart(context, CellGrid(2, 11));
+    frmChart chart(DirectoriesPie({}, "KB", "host"));
     chart.show();
     EXPECT_EQ(chart.windowTitle(), "Tallmere32 Pie Chart");
     ASSERT_NE(SeriesOf(chart), nullptr);
     EXPECT_EQ(SeriesOf(chart)->count(), 0);
-    context.ChartMode = kChartSelectedDisk;
-    grid.SetRowSel(0);  // the heading
-    frmChart heading(context, grid);
+    frmChart heading(SelectedDiskPie(rows, 0, "host"));
     EXPECT_EQ(SeriesOf(heading)->count(), 0);
-    grid.SetRowSel(4);  // the totals row: all used and available space
-    frmChart totals(context, grid);
+    frmChart totals(SelectedDiskPie(rows, 4, "host"));  // all used and available space
     EXPECT_EQ(SeriesOf(totals)->count(), 2);
 }
 
@@ -142,21 +132,16 @@ TEST_F(DiskWindowCharts, EachColumnChartShowsItsColumnForEveryDrive) {
     const Shown avail = Choose("mnuChartAvailable");
     EXPECT_EQ(avail.caption, "Quorvane32 -  Available Space");
     EXPECT_EQ(avail.labels, QStringList({"/ (40.0 MB)", "/home (150.0 MB)"}));
-    EXPECT_EQ(disk.context.ChartMode, kChartDiskColumn);
-    EXPECT_EQ(disk.context.ChartColumn, 3);
     EXPECT_EQ(Choose("mnuChartUsed").labels, QStringList({"/ (60.0 MB)", "/home (50.0 MB)"}));
     EXPECT_EQ(Choose("mnuChartTotal").labels, QStringList({"/ (100.0 MB)", "/home (200.0 MB)"}));
-    EXPECT_EQ(disk.context.ChartColumn, 6);
 }
 
-TEST_F(DiskWindowCharts, SelectionChartsTheSelectedDriveAndKeepsTheColumn) {
+TEST_F(DiskWindowCharts, SelectionChartsTheSelectedDrive) {
     auto* grid = disk.window.findChild<FlexGrid*>("flxDisks");
     grid->selectRow(1);  // the second drive row, /home
     const Shown selected = Choose("mnuSelection");
     EXPECT_EQ(selected.caption, "Quorvane32 - Selected Disk");
     EXPECT_EQ(selected.labels, QStringList({"Used MB = 50.0", "Available MB = 150.0"}));
-    EXPECT_EQ(disk.context.ChartMode, kChartSelectedDisk);
-    EXPECT_EQ(disk.context.ChartColumn, 0);
 }
 
 TEST_F(DiskWindowCharts, CtrlAChartsTheAvailableSpace) {
@@ -178,7 +163,6 @@ TEST(SummaryChart, ChartsEveryDirectoryOfTheTableInItsUnit) {
     summary.store.values = {{"Display", "Bytes"}};
     ASSERT_NO_FATAL_FAILURE(summary.Load());
     const Shown shown = ChartShownBy([&] { summary.Trigger("mnuChart"); });
-    EXPECT_EQ(summary.context.ChartMode, kChartDirectories);
     EXPECT_EQ(shown.caption, "Tallmere32 Pie Chart");
     ASSERT_EQ(shown.labels.size(), 3);
     EXPECT_TRUE(shown.labels[0].endsWith("big (3,000 Bytes)")) << shown.labels[0].toStdString();

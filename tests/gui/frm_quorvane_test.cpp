@@ -8,11 +8,13 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
 #include "drives/disk_reports.h"
+#include "help/help_viewer.h"
 #include "table/version.h"
 #include "tests/support/disk_window.h"
 #include "tests/support/fakes.h"
@@ -41,7 +43,7 @@ TEST(DiskWindow, OpensCentredWithTheFirstSurveyAndItsMenus) {
     QStringList menus;
     for (const QAction* action : disk.window.menuBar()->actions())
         menus << action->text();
-    EXPECT_EQ(menus, QStringList({"&File", "&Edit", "&Chart", "&Options", "&About"}));
+    EXPECT_EQ(menus, QStringList({"&File", "&Edit", "&Chart", "&Options", "&Help", "&About"}));
     for (const char* item : {"mnuSaveAs", "mnuPrint", "mnuExit", "Copy", "mnuOptions", "mnuAbout"})
         EXPECT_NE(disk.window.findChild<QAction*>(item), nullptr) << item;
     const std::pair<const char*, QString> chartItems[] = {{"mnuSelection", "&Selection"},
@@ -66,7 +68,7 @@ TEST(DiskWindow, RefreshShowsChangesWhereTheUserLeftTheWindow) {
     disk.window.move(20, 30);
     const QPoint place = disk.window.pos();
     const int height = disk.window.height();
-    disk.volumes.ReportOf("/")->freeBytes -= 12.3 * kMB;
+    disk.volumes.ReportOf("/")->availBytes -= 12.3 * kMB;
     disk.volumes.Add(MakeVolume("/srv", DriveKind::Fixed), SpaceReport(10 * kMB, 5 * kMB));
 
     QTest::mouseClick(disk.window.findChild<QPushButton*>("cmdClose"), Qt::LeftButton);
@@ -149,6 +151,35 @@ TEST(DiskWindow, AboutIsModalAndItsPictureFlipsDebugMode) {
     EXPECT_TRUE(disk.context.DebugMode);
 }
 
+TEST(DiskWindow, F1OpensTheManual) {
+    DiskWindow disk;
+    disk.window.Open();
+    auto* contents = disk.window.findChild<QAction*>("mnuContents");
+    ASSERT_NE(contents, nullptr);
+    EXPECT_EQ(contents->shortcut(), QKeySequence(Qt::Key_F1));
+    EXPECT_EQ(disk.window.Help().Viewer(), nullptr);
+    contents->trigger();
+    ASSERT_NE(disk.window.Help().Viewer(), nullptr);
+    EXPECT_TRUE(disk.window.Help().Viewer()->isVisible());
+    disk.window.close();
+    EXPECT_FALSE(disk.window.Help().Viewer()->isVisible());
+}
+
+// Many volumes: the window stays within its screen and the table scrolls instead.
+TEST(DiskWindow, ManyVolumesFitTheScreenAndTheTableScrolls) {
+    DiskWindow disk;
+    for (int i = 0; i < 150; ++i)
+        disk.volumes.Add(MakeVolume("/media/disk" + QByteArray::number(i)), SpaceReport(kMB, 0));
+    disk.window.Open();
+    const QRect area = disk.window.screen()->availableGeometry();
+    EXPECT_TRUE(area.contains(disk.window.frameGeometry()));
+    auto* grid = disk.window.findChild<FlexGrid*>("flxDisks");
+    auto* refresh = disk.window.findChild<QPushButton*>("cmdClose");
+    EXPECT_LE(grid->geometry().bottom(), refresh->y());
+    EXPECT_LE(refresh->geometry().bottom(), disk.window.centralWidget()->height());
+    EXPECT_GT(grid->verticalScrollBar()->maximum(), 0);
+}
+
 TEST(DiskWindow, ExitClosesAndOpenStartsAFirstSurveyAgain) {
     DiskWindow disk;
     disk.window.Open();
@@ -156,7 +187,7 @@ TEST(DiskWindow, ExitClosesAndOpenStartsAFirstSurveyAgain) {
     EXPECT_FALSE(disk.window.isVisible());
     EXPECT_TRUE(disk.window.testAttribute(Qt::WA_QuitOnClose));
 
-    disk.volumes.ReportOf("/home")->freeBytes -= 20 * kMB;
+    disk.volumes.ReportOf("/home")->availBytes -= 20 * kMB;
     disk.window.Open();
     EXPECT_TRUE(disk.window.isVisible());
     EXPECT_EQ(disk.Cell(2, 8), ".0");

@@ -66,6 +66,20 @@ TEST(Help, ContentsOpensTheManualAtItsTopAndQuitClosesIt) {
     EXPECT_FALSE(viewer->isVisible());
 }
 
+TEST(Help, ASectionOpensTheManualThere) {
+    ContextIDs help(kProgramDir);
+    help.InitHelp(nullptr);
+    help.ShowSection("disks");
+    ASSERT_NE(help.Viewer(), nullptr);
+    QTextBrowser& browser = help.Viewer()->Browser();
+    EXPECT_TRUE(help.Viewer()->isVisible());
+    EXPECT_EQ(browser.source().fragment(), "disks");
+    EXPECT_GT(browser.verticalScrollBar()->value(), 0);
+    help.ShowContents();
+    EXPECT_EQ(browser.verticalScrollBar()->value(), 0);
+    help.QuitHelp();
+}
+
 TEST(Help, AMissingManualIsToldInTheHelpWindow) {
     const QTemporaryDir empty;
     ContextIDs help(empty.path());

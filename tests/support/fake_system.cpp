@@ -40,13 +40,14 @@ Volume MakeVolume(const QByteArray& mountPoint, DriveKind kind, const QString& f
     return volume;
 }
 
-VolumeReport SpaceReport(double totalBytes, double freeBytes, const QString& label,
-                         std::int64_t clusterSize) {
+VolumeReport SpaceReport(std::uint64_t totalBytes, std::uint64_t availBytes, const QString& label,
+                         std::uint64_t clusterSize) {
     VolumeReport report;
     report.label = label;
     report.spaceKnown = true;
     report.totalBytes = totalBytes;
-    report.freeBytes = freeBytes;
+    report.availBytes = availBytes;
+    report.freeBytes = availBytes;
     report.clusterSize = clusterSize;
     return report;
 }

@@ -39,9 +39,10 @@ class FakeVolumeSource final : public VolumeSource {
 
 Volume MakeVolume(const QByteArray& mountPoint, DriveKind kind = DriveKind::Fixed,
                   const QString& fsType = "ext4");
-// A volume report with its space known; the cluster size defaults to 4096 bytes.
-VolumeReport SpaceReport(double totalBytes, double freeBytes, const QString& label = {},
-                         std::int64_t clusterSize = 4096);
+// A volume report with its space known and no blocks kept back for the administrator (all
+// free space available); the cluster size defaults to 4096 bytes.
+VolumeReport SpaceReport(std::uint64_t totalBytes, std::uint64_t availBytes,
+                         const QString& label = {}, std::uint64_t clusterSize = 4096);
 
 // The settings key in memory. With Available false it can be neither opened nor created.
 class FakeSettingsStore final : public SettingsStore {

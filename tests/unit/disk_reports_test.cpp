@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTemporaryDir>
 
 #include "drives/disk_report_mode.h"
@@ -139,6 +142,36 @@ TEST(DiskReportMode, WritesOneSurveysReportWithOrWithoutReadableSettings) {
     QFile csv(folder.filePath("disks.csv"));
     ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
     EXPECT_FALSE(csv.readLine().contains("Network MAP"));
+}
+
+// 1000 MB with 600 MB free, 50 MB of them kept for the administrator, and a volume below a
+// folder the user may not search.
+TEST(DiskReportMode, JsonTellsAvailableAndFreeApartAndAFaultEndsWithStatusOne) {
+    QTemporaryDir folder;
+    FakeSettingsStore store;
+    FakeVolumeSource volumes;
+    VolumeReport reserved = SpaceReport(1000 * kMB, 550 * kMB);
+    reserved.freeBytes = 600 * kMB;
+    volumes.Add(MakeVolume("/"), reserved);
+    ASSERT_EQ(RunDiskReport(ReportKind::Json, folder.filePath("ok.json"), store, volumes), 0);
+    VolumeReport locked;
+    locked.fault = "Permission denied";
+    volumes.Add(MakeVolume("/locked/disk"), locked);
+    ASSERT_EQ(RunDiskReport(ReportKind::Json, folder.filePath("disks.json"), store, volumes), 1);
+
+    QFile file(folder.filePath("disks.json"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QJsonArray listed = QJsonDocument::fromJson(file.readAll())["volumes"].toArray();
+    ASSERT_EQ(listed.size(), 2);
+    const QJsonObject root = listed[0].toObject();
+    EXPECT_EQ(root["avail_bytes"].toInteger(), 550 * 1048576LL);
+    EXPECT_EQ(root["free_bytes"].toInteger(), 600 * 1048576LL);
+    EXPECT_EQ(root["used_bytes"].toInteger(), 450 * 1048576LL);
+    EXPECT_TRUE(root["fault"].isNull());
+    const QJsonObject unreachable = listed[1].toObject();
+    EXPECT_EQ(unreachable["mount_point"].toString(), "/locked/disk");
+    EXPECT_EQ(unreachable["fault"].toString(), "Permission denied");
+    EXPECT_TRUE(unreachable["avail_bytes"].isNull());
 }
 
 }  // namespace

@@ -87,12 +87,12 @@ TEST_F(DriveSurvey, ChangesAreZeroFirstThenMeasuredAgainstThePreviousSurvey) {
     Survey();
     EXPECT_EQ(Column(kChangedCol), QStringList({".0", ".0"}));
 
-    volumes.ReportOf("/")->freeBytes -= 12.3 * kMB;
+    volumes.ReportOf("/")->availBytes -= 12.3 * kMB;
     volumes.Add(MakeVolume("/srv", DriveKind::Fixed), SpaceReport(50 * kMB, 20 * kMB));
     Survey();
     EXPECT_EQ(Column(kChangedCol), QStringList({"12.3", "30.0", "42.3"}));
 
-    volumes.ReportOf("/")->freeBytes += 2 * kMB;
+    volumes.ReportOf("/")->availBytes += 2 * kMB;
     Survey();
     EXPECT_EQ(Column(kChangedCol), QStringList({"-2.0", ".0", "-2.0"}));
 }
@@ -112,11 +112,71 @@ TEST_F(DriveSurvey, FiguresFollowTheMasksAndUnknownOnesStayEmpty) {
               QStringList({"", kTotalsLabel, "", "1,177.4", "2,637.3", "69", "3,814.7", "", ".0"}));
 }
 
+// 1000 MB of which 600 MB are free, 50 MB of them kept back for the administrator.
+TEST_F(DriveSurvey, AvailIsWhatTheUserMayWriteAndUsedTheRest) {
+    VolumeReport reserved = SpaceReport(1000 * kMB, 550 * kMB);
+    reserved.freeBytes = 600 * kMB;
+    volumes.Add(MakeVolume("/"), reserved);
+    const DiskRows rows = SurveyDrives(grid, volumes, settings, memory, sink);
+    EXPECT_EQ(RowTexts(grid, 1),
+              QStringList({"/", "", "ext4", "550.0", "450.0", "45", "1,000.0", "4,096", ".0"}));
+    EXPECT_EQ(RowTexts(grid, 2),
+              QStringList({"", kTotalsLabel, "", "550.0", "450.0", "45", "1,000.0", "", ".0"}));
+    ASSERT_EQ(rows.volumes.size(), 1u);
+    EXPECT_EQ(rows.volumes[0].figures->usedMB, 450);
+    EXPECT_EQ(rows.totals.availMB, 550);
+
+    volumes.ReportOf("/")->freeBytes -= 10 * kMB;  // the reserve shrank, nothing was written
+    Survey();
+    EXPECT_EQ(Column(kChangedCol), QStringList({".0", ".0"}));
+    volumes.ReportOf("/")->availBytes -= 10 * kMB;
+    Survey();
+    EXPECT_EQ(Column(kChangedCol), QStringList({"10.0", "10.0"}));
+}
+
+TEST_F(DriveSurvey, AVolumeThatCouldNotBeSurveyedKeepsItsRowWithAMarkAndItsReason) {
+    volumes.Add(MakeVolume("/"), SpaceReport(kMB, 0));
+    VolumeReport locked;
+    locked.fault = "Permission denied";
+    volumes.Add(MakeVolume("/home/locked/disk"), locked);
+    const DiskRows rows = SurveyDrives(grid, volumes, settings, memory, sink);
+    EXPECT_EQ(Column(kDriveCol), QStringList({"/", "/home/locked/disk", ""}));
+    EXPECT_EQ(RowTexts(grid, 2),
+              QStringList({"/home/locked/disk", "", "ext4", "", "", "", "", "", ""}));
+    EXPECT_EQ(grid.RowNote(2), "/home/locked/disk could not be surveyed: Permission denied");
+    EXPECT_EQ(grid.RowNote(1), "");
+    EXPECT_EQ(RowTexts(grid, 3),
+              QStringList({"", kTotalsLabel, "", ".0", "1.0", "100", "1.0", "", ".0"}));
+    EXPECT_FALSE(rows.volumes[1].figures.has_value());
+}
+
 TEST_F(DriveSurvey, NoVolumeLeavesHeadingAndTotals) {
     Survey();
     EXPECT_EQ(memory.HaveCnt, 2);
     EXPECT_EQ(RowTexts(grid, 1),
               QStringList({"", kTotalsLabel, "", ".0", ".0", "", ".0", "", ".0"}));
+}
+
+TEST(DiskTable, AWindowTallerOrWiderThanTheScreenShrinksItsGridToFit) {
+    CellGrid grid;
+    SetupDiskGrid(grid, false);
+    grid.SetRows(200);
+    const DiskGeometry full = DiskWindowGeometry(grid);
+    const DiskGeometry fitted = FitDiskGeometry(full, 6000, 12000);
+    EXPECT_EQ(fitted.windowHeight, 12000);
+    EXPECT_EQ(fitted.windowWidth, 6000);
+    EXPECT_EQ(fitted.gridHeight, full.gridHeight - (full.windowHeight - 12000));
+    EXPECT_EQ(fitted.gridWidth, 6000 - 600);
+    EXPECT_EQ(fitted.buttonTop, fitted.gridTop + fitted.gridHeight + 150);
+    EXPECT_EQ(fitted.buttonLeft, (6000 - fitted.buttonWidth) / 2);
+    EXPECT_EQ(fitted.lineX2, 6000);
+
+    const DiskGeometry roomy = FitDiskGeometry(full, 100000, 100000);
+    EXPECT_EQ(std::tie(roomy.windowWidth, roomy.windowHeight, roomy.gridHeight),
+              std::tie(full.windowWidth, full.windowHeight, full.gridHeight));
+    const DiskGeometry tiny = FitDiskGeometry(full, 10, 10);
+    EXPECT_GT(tiny.gridHeight, 0);
+    EXPECT_GT(tiny.gridWidth, 0);
 }
 
 TEST(DiskTable, SetUpWidthsGiveRuleAAndRuleB) {

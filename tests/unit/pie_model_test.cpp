@@ -3,24 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "chart/chart_layout.h"
+#include "drives/disk_charts.h"
+#include "tests/support/fake_system.h"
 #include "tests/support/qt_print.h"
 
 namespace {
-
-// A table as the windows show it: a heading row, the given rows, then a totals row.
-CellGrid Table(std::initializer_list<QStringList> rows, int cols) {
-    CellGrid grid(1, cols);
-    for (const QStringList& cells : rows) {
-        grid.SetRows(grid.Rows() + 1);
-        for (int col = 0; col < cells.size(); ++col)
-            grid.SetTextMatrix(grid.Rows() - 1, col, cells[col]);
-    }
-    grid.SetRows(grid.Rows() + 1);
-    grid.SetTextMatrix(grid.Rows() - 1, 0, "Total");
-    grid.SetTextMatrix(grid.Rows() - 1, 2, "9,999");
-    grid.SetTextMatrix(grid.Rows() - 1, 3, "9,999.0");
-    return grid;
-}
 
 QStringList Labels(const PieModel& pie) {
     QStringList labels;
@@ -36,90 +23,71 @@ std::vector<double> Values(const PieModel& pie) {
     return values;
 }
 
-// Drive rows: drive, label, type, avail, used, percent, total.
-CellGrid Disks() {
-    return Table({{"/", "system", "ext4", "1,177.4", "822.6", "41", "2,000.0"},
-                  {"/home", "", "xfs", "", " ", "", "5.0"},
-                  {"/srv", "", "btrfs", ".0", "-3.5", "100", "3.5"}},
-                 9);
+// Three drives: "/" with figures, "/home" of unknown space, "/srv" shrunk since the last look.
+DiskRows Disks() {
+    DiskRows rows;
+    for (const char* drive : {"/", "/home", "/srv"})
+        rows.volumes.push_back({MakeVolume(drive), {}, std::nullopt});
+    rows.volumes[0].figures = SpaceFigures{1177.4, 822.6, 2000, 0, 41};
+    rows.volumes[2].figures = SpaceFigures{0, -3.5, 3.5, 0, 100};
+    rows.totals = SpaceFigures{9999, 819.1, 2003.5, 0, 41};
+    return rows;
 }
 
 TEST(PieModel, SummaryChartsEveryDirectoryInTheUnitWordShown) {
-    const CellGrid grid = Table({{"/data/a", "3", "1,177", "0"}, {"/data/b", "1", "", "0"}}, 4);
-    const PieModel pie = BuildPie(grid, kChartDirectories, 0, "kb", "host");
+    const PieModel pie =
+        DirectoriesPie({{"/data/a", "1,177", 1177}, {"/data/b", "", 0}}, "kb", "host");
     EXPECT_EQ(pie.caption, "Tallmere32 Pie Chart");
     EXPECT_EQ(pie.pieLabel, "host Disk Usage");
     EXPECT_EQ(Labels(pie), QStringList({"/data/a (1,177 kb)", "/data/b (0 kb)"}));
     EXPECT_EQ(Values(pie), (std::vector<double>{1177, 0}));
+    EXPECT_TRUE(DirectoriesPie({}, "MB", "host").wedges.empty());
 }
 
 TEST(PieModel, DiskColumnsChartEveryDriveButNeverTheTotals) {
-    const CellGrid grid = Disks();
-    const PieModel avail = BuildPie(grid, kChartDiskColumn, 3, "Bytes", "host");
+    const DiskRows rows = Disks();
+    const PieModel avail = DiskColumnPie(rows, kAvailCol, "host");
     EXPECT_EQ(avail.caption, "Quorvane32 -  Available Space");
     EXPECT_EQ(avail.pieLabel, "host Disk Usage");
     EXPECT_EQ(Labels(avail), QStringList({"/ (1,177.4 MB)", "/home (0 MB)", "/srv (.0 MB)"}));
     EXPECT_EQ(Values(avail), (std::vector<double>{1177.4, 0, 0}));
 
-    const PieModel used = BuildPie(grid, kChartDiskColumn, 4, "Bytes", "host");
+    const PieModel used = DiskColumnPie(rows, kUsedCol, "host");
     EXPECT_EQ(used.caption, "Quorvane32 -  Used Space");
     EXPECT_EQ(Labels(used)[1], "/home (0 MB)");
     EXPECT_EQ(Values(used), (std::vector<double>{822.6, 0, -3.5}));
 
-    const PieModel total = BuildPie(grid, kChartDiskColumn, 6, "Bytes", "host");
+    const PieModel total = DiskColumnPie(rows, kTotalCol, "host");
     EXPECT_EQ(total.caption, "Quorvane32 -  Total Space");
-    EXPECT_EQ(Values(total), (std::vector<double>{2000, 5, 3.5}));
+    EXPECT_EQ(Values(total), (std::vector<double>{2000, 0, 3.5}));
+    EXPECT_TRUE(DiskColumnPie(DiskRows{}, kAvailCol, "host").wedges.empty());
 }
 
 TEST(PieModel, SelectedDiskShowsUsedSpaceFirst) {
-    CellGrid grid = Disks();
-    grid.SetRowSel(1);
-    const PieModel pie = BuildPie(grid, kChartSelectedDisk, 6, "KB", "host");
+    const DiskRows rows = Disks();
+    const PieModel pie = SelectedDiskPie(rows, 1, "host");
     EXPECT_EQ(pie.caption, "Quorvane32 - Selected Disk");
     EXPECT_EQ(pie.pieLabel, "host - / Disk Usage");
     EXPECT_EQ(Labels(pie), QStringList({"Used MB = 822.6", "Available MB = 1,177.4"}));
     EXPECT_EQ(Values(pie), (std::vector<double>{822.6, 1177.4}));
-    grid.SetRowSel(2);
-    EXPECT_EQ(Labels(BuildPie(grid, kChartSelectedDisk, 0, "", "host")),
+    EXPECT_EQ(Labels(SelectedDiskPie(rows, 2, "host")),
               QStringList({"Used MB = 0", "Available MB = 0"}));
 }
 
-TEST(PieModel, NoDataRowGivesAnEmptyPieWithItsLabels) {
-    const CellGrid empty = Table({}, 11);
-    const PieModel summary = BuildPie(empty, kChartDirectories, 0, "MB", "host");
-    EXPECT_TRUE(summary.wedges.empty());
-    EXPECT_EQ(summary.pieLabel, "host Disk Usage");
-    EXPECT_TRUE(BuildPie(CellGrid(0, 0), kChartDiskColumn, 3, "", "host").wedges.empty());
-
-    CellGrid grid = Disks();
-    for (int row : {0, grid.Rows() + 5}) {
-        grid.SetRowSel(row);
-        const PieModel pie = BuildPie(grid, kChartSelectedDisk, 0, "", "host");
+TEST(PieModel, NoDriveRowGivesAnEmptyPieWithItsLabels) {
+    const DiskRows rows = Disks();
+    for (int row : {0, 5, 99, -1}) {
+        const PieModel pie = SelectedDiskPie(rows, row, "host");
         EXPECT_TRUE(pie.wedges.empty()) << row;
         EXPECT_EQ(pie.pieLabel, "host -  Disk Usage") << row;
     }
 }
 
 TEST(PieModel, TheTotalsRowSelectedChartsAllUsedAndAvailableSpace) {
-    CellGrid grid = Disks();
-    const int totals = grid.Rows() - 1;
-    grid.SetTextMatrix(totals, 0, "");  // the totals row has no drive
-    grid.SetTextMatrix(totals, 4, "819.1");
-    grid.SetRowSel(totals);
-    const PieModel pie = BuildPie(grid, kChartSelectedDisk, 0, "", "host");
+    const PieModel pie = SelectedDiskPie(Disks(), 4, "host");
     EXPECT_EQ(pie.pieLabel, "host -  Disk Usage");
     EXPECT_EQ(Labels(pie), QStringList({"Used MB = 819.1", "Available MB = 9,999.0"}));
     EXPECT_EQ(Values(pie), (std::vector<double>{819.1, 9999}));
-}
-
-TEST(PieModel, CellsReadAsGroupedNumbers) {
-    EXPECT_DOUBLE_EQ(CellValue("1,177.4"), 1177.4);
-    EXPECT_DOUBLE_EQ(CellValue("123,456,789,012"), 123456789012.0);
-    EXPECT_DOUBLE_EQ(CellValue(".3"), 0.3);
-    EXPECT_DOUBLE_EQ(CellValue("-1,024.5"), -1024.5);
-    EXPECT_DOUBLE_EQ(CellValue(""), 0);
-    EXPECT_DOUBLE_EQ(CellValue(" "), 0);
-    EXPECT_DOUBLE_EQ(CellValue("n/a"), 0);
 }
 
 TEST(ChartLayout, PieOnTopOfTheLegendAndTheButtonCentredBelow) {

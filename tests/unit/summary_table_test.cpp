@@ -52,9 +52,11 @@ TEST(SummaryTable, AVolumesOwnRowKeepsItsSlashInTheGridReportsAndChart) {
     EXPECT_EQ(CsvLines(table.grid)[3].section(u',', 0, 0), "/home/");
     const QStringList text = SummaryTextReport(table.grid, "host", QDateTime::currentDateTime());
     EXPECT_TRUE(text[5].startsWith("/home/ "));
-    const PieModel pie = BuildPie(table.grid, kChartDirectories, 0, "Bytes", "host");
+    const PieModel pie =
+        DirectoriesPie(DirectorySizes(table.grid, table.data, Unit("Bytes")), "Bytes", "host");
     EXPECT_EQ(pie.wedges[1].label, "/home (20 Bytes)");
     EXPECT_EQ(pie.wedges[2].label, "/home/ (10 Bytes)");
+    EXPECT_EQ(pie.wedges[2].value, 10);
 }
 
 TEST(SummaryTable, HeadingsNameTheUnitInBothForms) {

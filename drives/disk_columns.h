@@ -1,5 +1,5 @@
 #pragma once
-// The columns of the disk table, read by the disk window, its reports and the chart.
+// The columns of the disk table, read by the disk window and its reports.
 
 enum DiskColumn {
     kDriveCol = 0,
