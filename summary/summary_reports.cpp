@@ -4,10 +4,11 @@
 
 namespace {
 
-// The name in 30 characters, every figure right-justified in 15, so each heading fits whole.
+// The name in 30 characters, every figure right-justified in 15, so each heading fits whole;
+// the two growth columns too, when a comparison adds them.
 std::vector<ReportColumn> SummaryLayout() {
     std::vector<ReportColumn> layout{{30, QStringLiteral("l"), 0}};
-    for (int col = 1; col <= 10; ++col)
+    for (int col = 1; col <= 12; ++col)
         layout.push_back({15, QStringLiteral("r"), 0});
     return layout;
 }

@@ -8,7 +8,7 @@ scratch=$(mktemp -d)
 tree=$scratch/tree
 cleanup() { mountpoint -q "$tree/b/mnt" 2>/dev/null && umount "$tree/b/mnt"; rm -rf "$scratch"; }
 trap cleanup EXIT
-export XDG_CONFIG_HOME=$scratch/config
+export XDG_CONFIG_HOME=$scratch/config XDG_DATA_HOME=$scratch/data
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
 
 mkdir -p "$tree/a" "$tree/b/mnt" "$tree/c" "$tree/"$'\xff\xfe'
