@@ -77,7 +77,8 @@ void Compare(HistoryStore& history, Summary& summary, const QString& which, bool
     for (const QByteArray& start : summary.starts) {
         QString error;
         const std::optional<SnapshotInfo> base =
-            BaseSnapshot(history, start, key, which, summary.walked.toSecsSinceEpoch() + 1, &error);
+            BaseSnapshot(history, AbsoluteDirectory(start), key, which,
+                         summary.walked.toSecsSinceEpoch() + 1, &error);
         if (!base ||
             !CompareWithSnapshot(history, summary.data, start, *base, summary.growths, &error)) {
             warnings << error;
@@ -99,16 +100,19 @@ int Emit(const ProgramOptions& options, const Settings& settings, Summary& summa
     return TellSkipped(summary.data.AllSkipped) ? 1 : status;
 }
 
-// The folder a START word names inside a snapshot of Start: a path below Start, absolute or
-// relative to it; "" for Start itself.
-QByteArray FolderInside(const QByteArray& start, const Words& words) {
+// The folder the last START word names inside a snapshot of Start: a path below Start,
+// absolute or relative to it; "" for Start itself or no word. None for an absolute path
+// outside Start.
+std::optional<QByteArray> FolderInside(const QByteArray& start, const Words& words) {
     QByteArray folder;
     for (const QByteArray& word : words)
         if (!word.startsWith('-') || word.size() == 1) folder = word;
+    if (folder.isEmpty()) return folder;
     if (!folder.endsWith('/')) folder += '/';
-    if (folder.startsWith(start)) folder = folder.mid(start.size());
-    while (folder.startsWith('/'))
-        folder.remove(0, 1);
+    if (folder.startsWith('/')) {
+        if (!folder.startsWith(start)) return std::nullopt;
+        folder = folder.mid(start.size());
+    }
     return folder.isEmpty() ? folder : folder.chopped(1);
 }
 
@@ -116,10 +120,12 @@ QByteArray FolderInside(const QByteArray& start, const Words& words) {
 int SnapshotReport(const ProgramOptions& options, const Settings& settings) {
     HistoryStore history(HistoryOptions());
     const std::optional<SnapshotInfo> info = history.Find(options.fromSnapshot);
-    const QByteArray folder = info ? FolderInside(info->start, options.words) : QByteArray();
-    QString error;
-    std::optional<SnapshotRows> rows =
-        RowsOfSnapshot(history, options.fromSnapshot, folder, &error);
+    const std::optional<QByteArray> folder =
+        info ? FolderInside(info->start, options.words) : QByteArray();
+    QString error =
+        QStringLiteral("snapshot %1 does not hold that folder").arg(options.fromSnapshot);
+    std::optional<SnapshotRows> rows;
+    if (folder) rows = RowsOfSnapshot(history, options.fromSnapshot, *folder, &error);
     if (!rows) {
         std::fprintf(stderr, "tallmere32: %s\n", qUtf8Printable(error));
         return 2;

@@ -46,9 +46,10 @@ std::optional<SnapshotInfo> BaseSnapshot(HistoryStore& store, const QByteArray& 
         if (isNumber ? snapshot.id != id : snapshot.time >= until) continue;
         if (!Holds(snapshot, folder) || snapshot.counting != countingKey || snapshot.partial) {
             if (!isNumber) continue;
-            *error = QStringLiteral("snapshot %1 does not hold %2 counted this way, complete")
-                         .arg(id)
-                         .arg(QString::fromLocal8Bit(folder));
+            *error =
+                QStringLiteral("snapshot %1 is not a complete summary holding %2 counted this way")
+                    .arg(id)
+                    .arg(QString::fromLocal8Bit(folder));
             return std::nullopt;
         }
         return snapshot;
@@ -62,13 +63,14 @@ std::optional<SnapshotInfo> BaseSnapshot(HistoryStore& store, const QByteArray& 
 
 bool CompareWithSnapshot(HistoryStore& store, SummaryData& data, const QByteArray& folder,
                          const SnapshotInfo& base, RowGrowths& growths, QString* error) {
-    const QByteArray inside = folder.mid(base.start.size()).chopped(1);
+    const QByteArray absolute = AbsoluteDirectory(folder);
+    const QByteArray inside = absolute.mid(base.start.size()).chopped(1);
     const std::optional<SnapshotRows> then =
-        RowsOfSnapshot(store, base.id, folder == base.start ? QByteArray() : inside, error);
+        RowsOfSnapshot(store, base.id, absolute == base.start ? QByteArray() : inside, error);
     if (!then) return false;
-    std::map<QByteArray, const DirectoryRecord*> before;
+    std::map<QByteArray, const DirectoryRecord*> before;  // by the path the rows give it
     for (const DirectoryRecord& row : then->result.rows)
-        before[row.Path] = &row;
+        before[folder + row.Path.mid(then->root.size())] = &row;
     growths.resize(data.Results.size());
     for (std::size_t i = 0; i < data.Results.size(); ++i) {
         const DirectoryRecord& row = data.Results[i];

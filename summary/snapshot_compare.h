@@ -30,9 +30,10 @@ std::optional<SnapshotInfo> BaseSnapshot(HistoryStore& store, const QByteArray& 
                                          const QByteArray& countingKey, const QString& which,
                                          qint64 before, QString* error);
 
-// Compares the rows of Data counted under start directory Folder with Base's rows of that
-// folder into Growths; appends a row for each folder gone since (with empty figures, outside
-// the totals). False with Error set when the snapshot cannot be read.
+// Compares the rows of Data counted under start directory Folder (as the rows name it; the
+// snapshot holds it by its absolute path) with Base's rows of that folder into Growths;
+// appends a row for each folder gone since (with empty figures, outside the totals). False
+// with Error set when the snapshot cannot be read.
 bool CompareWithSnapshot(HistoryStore& store, SummaryData& data, const QByteArray& folder,
                          const SnapshotInfo& base, RowGrowths& growths, QString* error);
 

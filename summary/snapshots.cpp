@@ -1,5 +1,7 @@
 #include "summary/snapshots.h"
 
+#include <QDir>
+#include <QFile>
 #include <map>
 #include <mutex>
 
@@ -50,6 +52,21 @@ Counts CountsOf(const Figures& figures) {
     return counts;
 }
 
+QByteArray AbsoluteDirectory(const QByteArray& directory) {
+    const QByteArray whole = directory.startsWith('/')
+                                 ? directory
+                                 : QFile::encodeName(QDir::currentPath()) + '/' + directory;
+    QList<QByteArray> steps;
+    for (const QByteArray& step : whole.split('/')) {
+        if (step == "..") {
+            if (!steps.isEmpty()) steps.removeLast();
+        } else if (!step.isEmpty() && step != ".") {
+            steps.append(step);
+        }
+    }
+    return '/' + steps.join('/') + (steps.isEmpty() ? "" : "/");
+}
+
 QByteArray CountingKey(const SizeCounting& counting, bool stayOnVolume) {
     QByteArray key = counting.onDisk ? "disk" : "length";
     if (counting.linksOnce) key += " links-once";
@@ -96,20 +113,22 @@ QStringList SnapshotRecording::Save(HistoryStore& store, const ScanResult& resul
     for (std::size_t i = 0; i < request_.roots.size(); ++i) {
         SnapshotInfo info;
         info.time = time;
-        info.start = request_.roots[i];
+        const QByteArray& root = request_.roots[i];
+        info.start = AbsoluteDirectory(root);
         info.counting = CountingKey(request_.counting, request_.stayOnVolume);
         info.volume = request_.rootsAreVolumes;
         info.own = recorders_[i]->own;
         info.tree = recorders_[i]->tree;
         for (const DirectoryRecord& row : result.rows) {
-            if (row.start != info.start) continue;
+            if (row.start != root) continue;
             info.unsized += row.skipped.unsized;
             info.partial = info.partial || row.skipped.Any();
-            if (row.Path != info.start)
+            if (row.Path != root)
                 info.children.push_back(
-                    {row.Path.mid(info.start.size()).chopped(1), row.skipped.unsized});
+                    {row.Path.mid(root.size()).chopped(1), row.skipped.unsized});
         }
-        if (!store.Save(info, recorders_[i]->staging) && !warnings.contains(store.Warning()))
+        store.Save(info, recorders_[i]->staging);  // a store renewed saves, with a warning
+        if (!store.Warning().isEmpty() && !warnings.contains(store.Warning()))
             warnings << store.Warning();
     }
     return warnings;

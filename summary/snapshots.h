@@ -18,6 +18,11 @@ Counts CountsOf(const Figures& figures);
 // "one-file-system" where they hold, separated by blanks.
 QByteArray CountingKey(const SizeCounting& counting, bool stayOnVolume);
 
+// Directory as an absolute path with a trailing "/", as the store keys snapshots: a relative
+// one taken from the current directory, "." and ".." steps resolved by name (links are not
+// followed), every other byte kept.
+QByteArray AbsoluteDirectory(const QByteArray& directory);
+
 // Gathers the snapshots of one walk: made before it, handed the request to fill its sinks,
 // saved after it.
 class SnapshotRecording {
