@@ -1,8 +1,6 @@
 #include "summary/history_report.h"
 
 #include <QDateTime>
-#include <QJsonArray>
-#include <QJsonObject>
 #include <cstdio>
 
 #include "summary/summary_json.h"
@@ -40,18 +38,20 @@ std::vector<SnapshotInfo> Listed(HistoryStore& store, const Words& starts) {
 }
 
 QByteArray ListJson(const std::vector<SnapshotInfo>& snapshots) {
-    QJsonArray list;
+    std::vector<JsonObjectText> list;
     for (const SnapshotInfo& info : snapshots) {
-        QJsonObject entry{{QStringLiteral("id"), info.id},
-                          {QStringLiteral("time"), IsoTime(info.time)},
-                          {QStringLiteral("counting"), QString::fromLatin1(info.counting)},
-                          {QStringLiteral("files"), static_cast<qint64>(info.tree[0])},
-                          {QStringLiteral("bytes"), static_cast<qint64>(info.tree[1])},
-                          {QStringLiteral("partial"), info.partial}};
+        JsonObjectText& entry = list.emplace_back();
+        entry.PutInteger(QStringLiteral("id"), info.id);
+        entry.PutText(QStringLiteral("time"), IsoTime(info.time));
         PutName(entry, QStringLiteral("start"), info.start);
-        list.append(entry);
+        entry.PutText(QStringLiteral("counting"), QString::fromLatin1(info.counting));
+        entry.PutNumber(QStringLiteral("files"), info.tree[0]);
+        entry.PutNumber(QStringLiteral("bytes"), info.tree[1]);
+        entry.PutFlag(QStringLiteral("partial"), info.partial);
     }
-    return JsonReportBytes(QJsonObject{{QStringLiteral("snapshots"), list}});
+    JsonObjectText report;
+    report.PutList(QStringLiteral("snapshots"), list);
+    return JsonReportBytes(report);
 }
 
 CellGrid ListGrid(const std::vector<SnapshotInfo>& snapshots) {

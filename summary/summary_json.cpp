@@ -1,8 +1,5 @@
 #include "summary/summary_json.h"
 
-#include <QJsonArray>
-#include <QJsonObject>
-
 #include "summary/skipped_text.h"
 #include "summary/summary_table.h"
 #include "table/report_json.h"
@@ -14,52 +11,53 @@ constexpr const char* kFieldNames[] = {
     "files",       "bytes",        "dirs",         "hidden_files",  "hidden_bytes",
     "hidden_dirs", "system_files", "system_bytes", "archive_files", "archive_bytes"};
 
-QJsonObject FigureObject(const Counts& counts) {
-    QJsonObject figures;
-    for (int field = 2; field <= kLastField; ++field) {
-        figures.insert(QString::fromLatin1(kFieldNames[field - 2]),
-                       static_cast<qint64>(FieldValue(counts, field)));
-    }
+JsonObjectText FigureMembers(const Counts& counts, JsonObjectText figures = {}) {
+    for (int field = 2; field <= kLastField; ++field)
+        figures.PutNumber(QString::fromLatin1(kFieldNames[field - 2]), FieldValue(counts, field));
     return figures;
 }
 
-// A row's directory as the table shows it.
-QJsonObject Row(const DirectoryRecord& record) {
-    QJsonObject row = FigureObject(record.counts);
+// A row's directory as the table shows it; with Growth, what it grew by (a folder gone has
+// no figures).
+JsonObjectText Row(const DirectoryRecord& record, const RowGrowth* growth) {
+    JsonObjectText row;
     PutName(row, QStringLiteral("path"), record.volume ? record.Path : ShownPath(record.Path));
+    if (growth && growth->change == Change::Gone) {
+        for (const char* name : kFieldNames)
+            row.PutNull(QString::fromLatin1(name));
+    } else {
+        row = FigureMembers(record.counts, std::move(row));
+    }
+    if (!growth) return row;
+    row.PutInteger(QStringLiteral("growth_bytes"), growth->bytes);
+    row.PutInteger(QStringLiteral("growth_files"), growth->files);
+    row.PutText(QStringLiteral("change"), ChangeWord(growth->change));
     return row;
 }
 
-QJsonArray Unread(const std::vector<UnreadDirectory>& folders) {
-    QJsonArray unread;
+// The growth of the row at Index of Results, if it was compared.
+const RowGrowth* GrowthOf(const JsonGrowth* growth, int index) {
+    if (!growth || index >= static_cast<int>(growth->rows.size()) || !growth->rows[index])
+        return nullptr;
+    return &*growth->rows[index];
+}
+
+std::vector<JsonObjectText> Unread(const std::vector<UnreadDirectory>& folders) {
+    std::vector<JsonObjectText> unread;
     for (const UnreadDirectory& folder : folders) {
-        QJsonObject entry{{QStringLiteral("reason"), ReasonText(folder.error)},
-                          {QStringLiteral("errno"), folder.error}};
+        JsonObjectText& entry = unread.emplace_back();
         PutName(entry, QStringLiteral("path"), folder.path);
-        unread.append(entry);
+        entry.PutText(QStringLiteral("reason"), ReasonText(folder.error));
+        entry.PutNumber(QStringLiteral("errno"), static_cast<Figure>(folder.error));
     }
     return unread;
 }
 
-QJsonArray Starts(const std::vector<QByteArray>& starts) {
-    QJsonArray names;
-    for (const QByteArray& start : starts) {
-        QJsonObject entry;
-        PutName(entry, QStringLiteral("path"), ShownPath(start));
-        names.append(entry);
-    }
+std::vector<JsonObjectText> Starts(const std::vector<QByteArray>& starts) {
+    std::vector<JsonObjectText> names;
+    for (const QByteArray& start : starts)
+        PutName(names.emplace_back(), QStringLiteral("path"), ShownPath(start));
     return names;
-}
-
-void AddGrowth(QJsonObject& row, const RowGrowths& growths, int index) {
-    if (index >= static_cast<int>(growths.size()) || !growths[index]) return;
-    const RowGrowth& growth = *growths[index];
-    row.insert(QStringLiteral("growth_bytes"), growth.bytes);
-    row.insert(QStringLiteral("growth_files"), growth.files);
-    row.insert(QStringLiteral("change"), ChangeWord(growth.change));
-    if (growth.change != Change::Gone) return;
-    for (const char* name : kFieldNames)  // a folder gone has no figures
-        row.insert(QString::fromLatin1(name), QJsonValue::Null);
 }
 
 }  // namespace
@@ -71,25 +69,23 @@ QString IsoTime(qint64 time) {
 QByteArray SummaryJson(const SummaryData& data, const std::vector<QByteArray>& starts,
                        const SizeCounting& counting, const QDateTime& when,
                        const JsonGrowth* growth) {
-    QJsonObject report = JsonReportHead(QStringLiteral("tallmere32"), when);
-    report.insert(QStringLiteral("start"), Starts(starts));
-    report.insert(QStringLiteral("size"),
-                  counting.onDisk ? QStringLiteral("disk") : QStringLiteral("length"));
-    report.insert(QStringLiteral("links_once"), counting.linksOnce);
-    QJsonArray rows;
-    for (int row = 1; row <= data.RowCount(); ++row) {
-        QJsonObject object = Row(*data.AtRow(row));
-        if (growth) AddGrowth(object, growth->rows, data.RowOrder[row - 1]);
-        rows.append(object);
-    }
-    report.insert(QStringLiteral("rows"), rows);
+    JsonObjectText report = JsonReportHead(QStringLiteral("tallmere32"), when);
+    report.PutList(QStringLiteral("start"), Starts(starts));
+    report.PutText(QStringLiteral("size"),
+                   counting.onDisk ? QStringLiteral("disk") : QStringLiteral("length"));
+    report.PutFlag(QStringLiteral("links_once"), counting.linksOnce);
+    std::vector<JsonObjectText> rows;
+    for (int row = 1; row <= data.RowCount(); ++row)
+        rows.push_back(Row(*data.AtRow(row), GrowthOf(growth, data.RowOrder[row - 1])));
+    report.PutList(QStringLiteral("rows"), rows);
     if (growth) {
-        report.insert(QStringLiteral("compared_with"),
-                      QJsonObject{{QStringLiteral("id"), growth->base.id},
-                                  {QStringLiteral("time"), IsoTime(growth->base.time)}});
+        JsonObjectText base;
+        base.PutInteger(QStringLiteral("id"), growth->base.id);
+        base.PutText(QStringLiteral("time"), IsoTime(growth->base.time));
+        report.PutObject(QStringLiteral("compared_with"), base);
     }
-    report.insert(QStringLiteral("total"), FigureObject(data.GrandTotal));
-    report.insert(QStringLiteral("unread"), Unread(data.AllSkipped.unread));
-    report.insert(QStringLiteral("unsized"), static_cast<qint64>(data.AllSkipped.unsized));
+    report.PutObject(QStringLiteral("total"), FigureMembers(data.GrandTotal));
+    report.PutList(QStringLiteral("unread"), Unread(data.AllSkipped.unread));
+    report.PutNumber(QStringLiteral("unsized"), static_cast<Figure>(data.AllSkipped.unsized));
     return JsonReportBytes(report);
 }

@@ -44,9 +44,10 @@ row() { jq -c --arg p "$tree/$1" '.rows[] | select(.path == $p) | [.growth_bytes
 [[ $(row gone) == '[-50,-1,"gone"]' ]] || fail "gone: $(row gone)"
 jq -e --arg p "$tree/gone" '.rows[] | select(.path == $p) | .bytes == null' "$scratch/grew.json" >/dev/null ||
   fail "a gone folder has figures"
-"$program" --report=csv --compare="$first" "$tree/a" >"$scratch/deep.csv" || fail "--compare=ID"
-grep -q "^$tree/a/deep,2,\"1,300\",.*,+300,+1"$'\r$' "$scratch/deep.csv" || fail "growth two levels down"
-head -n1 "$scratch/deep.csv" | grep -q ',Growth Bytes,Growth Files'$'\r$' || fail "growth headings"
+"$program" --report=csv --compare="$first" "$tree/a" | tr -d '\r' >"$scratch/deep.csv" ||
+  fail "--compare=ID"
+grep -q "^$tree/a/deep,2,\"1,300\",.*,+300,+1$" "$scratch/deep.csv" || fail "growth two levels down"
+head -n1 "$scratch/deep.csv" | grep -q ',Growth Bytes,Growth Files$' || fail "growth headings"
 "$program" --report=txt --compare="$(date +%F)" "$tree" | grep -q 'Growth Bytes' || fail "--compare=DATE"
 
 # Nothing to compare with: the report as usual and one line on standard error.
