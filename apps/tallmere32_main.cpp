@@ -8,6 +8,7 @@
 #include "help/context_ids.h"
 #include "platform/volumes.h"
 #include "settings/settings_store.h"
+#include "summary/history_report.h"
 #include "summary/program_options.h"
 #include "summary/report_mode.h"
 #include "summary/tallmere.h"
@@ -57,6 +58,12 @@ int RunReport(int argc, char** argv, const ProgramOptions& options) {
     return RunSummaryReport(options, store, *volumes);
 }
 
+int RunHistoryCommand(int argc, char** argv, const ProgramOptions& options) {
+    const QCoreApplication app(argc, argv);
+    return options.mode == ProgramOptions::Mode::Forget ? RunForget(options)
+                                                        : RunListSnapshots(options);
+}
+
 // Prints where Help > Contents finds the manual; 1 when it is not there.
 int ShowHelpFile(int argc, char** argv) {
     const QCoreApplication app(argc, argv);
@@ -79,6 +86,9 @@ int Run(int argc, char** argv) {
             return 2;
         case ProgramOptions::Mode::Report:
             return RunReport(argc, argv, options);
+        case ProgramOptions::Mode::ListSnapshots:
+        case ProgramOptions::Mode::Forget:
+            return RunHistoryCommand(argc, argv, options);
         case ProgramOptions::Mode::HelpFile:
             return ShowHelpFile(argc, argv);
         case ProgramOptions::Mode::Window:

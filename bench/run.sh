@@ -28,6 +28,7 @@ read -ra shapes <<< "${shapes[*]}"
 command -v hyperfine >/dev/null || { echo "bench: hyperfine is missing (apt-get install hyperfine)" >&2; exit 1; }
 mkdir -p "$out"
 export XDG_CONFIG_HOME=$dir/config  # first-run settings: Bytes and the full table
+export XDG_DATA_HOME=$dir/data      # the snapshots each report run keeps
 
 limit_walker() {
   [[ -f $shared/limit-walker.cpp ]] || return 1

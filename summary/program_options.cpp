@@ -1,8 +1,23 @@
 #include "summary/program_options.h"
 
+#include <QDate>
+
 #include "summary/scan.h"
 
 namespace {
+
+bool ReadCompare(ProgramOptions& options) {
+    bool number = false;
+    options.compare.toLongLong(&number);
+    if (options.compare == u"last" || number ||
+        QDate::fromString(options.compare, Qt::ISODate).isValid())
+        return true;
+    options.error = QStringLiteral(
+                        "--compare takes last, a snapshot's number or a date "
+                        "(YYYY-MM-DD), not \"%1\"")
+                        .arg(options.compare);
+    return false;
+}
 
 bool ReadOption(const QString& argument, ProgramOptions& options) {
     if (argument == u"--help") {
@@ -26,6 +41,28 @@ bool ReadOption(const QString& argument, ProgramOptions& options) {
         options.linksOnce = true;
     } else if (argument == u"--one-file-system") {
         options.oneFileSystem = true;
+    } else if (argument == u"--no-snapshot") {
+        options.noSnapshot = true;
+    } else if (argument == u"--list-snapshots") {
+        options.mode = ProgramOptions::Mode::ListSnapshots;
+    } else if (argument == u"--compare" || argument.startsWith(u"--compare=")) {
+        options.compare = argument == u"--compare" ? QStringLiteral("last") : argument.mid(10);
+        return ReadCompare(options);
+    } else if (argument.startsWith(u"--from-snapshot=")) {
+        bool ok = false;
+        options.fromSnapshot = argument.mid(16).toLongLong(&ok);
+        if (!ok || options.fromSnapshot < 1) {
+            options.error = QStringLiteral("--from-snapshot takes a snapshot's number");
+            return false;
+        }
+    } else if (argument.startsWith(u"--forget=")) {
+        options.mode = ProgramOptions::Mode::Forget;
+        options.forget = argument.mid(9);
+        bool ok = false;
+        if (options.forget != u"all" && (options.forget.toLongLong(&ok), !ok)) {
+            options.error = QStringLiteral("--forget takes a snapshot's number or \"all\"");
+            return false;
+        }
     } else if (argument.startsWith(u"--import=")) {
         options.importPath = argument.mid(9);
         if (options.importPath.isEmpty()) {
@@ -74,12 +111,14 @@ ProgramOptions ParseProgramOptions(const Words& arguments) {
     }
     const bool reportOnly = !options.outputPath.isEmpty() || options.diskUsage ||
                             options.linksOnce || options.oneFileSystem ||
-                            !options.importPath.isEmpty();
+                            !options.importPath.isEmpty() || options.noSnapshot ||
+                            !options.compare.isEmpty() || options.fromSnapshot != 0;
     if (options.mode == ProgramOptions::Mode::Window && reportOnly) {
         options.mode = ProgramOptions::Mode::Error;
         options.error = QStringLiteral(
-            "--output, --import, --disk-usage, --count-links-once and -x go with --report (the "
-            "window takes its ways of counting from Options)");
+            "--output, --import, --disk-usage, --count-links-once, -x, --no-snapshot, --compare "
+            "and --from-snapshot go with --report (the window takes its ways of counting from "
+            "Options)");
     }
     return options;
 }
@@ -110,6 +149,15 @@ QString UsageText() {
         "                 holding one of them\n"
         "  -x, --one-file-system  do not enter other mounted file systems\n"
         "  --threads=N    walk with N threads, 1 to 64\n"
+        "  --no-snapshot  do not keep this summary in the history\n"
+        "  --compare[=last|ID|YYYY-MM-DD]  add the growth since an earlier snapshot holding\n"
+        "                 the start directory: the newest (last), snapshot ID, or the newest\n"
+        "                 taken on or before that day\n"
+        "  --from-snapshot=ID [DIR]  the report of snapshot ID (or of DIR inside it) without\n"
+        "                 walking\n"
+        "  --list-snapshots [DIR ...]  list the snapshots kept (of those start directories),\n"
+        "                 in the --report format (txt unless given)\n"
+        "  --forget=ID|all  delete snapshot ID, or every snapshot\n"
         "  --import=FILE  report a scan exported by ncdu or gdu (- reads standard input)\n"
         "                 instead of walking; FOLDER, a folder inside the scan, is reported\n"
         "                 in its place\n"
@@ -121,5 +169,11 @@ QString UsageText() {
         "every figure in bytes; a name that is not valid UTF-8 comes as \"path\" with\n"
         "replacement characters and, beside it, \"path_bytes\": its exact bytes in base64.\n"
         "Report mode's exit status: 0, 1 when a folder could not be read or the report could\n"
-        "not be written, 2 for a mistake on the command line.\n");
+        "not be written, 2 for a mistake on the command line.\n"
+        "\n"
+        "History: every summary written by --report is kept as a snapshot in\n"
+        "$XDG_DATA_HOME/tallmere32/history.sqlite (~/.local/share/tallmere32/ by default):\n"
+        "every snapshot of the last 7 days, then the last of each day for 8 weeks, then the\n"
+        "last of each month. --forget=ID or --forget=all deletes them; the man page\n"
+        "(section HISTORY) describes the tables for sqlite3.\n");
 }

@@ -7,7 +7,7 @@
 #include "table/report_text.h"
 
 struct ProgramOptions {
-    enum class Mode { Window, Report, Help, Version, HelpFile, Error };
+    enum class Mode { Window, Report, Help, Version, HelpFile, Error, ListSnapshots, Forget };
     Mode mode = Mode::Window;
     ReportKind reportKind = ReportKind::Unknown;
     QString outputPath;  // report mode: "" for standard output
@@ -17,8 +17,13 @@ struct ProgramOptions {
     bool diskUsage = false;
     bool linksOnce = false;
     bool oneFileSystem = false;
-    Words words;    // the summary's command line: START words and switches
-    QString error;  // Mode::Error: the one line to print
+    // The history of summaries (report mode).
+    bool noSnapshot = false;  // do not save this summary
+    QString compare;          // "" no comparison; "last", an id or a YYYY-MM-DD date
+    qint64 fromSnapshot = 0;  // the report of this snapshot instead of a walk; 0 none
+    QString forget;           // Mode::Forget: an id or "all"
+    Words words;              // the summary's command line: START words and switches
+    QString error;            // Mode::Error: the one line to print
 };
 
 ProgramOptions ParseProgramOptions(const Words& arguments);

@@ -6,6 +6,7 @@
 
 #include "platform/current_directory.h"
 #include "settings/load_settings.h"
+#include "summary/history_report.h"
 #include "summary/ncdu_import.h"
 #include "summary/prometheus_report.h"
 #include "summary/scan.h"
@@ -52,29 +53,99 @@ ScanRequest RequestOf(const ProgramOptions& options, const Settings& settings,
     return request;
 }
 
-QByteArray ReportOf(ReportKind kind, const SummaryData& data, const Settings& settings,
-                    const ScanRequest& request, const QDateTime& walked) {
-    if (kind == ReportKind::Json) return SummaryJson(data, request.roots, request.counting, walked);
-    if (kind == ReportKind::Prometheus) return PrometheusReport(data, walked);
+// A summary ready to write: its rows, how they were counted, and what they grew by.
+struct Summary {
+    SummaryData data;
+    std::vector<QByteArray> starts;
+    SizeCounting counting;
+    QDateTime walked;  // when the walk began, or the snapshot's time
+    RowGrowths growths{};
+    std::optional<SnapshotInfo> base{};  // what the growth is counted from
+};
+
+QByteArray ReportOf(ReportKind kind, const Summary& summary, const Settings& settings) {
+    if (kind == ReportKind::Json) {
+        const JsonGrowth growth{summary.growths, summary.base.value_or(SnapshotInfo{})};
+        return SummaryJson(summary.data, summary.starts, summary.counting, summary.walked,
+                           summary.base ? &growth : nullptr);
+    }
+    if (kind == ReportKind::Prometheus) return PrometheusReport(summary.data, summary.walked);
     CellGrid grid;
-    FillReportGrid(grid, data, settings);
+    FillReportGrid(grid, summary.data, settings);
+    if (summary.base) AddGrowthColumns(grid, summary.data, summary.growths, settings);
     if (kind == ReportKind::Csv) return ReportBytes(CsvLines(grid), kind);
-    return ReportBytes(SummaryTextReport(grid, settings.ComputerName, QDateTime::currentDateTime(),
-                                         request.counting),
-                       kind);
+    return ReportBytes(
+        SummaryTextReport(grid, settings.ComputerName, summary.walked, summary.counting), kind);
 }
 
-// Sorts Rows as the switches ask, writes the report and tells what the walk left out.
-int WriteSummaryReport(const ProgramOptions& options, const Settings& settings,
-                       const ScanRequest& request, std::vector<DirectoryRecord> rows,
-                       const QDateTime& walked) {
-    SummaryData data;
-    data.Record(std::move(rows));
+// Adds the growth of each start directory's rows since the snapshot Which names; the store's
+// warnings, or why there is nothing to compare with, to Warnings.
+void Compare(HistoryStore& history, Summary& summary, const QString& which, bool stayOnVolume,
+             QStringList& warnings) {
+    const QByteArray key = CountingKey(summary.counting, stayOnVolume);
+    for (const QByteArray& start : summary.starts) {
+        QString error;
+        const std::optional<SnapshotInfo> base =
+            BaseSnapshot(history, AbsoluteDirectory(start), key, which,
+                         summary.walked.toSecsSinceEpoch() + 1, &error);
+        if (!base ||
+            !CompareWithSnapshot(history, summary.data, start, *base, summary.growths, &error)) {
+            warnings << error;
+            continue;
+        }
+        if (!summary.base) summary.base = base;
+    }
+}
+
+// Sorts the rows as the switches ask and writes the report; the exit status.
+int Emit(const ProgramOptions& options, const Settings& settings, Summary& summary,
+         const QStringList& warnings) {
     const Switches switches = ParseSwitches(options.words);
-    SortRows(data.Results, data.RowOrder, switches.SortColumn, switches.SortAscending);
-    const QByteArray report = ReportOf(options.reportKind, data, settings, request, walked);
+    SortRows(summary.data.Results, summary.data.RowOrder, switches.SortColumn,
+             switches.SortAscending);
+    const QByteArray report = ReportOf(options.reportKind, summary, settings);
     const int status = EmitReport(report, options.outputPath, "tallmere32");
-    return TellSkipped(data.AllSkipped) ? 1 : status;
+    TellHistoryWarnings(warnings);
+    return TellSkipped(summary.data.AllSkipped) ? 1 : status;
+}
+
+// The folder the last START word names inside a snapshot of Start: a path below Start,
+// absolute or relative to it; "" for Start itself or no word. None for an absolute path
+// outside Start.
+std::optional<QByteArray> FolderInside(const QByteArray& start, const Words& words) {
+    QByteArray folder;
+    for (const QByteArray& word : words)
+        if (!word.startsWith('-') || word.size() == 1) folder = word;
+    if (folder.isEmpty()) return folder;
+    if (!folder.endsWith('/')) folder += '/';
+    if (folder.startsWith('/')) {
+        if (!folder.startsWith(start)) return std::nullopt;
+        folder = folder.mid(start.size());
+    }
+    return folder.isEmpty() ? folder : folder.chopped(1);
+}
+
+// The report of a saved snapshot, or of the folder inside it that the START word names.
+int SnapshotReport(const ProgramOptions& options, const Settings& settings) {
+    HistoryStore history(HistoryOptions());
+    const std::optional<SnapshotInfo> info = history.Find(options.fromSnapshot);
+    const std::optional<QByteArray> folder =
+        info ? FolderInside(info->start, options.words) : QByteArray();
+    QString error =
+        QStringLiteral("snapshot %1 does not hold that folder").arg(options.fromSnapshot);
+    std::optional<SnapshotRows> rows;
+    if (folder) rows = RowsOfSnapshot(history, options.fromSnapshot, *folder, &error);
+    if (!rows) {
+        std::fprintf(stderr, "tallmere32: %s\n", qUtf8Printable(error));
+        return 2;
+    }
+    Summary summary;
+    summary.data.Record(std::move(rows->result.rows));
+    summary.starts = {rows->root};
+    summary.counting.onDisk = rows->info.counting.startsWith("disk");
+    summary.counting.linksOnce = rows->info.counting.contains("links-once");
+    summary.walked = QDateTime::fromSecsSinceEpoch(rows->info.time);
+    return Emit(options, settings, summary, {});
 }
 
 // The folder inside an imported scan that the START words name: "" for none.
@@ -122,8 +193,9 @@ int RunImportReport(const ProgramOptions& options, const Settings& settings) {
                                                     .arg(QString::fromLocal8Bit(scan.root),
                                                          QString::fromLocal8Bit(*focus)));
     }
-    request.roots = {scan.result.rows.front().Path};
-    return WriteSummaryReport(options, settings, request, std::move(scan.result.rows), read);
+    Summary summary{{}, {scan.result.rows.front().Path}, request.counting, read};
+    summary.data.Record(std::move(scan.result.rows));
+    return Emit(options, settings, summary, {});
 }
 
 }  // namespace
@@ -135,9 +207,18 @@ int RunSummaryReport(const ProgramOptions& options, SettingsStore& store, Volume
     }
     const Settings settings = ReportSettings(store, "tallmere32");
     if (!options.importPath.isEmpty()) return RunImportReport(options, settings);
-    const ScanRequest request = RequestOf(options, settings, volumes);
+    if (options.fromSnapshot != 0) return SnapshotReport(options, settings);
+    ScanRequest request = RequestOf(options, settings, volumes);
+    std::optional<SnapshotRecording> recording;
+    if (!options.noSnapshot) recording.emplace(request);
     const int threads = options.threads > 0 ? options.threads : DefaultScanThreads();
-    const QDateTime walked = QDateTime::currentDateTime();
-    return WriteSummaryReport(options, settings, request, ScanDirectories(request, threads).rows,
-                              walked);
+    Summary summary{{}, request.roots, request.counting, QDateTime::currentDateTime()};
+    const ScanResult result = ScanDirectories(request, threads);
+    summary.data.Record(result.rows);
+    HistoryStore history(HistoryOptions());
+    QStringList warnings;
+    if (!options.compare.isEmpty())  // before saving, so never with this walk
+        Compare(history, summary, options.compare, request.stayOnVolume, warnings);
+    if (recording) warnings << recording->Save(history, result, summary.walked.toSecsSinceEpoch());
+    return Emit(options, settings, summary, warnings);
 }

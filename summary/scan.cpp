@@ -13,6 +13,7 @@
 #include "platform/directory_walk.h"
 #include "platform/volumes.h"
 #include "summary/hard_links.h"
+#include "summary/tree_tally.h"
 #include "table/text_fields.h"
 
 namespace {
@@ -70,20 +71,29 @@ std::vector<std::uint64_t> RootListing::InListingOrder() const {
     return numbers;
 }
 
-// Counts entries into the rows of one walker thread.
+// A directory's tree figures while the walk holds it.
+struct TallyState final : DirectoryState {
+    TreeTally tally;
+};
+
+TreeTally* TallyOf(DirectoryState* state) {
+    return state ? &static_cast<TallyState*>(state)->tally : nullptr;
+}
+
+// Counts entries into the rows of one walker thread, and into each directory's tree figures
+// when the request has sinks for them.
 class SummaryVisitor final : public WalkVisitor {
   public:
     SummaryVisitor(std::vector<RootListing>& listings, const ScanRequest& request)
-        : listings_(listings), counting_(request.counting) {}
+        : listings_(listings), request_(request), counting_(request.counting) {}
 
-    void BeginDirectory(DirectoryScope& dir) override { current_ = &Row(dir.Tag()); }
+    void BeginDirectory(DirectoryScope& dir) override;
     void VisitEntries(DirectoryScope& dir, std::span<const WalkEntry> entries) override;
     void EndDirectory(DirectoryScope&) override { current_ = nullptr; }
-    void Unreadable(const DirectoryScope& dir, int error) override {
-        skipped_[dir.Tag()].unread.push_back({dir.Path(), error});
-    }
+    void Unreadable(const DirectoryScope& dir, int error) override;
     // Rows only add up, and start directories keep their listing order by batch ordinals.
     bool MayShareDirectory(const DirectoryScope&) const override { return true; }
+    void TreeDone(DirectoryScope& dir, bool complete) override;
 
     // The counts of row Child of start directory Root, zero when this thread saw none.
     Counts RowCounts(std::uint64_t root, std::uint64_t child) const;
@@ -96,13 +106,20 @@ class SummaryVisitor final : public WalkVisitor {
     Counts& Row(std::uint64_t tag);
     void CountDirectory(DirectoryScope& dir, const WalkEntry& entry, std::uint32_t index);
     void CountFile(DirectoryScope& dir, const WalkEntry& entry, const EntryStat& stat);
+    // Dir's sink, null when tree figures are not gathered.
+    TreeSink* SinkOf(const DirectoryScope& dir) const;
+    // Dir's path below its start directory.
+    QByteArray RelativePath(const DirectoryScope& dir) const;
 
     std::vector<RootListing>& listings_;
+    const ScanRequest& request_;
     SizeCounting counting_;
     std::vector<LinkMeeting> meetings_;
     std::vector<std::vector<Counts>> rows_;     // [root][child]
     std::map<std::uint64_t, Skipped> skipped_;  // by row tag; rarely any
     Counts* current_ = nullptr;
+    Counts batch_;                        // the batch being visited
+    std::vector<LinkedFile> batchLinks_;  // its files with several links, for the tally
 };
 
 // One file of Bytes with Attributes, counted into Row.
@@ -141,7 +158,41 @@ Skipped SummaryVisitor::RowSkipped(std::uint64_t tag) const {
     return found == skipped_.end() ? Skipped{} : found->second;
 }
 
+TreeSink* SummaryVisitor::SinkOf(const DirectoryScope& dir) const {
+    return request_.sinks.empty() ? nullptr : request_.sinks[RootOf(dir.Tag())];
+}
+
+QByteArray SummaryVisitor::RelativePath(const DirectoryScope& dir) const {
+    // Path() is the start directory's path without trailing "/"s (unless it is the root), then
+    // "/" and the names.
+    QByteArray root = request_.roots[RootOf(dir.Tag())];
+    while (root.size() > 1 && root.endsWith("//"))
+        root.chop(1);
+    return dir.Path().mid(root.size());
+}
+
+void SummaryVisitor::BeginDirectory(DirectoryScope& dir) {
+    current_ = &Row(dir.Tag());
+    if (SinkOf(dir) && !dir.State()) dir.SetState(std::make_unique<TallyState>());
+}
+
+void SummaryVisitor::Unreadable(const DirectoryScope& dir, int error) {
+    skipped_[dir.Tag()].unread.push_back({dir.Path(), error});
+    if (TreeSink* sink = SinkOf(dir)) sink->Unread(RelativePath(dir), error);
+}
+
+void SummaryVisitor::TreeDone(DirectoryScope& dir, bool) {
+    TreeSink* sink = SinkOf(dir);
+    TreeTally* tally = TallyOf(dir.State());
+    if (!sink || !tally) return;
+    Counts unlinked;
+    std::vector<LinkedFile> links;
+    sink->DirectoryDone(RelativePath(dir), tally->Finish(&unlinked, &links));
+    if (TreeTally* above = TallyOf(dir.ParentState())) above->AddBelow(unlinked, std::move(links));
+}
+
 void SummaryVisitor::VisitEntries(DirectoryScope& dir, std::span<const WalkEntry> entries) {
+    batch_ = {};
     for (std::uint32_t index = 0; index < entries.size(); ++index) {
         const WalkEntry& entry = entries[index];
         if (entry.kind == EntryKind::Directory) {
@@ -159,15 +210,18 @@ void SummaryVisitor::VisitEntries(DirectoryScope& dir, std::span<const WalkEntry
             CountFile(dir, entry, stat);
         }
     }
+    *current_ += batch_;
+    if (TreeTally* tally = TallyOf(dir.State())) tally->AddOwn(batch_, std::move(batchLinks_));
+    batchLinks_.clear();
 }
 
 void SummaryVisitor::CountDirectory(DirectoryScope& dir, const WalkEntry& entry,
                                     std::uint32_t index) {
-    current_->Dirs += 1;
+    batch_.Dirs += 1;
     // A dot name is hidden without asking the file system.
     // A folder whose attributes cannot be read cannot be entered either: the walk tells that.
     if (entry.name[0] == '.' || (dir.ReadAttributes(entry).value_or(0) & dos::kHidden)) {
-        current_->HiddenDirs += 1;
+        batch_.HiddenDirs += 1;
     }
     std::uint64_t tag = dir.Tag();
     if (dir.Depth() == 0) {
@@ -190,8 +244,9 @@ void SummaryVisitor::CountFile(DirectoryScope& dir, const WalkEntry& entry, cons
     if (counting_.linksOnce && stat.links > 1) {
         meetings_.push_back({stat.device, stat.inode, dir.Tag(), {}});
         AddFile(meetings_.back().counts, entry, attributes, bytes);
+        if (dir.State()) batchLinks_.push_back({stat.device, stat.inode, meetings_.back().counts});
     } else {
-        AddFile(*current_, entry, attributes, bytes);
+        AddFile(batch_, entry, attributes, bytes);
     }
 }
 

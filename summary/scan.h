@@ -8,6 +8,7 @@
 
 #include "settings/settings.h"
 #include "summary/directory_record.h"
+#include "summary/tree_sink.h"
 
 class VolumeSource;
 class WalkFaults;
@@ -28,6 +29,9 @@ struct ScanRequest {
     WalkFaults* faults = nullptr;   // tests only
     bool rootsAreVolumes = false;   // "My Computer": the roots are mount points
     SizeCounting counting{};
+    // Where each start directory's tree figures go, one sink a root, or none at all: every
+    // directory's tree figures are then not gathered.
+    std::vector<TreeSink*> sinks{};
 };
 
 struct ScanResult {

@@ -11,17 +11,35 @@ constexpr const char* kFieldNames[] = {
     "files",       "bytes",        "dirs",         "hidden_files",  "hidden_bytes",
     "hidden_dirs", "system_files", "system_bytes", "archive_files", "archive_bytes"};
 
-JsonObjectText Figures(const Counts& counts, JsonObjectText figures = {}) {
+JsonObjectText FigureMembers(const Counts& counts, JsonObjectText figures = {}) {
     for (int field = 2; field <= kLastField; ++field)
         figures.PutNumber(QString::fromLatin1(kFieldNames[field - 2]), FieldValue(counts, field));
     return figures;
 }
 
-// A row's directory as the table shows it.
-JsonObjectText Row(const DirectoryRecord& record) {
+// A row's directory as the table shows it; with Growth, what it grew by (a folder gone has
+// no figures).
+JsonObjectText Row(const DirectoryRecord& record, const RowGrowth* growth) {
     JsonObjectText row;
     PutName(row, QStringLiteral("path"), record.volume ? record.Path : ShownPath(record.Path));
-    return Figures(record.counts, std::move(row));
+    if (growth && growth->change == Change::Gone) {
+        for (const char* name : kFieldNames)
+            row.PutNull(QString::fromLatin1(name));
+    } else {
+        row = FigureMembers(record.counts, std::move(row));
+    }
+    if (!growth) return row;
+    row.PutInteger(QStringLiteral("growth_bytes"), growth->bytes);
+    row.PutInteger(QStringLiteral("growth_files"), growth->files);
+    row.PutText(QStringLiteral("change"), ChangeWord(growth->change));
+    return row;
+}
+
+// The growth of the row at Index of Results, if it was compared.
+const RowGrowth* GrowthOf(const JsonGrowth* growth, int index) {
+    if (!growth || index >= static_cast<int>(growth->rows.size()) || !growth->rows[index])
+        return nullptr;
+    return &*growth->rows[index];
 }
 
 std::vector<JsonObjectText> Unread(const std::vector<UnreadDirectory>& folders) {
@@ -44,8 +62,13 @@ std::vector<JsonObjectText> Starts(const std::vector<QByteArray>& starts) {
 
 }  // namespace
 
+QString IsoTime(qint64 time) {
+    return QDateTime::fromSecsSinceEpoch(time).toUTC().toString(Qt::ISODate);
+}
+
 QByteArray SummaryJson(const SummaryData& data, const std::vector<QByteArray>& starts,
-                       const SizeCounting& counting, const QDateTime& when) {
+                       const SizeCounting& counting, const QDateTime& when,
+                       const JsonGrowth* growth) {
     JsonObjectText report = JsonReportHead(QStringLiteral("tallmere32"), when);
     report.PutList(QStringLiteral("start"), Starts(starts));
     report.PutText(QStringLiteral("size"),
@@ -53,9 +76,15 @@ QByteArray SummaryJson(const SummaryData& data, const std::vector<QByteArray>& s
     report.PutFlag(QStringLiteral("links_once"), counting.linksOnce);
     std::vector<JsonObjectText> rows;
     for (int row = 1; row <= data.RowCount(); ++row)
-        rows.push_back(Row(*data.AtRow(row)));
+        rows.push_back(Row(*data.AtRow(row), GrowthOf(growth, data.RowOrder[row - 1])));
     report.PutList(QStringLiteral("rows"), rows);
-    report.PutObject(QStringLiteral("total"), Figures(data.GrandTotal));
+    if (growth) {
+        JsonObjectText base;
+        base.PutInteger(QStringLiteral("id"), growth->base.id);
+        base.PutText(QStringLiteral("time"), IsoTime(growth->base.time));
+        report.PutObject(QStringLiteral("compared_with"), base);
+    }
+    report.PutObject(QStringLiteral("total"), FigureMembers(data.GrandTotal));
     report.PutList(QStringLiteral("unread"), Unread(data.AllSkipped.unread));
     report.PutNumber(QStringLiteral("unsized"), static_cast<Figure>(data.AllSkipped.unsized));
     return JsonReportBytes(report);

@@ -7,9 +7,21 @@
 #include <vector>
 
 #include "summary/scan.h"
+#include "summary/snapshot_compare.h"
 #include "summary/summary_data.h"
 
+// The growth of the rows since an earlier snapshot, for the report.
+struct JsonGrowth {
+    const RowGrowths& rows;
+    SnapshotInfo base;
+};
+
 // Data's rows in the order of its RowOrder, walked from Starts (each with its "/") counting
-// sizes as Counting says, at When.
+// sizes as Counting says, at When. With Growth, each row gains growth_bytes, growth_files and
+// change, and the report compared_with.
 QByteArray SummaryJson(const SummaryData& data, const std::vector<QByteArray>& starts,
-                       const SizeCounting& counting, const QDateTime& when);
+                       const SizeCounting& counting, const QDateTime& when,
+                       const JsonGrowth* growth = nullptr);
+
+// Unix seconds as ISO 8601 in UTC, as the report's own time ("2026-12-05T14:02:00Z").
+QString IsoTime(qint64 time);

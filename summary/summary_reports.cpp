@@ -5,10 +5,10 @@
 namespace {
 
 // The name in 30 characters or as many as the longest takes, every figure right-justified in 15,
-// so each heading fits whole.
+// so each heading fits whole; the two growth columns too, when a comparison adds them.
 std::vector<ReportColumn> SummaryLayout() {
     std::vector<ReportColumn> layout{{30, QStringLiteral("l"), 0, true}};
-    for (int col = 1; col <= 10; ++col)
+    for (int col = 1; col <= 12; ++col)
         layout.push_back({15, QStringLiteral("r"), 0});
     return layout;
 }

@@ -27,6 +27,10 @@ void JsonObjectText::PutNumber(const QString& key, Figure number) {
     members_.emplace_back(key, FigureDigits(number));
 }
 
+void JsonObjectText::PutInteger(const QString& key, qint64 number) {
+    members_.emplace_back(key, QByteArray::number(number));
+}
+
 void JsonObjectText::PutText(const QString& key, const QString& text) {
     members_.emplace_back(key, QuotedText(text));
 }

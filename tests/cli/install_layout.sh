@@ -28,12 +28,12 @@ for file in "${expected[@]}"; do [[ -f $root/$file ]] || fail "missing $file"; d
 # The installed program, moved with its prefix, finds its manual and reports without a display.
 mv "$root" "$scratch/moved"
 root=$scratch/moved
-env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM XDG_CONFIG_HOME=$scratch/config \
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM XDG_CONFIG_HOME=$scratch/config XDG_DATA_HOME=$scratch/data \
   "$root/bin/tallmere32" --help-file >"$scratch/help-file" || fail "--help-file"
 [[ $(cat "$scratch/help-file") == "$root/share/tallmere32/Tallmere32.HLP" ]] ||
   fail "help file at $(cat "$scratch/help-file")"
 mkdir -p "$scratch/tree/sub" && head -c 10 /dev/zero >"$scratch/tree/sub/f"
-env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM XDG_CONFIG_HOME=$scratch/config \
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM XDG_CONFIG_HOME=$scratch/config XDG_DATA_HOME=$scratch/data \
   "$root/bin/tallmere32" --report=csv "$scratch/tree" | grep -q "^$scratch/tree/sub,1,10," ||
   fail "installed report"
 

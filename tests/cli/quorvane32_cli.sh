@@ -5,7 +5,7 @@ set -euo pipefail
 program=$1
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
-export XDG_CONFIG_HOME=$scratch/config
+export XDG_CONFIG_HOME=$scratch/config XDG_DATA_HOME=$scratch/data
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
 
 "$program" --report=txt --output="$scratch/disks.txt"

@@ -13,7 +13,7 @@ cleanup() {
   rm -rf "$scratch" "$wide"
 }
 trap cleanup EXIT
-export XDG_CONFIG_HOME=$scratch/config
+export XDG_CONFIG_HOME=$scratch/config XDG_DATA_HOME=$scratch/data
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
 
 mkdir -p "$tree/a" "$tree/b/mnt" "$tree/c" "$tree/"$'\xff\xfe'

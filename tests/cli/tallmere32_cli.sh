@@ -5,7 +5,7 @@ set -euo pipefail
 program=$1
 scratch=$(mktemp -d)
 trap 'chmod -R u+rwx "$scratch" 2>/dev/null; rm -rf "$scratch"' EXIT
-export XDG_CONFIG_HOME=$scratch/config
+export XDG_CONFIG_HOME=$scratch/config XDG_DATA_HOME=$scratch/data
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
 tree=$scratch/tree
 mkdir -p "$tree/big" "$tree/small" "$tree/-dash"
@@ -48,7 +48,7 @@ chmod 777 "$scratch/nobody"
 head -c 10 /dev/zero >"$scratch/locked/open/f"
 chmod 000 "$scratch/locked/shut"
 status=0
-"${as_user[@]}" env XDG_CONFIG_HOME="$scratch/nobody" "$program" --report=csv "$scratch/locked" \
+"${as_user[@]}" env XDG_CONFIG_HOME="$scratch/nobody" XDG_DATA_HOME="$scratch/nobody" "$program" --report=csv "$scratch/locked" \
   >"$scratch/locked.csv" 2>"$scratch/locked.err" || status=$?
 [[ $status -eq 1 ]] || fail "an unreadable folder gave status $status"
 [[ $(cat "$scratch/locked.err") == "tallmere32: cannot read '$scratch/locked/shut': Permission denied" ]] ||
@@ -56,7 +56,7 @@ status=0
 grep -qx "$scratch/locked/open,1,10,,,,,,,,"$'\r' "$scratch/locked.csv" || fail "readable row"
 grep -qx "$scratch/locked/shut,,,,,,,,,,"$'\r' "$scratch/locked.csv" || fail "unreadable row"
 # Under a process limit the threads that cannot start are done without.
-"${as_user[@]}" prlimit --nproc=4 env XDG_CONFIG_HOME="$scratch/nobody" "$program" \
+"${as_user[@]}" prlimit --nproc=4 env XDG_CONFIG_HOME="$scratch/nobody" XDG_DATA_HOME="$scratch/nobody" "$program" \
   --report=csv "$tree" -d3 >"$scratch/limited.csv" || fail "a walk under a process limit"
 "$program" --report=csv "$tree" -d3 | cmp -s - "$scratch/limited.csv" || fail "limited walk rows"
 expect_status 2 "$program" --report=csv --threads=65 "$tree"
