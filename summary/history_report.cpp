@@ -76,12 +76,13 @@ CellGrid ListGrid(const std::vector<SnapshotInfo>& snapshots) {
 QByteArray ListReport(ReportKind kind, const std::vector<SnapshotInfo>& snapshots) {
     if (kind == ReportKind::Json) return ListJson(snapshots);
     const CellGrid grid = ListGrid(snapshots);
-    if (kind == ReportKind::Csv) return ReportBytes(CsvLines(grid));
+    if (kind == ReportKind::Csv) return ReportBytes(CsvLines(grid), kind);
     const std::vector<ReportColumn> layout = {
         {8, QStringLiteral("r"), 2},  {17, QStringLiteral("l"), 0}, {40, QStringLiteral("l"), 0},
         {32, QStringLiteral("l"), 0}, {15, QStringLiteral("r"), 0}, {20, QStringLiteral("r"), 2},
         {8, QStringLiteral("l"), 0}};
-    return ReportBytes(TextReportLines(grid, QStringLiteral("Snapshots of the summaries"), layout));
+    return ReportBytes(TextReportLines(grid, QStringLiteral("Snapshots of the summaries"), layout),
+                       kind);
 }
 
 }  // namespace
