@@ -6,7 +6,6 @@
 
 #include "chart/chart_layout.h"
 #include "chart/pie_view.h"
-#include "ui/app_context.h"
 #include "ui/screen_fit.h"
 #include "ui/twips.h"
 
@@ -17,10 +16,7 @@ constexpr int kButtonWidth = 1215;
 
 }  // namespace
 
-frmChart::frmChart(const AppContext& context, const CellGrid& source, QWidget* parent)
-    : QDialog(parent),
-      pie_(BuildPie(source, context.ChartMode, context.ChartColumn, context.settings.Display,
-                    context.settings.ComputerName)) {
+frmChart::frmChart(PieModel pie, QWidget* parent) : QDialog(parent), pie_(std::move(pie)) {
     setWindowTitle(pie_.caption);
     CreateControls();
     MSChart1->ShowPie(pie_);
@@ -65,7 +61,8 @@ void frmChart::Form_Resize() {
                        static_cast<int>(PixelsToTwips(height())));
     const QSize button(static_cast<int>(PixelsToTwips(cmdClose->width())),
                        static_cast<int>(PixelsToTwips(cmdClose->height())));
-    const ChartLayout layout = ChartLayoutFor(window, button);
+    const auto legend = static_cast<int>(PixelsToTwips(MSChart1->PreferredLegendHeight()));
+    const ChartLayout layout = ChartLayoutFor(window, button, legend);
     MSChart1->setGeometry(TwipsToPixels(layout.chart));
     MSChart1->Arrange(TwipsToPixels(layout.plot), TwipsToPixels(layout.legend));
     cmdClose->move(TwipsToPixels(layout.button.x()), TwipsToPixels(layout.button.y()));

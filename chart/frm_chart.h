@@ -8,17 +8,14 @@
 
 class PieView;
 class QPushButton;
-struct AppContext;
 
 inline constexpr const char* kChartHint = "Click a Legend or Wedge for ToolTip Details";
 
 class frmChart : public QDialog {
     Q_OBJECT
   public:
-    // Charts Source as Context's ChartMode and ChartColumn ask, with its unit word and
-    // computer name. Source is read here only. The window is as tall as the screen's work
-    // area.
-    frmChart(const AppContext& context, const CellGrid& source, QWidget* parent = nullptr);
+    // Charts Pie. The window is as tall as the screen's work area.
+    explicit frmChart(PieModel pie, QWidget* parent = nullptr);
 
     const PieModel& Pie() const { return pie_; }
 

@@ -7,7 +7,7 @@
 
 #include "table/cell_grid.h"
 
-// The charts a window can ask for (AppContext::ChartMode).
+// The charts a window can ask for.
 enum ChartModes {
     kChartDirectories = 1,   // the summary table's directories by total size
     kChartDiskColumn = 2,    // one disk-table column over every drive row

@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QString>
 
+#include "drives/disk_popup.h"
 #include "drives/disk_table.h"
 #include "drives/drive_survey.h"
 #include "ui/flex_grid.h"
@@ -48,9 +49,9 @@ class frmQuorvane : public QMainWindow {
     // The popup, the Copy item array and the chart menu (frm_quorvane_popup.cpp).
     void flxDisks_MouseUp(int button, int shift, double x, double y);
     void flxDisks_KeyboardPopup(double y, QPoint at);
-    // Index 0 copies the table, 1 explores and 2 summarises the drive under the popup, 3
-    // charts the selected drive.
-    void Copy_Click(int index);
+    // Copies the table, explores or summarises the drive of table row Row (-1: the popup hit
+    // none), or charts the selected drive.
+    void Copy_Click(DiskPopupCommand command, int row);
     void mnuSelection_Click();
     void mnuChartAvailable_Click();
     void mnuChartUsed_Click();
@@ -62,8 +63,9 @@ class frmQuorvane : public QMainWindow {
     // The popup at At (screen pixels) for the row Y twips from the grid's top.
     void ShowPopup(double y, QPoint at);
     void ShowColumnChart(int column);
-    void ShowChart();
-    QByteArray PopupMountPoint();
+    void ShowChart(int mode, int column);
+    // The mount point of drive row Row, made the current cell; empty for no drive row.
+    QByteArray MountPointOfRow(int row);
     void SurveyAndShow();
     DiagnosticSink Diagnostics();
     void ApplyGeometry();

@@ -31,7 +31,8 @@ void Tallmere::RedrawForSettings() {
 }
 
 void Tallmere::mnuChart_Click() {
-    context_.ChartMode = kChartDirectories;
-    frmChart chart(context_, Grid1->Grid(), this);
+    frmChart chart(BuildPie(Grid1->Grid(), kChartDirectories, 0, context_.settings.Display,
+                            context_.settings.ComputerName),
+                   this);
     chart.exec();
 }

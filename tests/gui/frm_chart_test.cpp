@@ -44,17 +44,15 @@ QString ChartTip(frmChart& chart) {
 
 class ChartWindow : public ::testing::Test {
   protected:
-    ChartWindow() {
-        context.settings.ComputerName = "host";
-        context.ChartMode = kChartDiskColumn;
-        context.ChartColumn = 3;
+    // The chart Mode of Table, over the disk table's column 3 unless told otherwise.
+    PieModel Pie(int mode = kChartDiskColumn, const CellGrid* table = nullptr) {
+        return BuildPie(table ? *table : grid, mode, 3, "KB", "host");
     }
-    AppContext context;
     CellGrid grid = DiskTable();
 };
 
 TEST_F(ChartWindow, DrawsTheTableAsTallAsTheWorkArea) {
-    frmChart chart(context, grid);
+    frmChart chart(Pie());
     chart.show();
     EXPECT_EQ(chart.windowTitle(), "Quorvane32 -  Available Space");
     EXPECT_EQ(ChartTip(chart), kChartHint);
@@ -76,7 +74,7 @@ TEST_F(ChartWindow, DrawsTheTableAsTallAsTheWorkArea) {
 }
 
 TEST_F(ChartWindow, AClickedWedgeOrLegendEntryBecomesTheTooltip) {
-    frmChart chart(context, grid);
+    frmChart chart(Pie());
     chart.show();
     QPieSeries* series = SeriesOf(chart);
     ASSERT_NE(series, nullptr);
@@ -89,20 +87,57 @@ TEST_F(ChartWindow, AClickedWedgeOrLegendEntryBecomesTheTooltip) {
     EXPECT_EQ(ChartTip(chart), "/ (1,177.4 MB)");
 }
 
+// The pie's diameter in pixels as the chart draws it.
+double PieDiameter(frmChart& chart) {
+    QCoreApplication::sendPostedEvents();  // the chart lays itself out in posted events
+    QCoreApplication::processEvents();
+    const QRectF plot = chart.findChild<QChartView*>()->chart()->plotArea();
+    return std::min(plot.width(), plot.height()) * SeriesOf(chart)->pieSize();
+}
+
+TEST_F(ChartWindow, ThePieGrowsWithItsWindowAndTheLegendKeepsToItsEntries) {
+    frmChart chart(Pie());
+    chart.show();
+    chart.resize(640, 400);
+    const double small = PieDiameter(chart);
+    chart.resize(640, 580);
+    const double large = PieDiameter(chart);
+    EXPECT_GE(large - small, 120) << small << " then " << large;
+    const QRectF plot = chart.findChild<QChartView*>()->chart()->plotArea();
+    EXPECT_GE(plot.height(), chart.height() / 2);
+}
+
+// The third drive shows no size: its wedge takes no room, and its colour and legend entry
+// would only crowd the others.
+TEST_F(ChartWindow, EmptyWedgesLeaveTheLegendAndNeighboursDifferInColour) {
+    frmChart chart(Pie());
+    chart.show();
+    QPieSeries* series = SeriesOf(chart);
+    ASSERT_NE(series, nullptr);
+    const QList<QLegendMarker*> markers =
+        chart.findChild<QChartView*>()->chart()->legend()->markers(series);
+    ASSERT_EQ(markers.size(), 3);
+    EXPECT_TRUE(markers[0]->isVisible());
+    EXPECT_TRUE(markers[1]->isVisible());
+    EXPECT_FALSE(markers[2]->isVisible());
+    const QColor first = series->slices()[0]->color();
+    const QColor second = series->slices()[1]->color();
+    const int apart = std::abs(first.hsvHue() - second.hsvHue());
+    EXPECT_GE(std::min(apart, 360 - apart), 60);
+}
+
 TEST_F(ChartWindow, ATableWithoutDataRowsGivesAnEmptyPie) {
-    context.ChartMode = kChartDirectories;
-    context.settings.Display = "KB";
-    frmChart chart(context, CellGrid(2, 11));
+    const CellGrid empty(2, 11);
+    frmChart chart(Pie(kChartDirectories, &empty));
     chart.show();
     EXPECT_EQ(chart.windowTitle(), "Tallmere32 Pie Chart");
     ASSERT_NE(SeriesOf(chart), nullptr);
     EXPECT_EQ(SeriesOf(chart)->count(), 0);
-    context.ChartMode = kChartSelectedDisk;
     grid.SetRowSel(0);  // the heading
-    frmChart heading(context, grid);
+    frmChart heading(Pie(kChartSelectedDisk));
     EXPECT_EQ(SeriesOf(heading)->count(), 0);
     grid.SetRowSel(4);  // the totals row: all used and available space
-    frmChart totals(context, grid);
+    frmChart totals(Pie(kChartSelectedDisk));
     EXPECT_EQ(SeriesOf(totals)->count(), 2);
 }
 
@@ -142,11 +177,8 @@ TEST_F(DiskWindowCharts, EachColumnChartShowsItsColumnForEveryDrive) {
     const Shown avail = Choose("mnuChartAvailable");
     EXPECT_EQ(avail.caption, "Quorvane32 -  Available Space");
     EXPECT_EQ(avail.labels, QStringList({"/ (40.0 MB)", "/home (150.0 MB)"}));
-    EXPECT_EQ(disk.context.ChartMode, kChartDiskColumn);
-    EXPECT_EQ(disk.context.ChartColumn, 3);
     EXPECT_EQ(Choose("mnuChartUsed").labels, QStringList({"/ (60.0 MB)", "/home (50.0 MB)"}));
     EXPECT_EQ(Choose("mnuChartTotal").labels, QStringList({"/ (100.0 MB)", "/home (200.0 MB)"}));
-    EXPECT_EQ(disk.context.ChartColumn, 6);
 }
 
 TEST_F(DiskWindowCharts, SelectionChartsTheSelectedDriveAndKeepsTheColumn) {
@@ -155,8 +187,6 @@ TEST_F(DiskWindowCharts, SelectionChartsTheSelectedDriveAndKeepsTheColumn) {
     const Shown selected = Choose("mnuSelection");
     EXPECT_EQ(selected.caption, "Quorvane32 - Selected Disk");
     EXPECT_EQ(selected.labels, QStringList({"Used MB = 50.0", "Available MB = 150.0"}));
-    EXPECT_EQ(disk.context.ChartMode, kChartSelectedDisk);
-    EXPECT_EQ(disk.context.ChartColumn, 0);
 }
 
 TEST_F(DiskWindowCharts, CtrlAChartsTheAvailableSpace) {
@@ -178,7 +208,6 @@ TEST(SummaryChart, ChartsEveryDirectoryOfTheTableInItsUnit) {
     summary.store.values = {{"Display", "Bytes"}};
     ASSERT_NO_FATAL_FAILURE(summary.Load());
     const Shown shown = ChartShownBy([&] { summary.Trigger("mnuChart"); });
-    EXPECT_EQ(summary.context.ChartMode, kChartDirectories);
     EXPECT_EQ(shown.caption, "Tallmere32 Pie Chart");
     ASSERT_EQ(shown.labels.size(), 3);
     EXPECT_TRUE(shown.labels[0].endsWith("big (3,000 Bytes)")) << shown.labels[0].toStdString();
