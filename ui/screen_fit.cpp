@@ -4,13 +4,15 @@
 #include <QEvent>
 #include <QScreen>
 #include <QStyle>
+#include <QTimer>
 #include <QWidget>
 #include <algorithm>
 
 namespace {
 
-// Set on a window fitted before the window manager framed it: it is fitted again once.
-constexpr const char* kFrameAwaited = "tallmereFrameAwaited";
+// How long a window manager may take to frame a window shown, and how often to look.
+constexpr int kFrameWaitMs = 3000;
+constexpr int kFrameLookMs = 50;
 
 // Platforms that draw no frame round a window.
 bool FramesWindows() {
@@ -36,26 +38,35 @@ bool FrameKnown(const QWidget& window) {
     return window.frameGeometry() != window.geometry();
 }
 
+// Fits Window again once the window manager has framed it, which happens after it shows and
+// tells no event of its own.
+void FitOnceFramed(QWidget& window) {
+    auto* look = new QTimer(&window);
+    look->setInterval(kFrameLookMs);
+    QObject::connect(look, &QTimer::timeout, &window, [&window, look, tries = 0]() mutable {
+        const bool framed = FrameKnown(window);
+        if (framed) FitOnScreen(window);
+        if (framed || ++tries * kFrameLookMs >= kFrameWaitMs) {
+            look->stop();
+            look->deleteLater();
+        }
+    });
+    look->start();
+}
+
 // Fits a window when it is shown (a first showing, or one after it was hidden), and once more
-// when its frame becomes known, which comes after it shows.
+// when its frame becomes known.
 class ScreenFit final : public QObject {
   public:
     using QObject::QObject;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (!watched->isWidgetType()) return false;
+        if (event->type() != QEvent::Show || !watched->isWidgetType()) return false;
         auto* window = static_cast<QWidget*>(watched);
         if (!window->isWindow()) return false;
-        if (event->type() == QEvent::Show) {
-            FitOnScreen(*window);
-            window->setProperty(kFrameAwaited, FramesWindows() && !FrameKnown(*window));
-        }
-        const bool moved = event->type() == QEvent::Move || event->type() == QEvent::Resize;
-        if (moved && window->property(kFrameAwaited).toBool() && FrameKnown(*window)) {
-            window->setProperty(kFrameAwaited, false);
-            FitOnScreen(*window);
-        }
+        FitOnScreen(*window);
+        if (FramesWindows() && !FrameKnown(*window)) FitOnceFramed(*window);
         return false;
     }
 };
