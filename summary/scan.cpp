@@ -1,6 +1,5 @@
 #include "summary/scan.h"
 
-#include <dirent.h>
 #include <QString>
 #include <algorithm>
 #include <map>
@@ -106,13 +105,8 @@ class SummaryVisitor final : public WalkVisitor {
     Counts* current_ = nullptr;
 };
 
-std::uint32_t StoredAttributes(const DirectoryScope& dir, const WalkEntry& entry) {
-    if (dir.Store() == dos::Store::None || entry.type == DT_LNK) return 0;
-    return dos::ReadAttributes(dir.Fd(), entry.name, dir.Store()).value_or(0);
-}
-
 // One file of Bytes with Attributes, counted into Row.
-void AddFile(Counts& row, const WalkEntry& entry, std::uint32_t attributes, std::int64_t bytes) {
+void AddFile(Counts& row, const WalkEntry& entry, std::uint32_t attributes, Figure bytes) {
     row.Files += 1;
     row.Bytes += bytes;
     if (entry.name[0] == '.' || (attributes & dos::kHidden)) {
@@ -150,7 +144,7 @@ Skipped SummaryVisitor::RowSkipped(std::uint64_t tag) const {
 void SummaryVisitor::VisitEntries(DirectoryScope& dir, std::span<const WalkEntry> entries) {
     for (std::uint32_t index = 0; index < entries.size(); ++index) {
         const WalkEntry& entry = entries[index];
-        if (entry.type == DT_DIR) {
+        if (entry.kind == EntryKind::Directory) {
             CountDirectory(dir, entry, index);
             continue;
         }
@@ -171,7 +165,8 @@ void SummaryVisitor::CountDirectory(DirectoryScope& dir, const WalkEntry& entry,
                                     std::uint32_t index) {
     current_->Dirs += 1;
     // A dot name is hidden without asking the file system.
-    if (entry.name[0] == '.' || (StoredAttributes(dir, entry) & dos::kHidden)) {
+    // A folder whose attributes cannot be read cannot be entered either: the walk tells that.
+    if (entry.name[0] == '.' || (dir.ReadAttributes(entry).value_or(0) & dos::kHidden)) {
         current_->HiddenDirs += 1;
     }
     std::uint64_t tag = dir.Tag();
@@ -182,9 +177,16 @@ void SummaryVisitor::CountDirectory(DirectoryScope& dir, const WalkEntry& entry,
     dir.Descend(entry, tag);
 }
 
+// A file whose attributes cannot be read is not counted as lacking them: it is one of the
+// entries that could not be sized.
 void SummaryVisitor::CountFile(DirectoryScope& dir, const WalkEntry& entry, const EntryStat& stat) {
-    const std::uint32_t attributes = StoredAttributes(dir, entry);
-    const auto bytes = static_cast<std::int64_t>(counting_.onDisk ? stat.diskBytes : stat.size);
+    const std::optional<std::uint32_t> read = dir.ReadAttributes(entry);
+    if (!read) {
+        skipped_[dir.Tag()].unsized += 1;
+        return;
+    }
+    const std::uint32_t attributes = *read;
+    const Figure bytes = counting_.onDisk ? stat.diskBytes : stat.size;
     if (counting_.linksOnce && stat.links > 1) {
         meetings_.push_back({stat.device, stat.inode, dir.Tag(), {}});
         AddFile(meetings_.back().counts, entry, attributes, bytes);
