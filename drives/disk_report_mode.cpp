@@ -120,7 +120,7 @@ int RunDiskReport(ReportKind kind, const QString& output, SettingsStore& store,
     const QStringList lines =
         kind == ReportKind::Csv ? CsvLines(grid)
                                 : DiskTextReport(grid, DiskReportTitle(settings.ComputerName, now));
-    return EmitReport(ReportBytes(lines), output, kProgramName);
+    return EmitReport(ReportBytes(lines, kind), output, kProgramName);
 }
 
 int RunDiskCommandLine(const DiskCommandLine& line) {

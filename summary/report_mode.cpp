@@ -58,9 +58,10 @@ QByteArray ReportOf(ReportKind kind, const SummaryData& data, const Settings& se
     if (kind == ReportKind::Prometheus) return PrometheusReport(data, walked);
     CellGrid grid;
     FillReportGrid(grid, data, settings);
-    if (kind == ReportKind::Csv) return ReportBytes(CsvLines(grid));
+    if (kind == ReportKind::Csv) return ReportBytes(CsvLines(grid), kind);
     return ReportBytes(SummaryTextReport(grid, settings.ComputerName, QDateTime::currentDateTime(),
-                                         request.counting));
+                                         request.counting),
+                       kind);
 }
 
 // Sorts Rows as the switches ask, writes the report and tells what the walk left out.

@@ -1,5 +1,6 @@
 #include "summary/summary_print.h"
 
+#include <algorithm>
 #include <array>
 
 #include "table/report_text.h"
@@ -53,15 +54,29 @@ PrintedPage PageHeader(const QString& title, int columns, const QString& unitWor
     return header;
 }
 
-// The row's line, then the rest of a long name 25 characters a line.
+// Name in pieces of at most the name column's width. A piece that leaves more to come ends
+// after its last "/" when it has one past its first character, so a path breaks between its
+// folders rather than inside a name.
+QStringList NamePieces(const QString& name) {
+    QStringList pieces;
+    for (qsizetype start = 0; start < name.size();) {
+        qsizetype length = std::min<qsizetype>(kNameWidth, name.size() - start);
+        const qsizetype slash = name.lastIndexOf(u'/', start + length - 1);
+        if (start + length < name.size() && slash > start) length = slash + 1 - start;
+        pieces << name.mid(start, length);
+        start += length;
+    }
+    return pieces.isEmpty() ? QStringList{QString()} : pieces;
+}
+
+// The row's line, then the rest of a long name over continuation lines.
 QStringList RowLines(const CellGrid& grid, int row, int columns) {
-    const QString name = TrimSpaces(grid.TextMatrix(row, 0)).left(kPrintedNameLimit);
-    QString line = Piece(0, name.left(kNameWidth));
+    const QString name = ReportSafeText(TrimSpaces(grid.TextMatrix(row, 0)));
+    QStringList lines = NamePieces(name.left(kPrintedNameLimit));
+    QString& line = lines.front();
+    line = Piece(0, line);
     for (int column = 1; column < columns; ++column)
         line += Piece(column, TrimSpaces(grid.TextMatrix(row, kColumns[column].gridColumn)));
-    QStringList lines{line};
-    for (qsizetype start = kNameWidth; start < name.size(); start += kNameWidth)
-        lines << name.mid(start, kNameWidth);
     return lines;
 }
 

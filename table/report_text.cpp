@@ -93,18 +93,19 @@ namespace {
 
 #ifdef Q_OS_WIN
 constexpr char16_t kClipboardRowEnd = u'\r';
-constexpr char kReportLineEnd[] = "\r\n";
+constexpr char kTextLineEnd[] = "\r\n";
 #else
 constexpr char16_t kClipboardRowEnd = u'\n';  // a bare CR pastes as one line, or runs in a shell
-constexpr char kReportLineEnd[] = "\n";       // a CR shows as "^M" in editors and pagers
+constexpr char kTextLineEnd[] = "\n";         // a CR shows as "^M" in editors and pagers
 #endif
 
 }  // namespace
 
-QByteArray ReportBytes(const QStringList& lines) {
+QByteArray ReportBytes(const QStringList& lines, ReportKind kind) {
+    const char* const lineEnd = kind == ReportKind::Csv ? "\r\n" : kTextLineEnd;
     QByteArray bytes;
     for (const QString& line : lines)
-        bytes += line.toUtf8() + kReportLineEnd;
+        bytes += line.toUtf8() + lineEnd;
     return bytes;
 }
 

@@ -45,8 +45,9 @@ QStringList TextReportLines(const CellGrid& grid, const QString& title,
 QString CsvLine(const QStringList& cells);
 QStringList CsvLines(const CellGrid& grid);
 
-// Every line followed by the platform's line end (LF; CR LF on Windows), as UTF-8 bytes.
-QByteArray ReportBytes(const QStringList& lines);
+// The lines of a report of Kind as UTF-8 bytes, each followed by its line end: CR LF in a comma
+// file, as RFC 4180 has it; the platform's (LF; CR LF on Windows) in a text report.
+QByteArray ReportBytes(const QStringList& lines, ReportKind kind);
 
 // Every cell of every row: a TAB after each cell and the platform's line end after each row
 // (LF; CR on Windows).

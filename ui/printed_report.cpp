@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QStringList>
+#include <QTextBoundaryFinder>
 
 #include "ui/desktop_dialogs.h"
 #include "ui/user_messages.h"
@@ -32,6 +33,37 @@ QFont LineFont(const QString& family, const PrintedLine& line) {
     return font;
 }
 
+// Whether the font itself has every character of Cluster; one it lacks is drawn from another
+// face, whose width is not the fixed pitch.
+bool InFont(const QFontMetricsF& metrics, QStringView cluster) {
+    for (const char32_t c : cluster.toUcs4()) {
+        if (!metrics.inFontUcs4(c)) return false;
+    }
+    return true;
+}
+
+// Text at Baseline, each character in its own cell of the fixed pitch: runs the font has are
+// drawn whole, and a character it lacks is set at its cell, so the columns after it stay in line.
+void PaintInCells(QPainter& painter, qreal baseline, const QString& text) {
+    const QFontMetricsF metrics(painter.font(), painter.device());
+    const qreal cell = metrics.horizontalAdvance(u'0');
+    QTextBoundaryFinder clusters(QTextBoundaryFinder::Grapheme, text);
+    qsizetype runStart = 0;
+    const auto paintRun = [&](qsizetype end) {
+        if (end > runStart)
+            painter.drawText(QPointF(runStart * cell, baseline),
+                             text.mid(runStart, end - runStart));
+        runStart = end;
+    };
+    for (qsizetype start = 0, end = clusters.toNextBoundary(); end > 0;
+         start = end, end = clusters.toNextBoundary()) {
+        if (InFont(metrics, QStringView(text).mid(start, end - start))) continue;
+        paintRun(start);
+        paintRun(end);
+    }
+    paintRun(text.size());
+}
+
 // Paints the lines of one page from Top; returns the lines that did not fit.
 PrintedPage PaintLines(QPainter& painter, const QString& family, const PrintedPage& lines) {
     const QRect area = painter.viewport();
@@ -42,7 +74,7 @@ PrintedPage PaintLines(QPainter& painter, const QString& family, const PrintedPa
         if (i > 0 && top + metrics.height() > area.height()) {
             return PrintedPage(lines.begin() + static_cast<std::ptrdiff_t>(i), lines.end());
         }
-        painter.drawText(0, top + metrics.ascent(), lines[i].text);
+        PaintInCells(painter, top + metrics.ascent(), lines[i].text);
         top += metrics.lineSpacing();
     }
     return {};

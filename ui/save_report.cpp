@@ -45,7 +45,8 @@ void SaveReportAs(QWidget* parent, SaveDialog& dialog, UserMessages& messages, c
     const QString chosen = WithFilterExtension(choice->name, choice->pattern);
     lastName = chosen;
     QStringList lines;
-    switch (KindOfReportFile(chosen)) {
+    const ReportKind kind = KindOfReportFile(chosen);
+    switch (kind) {
         case ReportKind::Text:
             lines = sources.textLines();
             break;
@@ -61,7 +62,7 @@ void SaveReportAs(QWidget* parent, SaveDialog& dialog, UserMessages& messages, c
                                      .arg(chosen));
             return;
     }
-    if (const std::optional<QString> reason = WriteReportFile(chosen, ReportBytes(lines))) {
+    if (const std::optional<QString> reason = WriteReportFile(chosen, ReportBytes(lines, kind))) {
         messages.ShowMessage(parent, title,
                              QStringLiteral("Could not save \"%1\": %2").arg(chosen, *reason));
     }

@@ -22,11 +22,12 @@ TEST(CsvLines, QuotesCellsWithCommasQuotesAndLineBreaksAndNeverEndsWithAComma) {
     EXPECT_EQ(CsvLine({"a\nb", "c\rd", "tab\there", "plain"}), "\"a\nb\",\"c\rd\",tab\there,plain");
 }
 
-TEST(ReportBytes, EndsEveryLineWithALineFeedOnLinux) {
-    EXPECT_EQ(ReportBytes({"a", ""}), QByteArray("a\n\n"));
-    EXPECT_EQ(ReportBytes({QString::fromUtf8("\xc3\xa9")}), QByteArray("\xc3\xa9\n"));
+TEST(ReportBytes, TextLinesEndInALineFeedOnLinuxAndCommaFileLinesInCrLf) {
+    EXPECT_EQ(ReportBytes({"a", ""}, ReportKind::Text), QByteArray("a\n\n"));
+    EXPECT_EQ(ReportBytes({QString::fromUtf8("\xc3\xa9")}, ReportKind::Text),
+              QByteArray("\xc3\xa9\n"));
+    EXPECT_EQ(ReportBytes({"a,b", ""}, ReportKind::Csv), QByteArray("a,b\r\n\r\n"));
 }
-
 TEST(ClipboardText, PutsATabAfterEveryCellAndALineFeedAfterEveryRow) {
     EXPECT_EQ(ClipboardText(SampleGrid()),
               "Directory Name\tTotal Files\tTotal Bytes\tTotal Dirs\t\n"

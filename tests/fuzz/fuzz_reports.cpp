@@ -71,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QString text =
         QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const CellGrid grid = GridOf(text);
-    const Rows read = ReadCsv(QString::fromUtf8(ReportBytes(CsvLines(grid))));
+    const Rows read = ReadCsv(QString::fromUtf8(ReportBytes(CsvLines(grid), ReportKind::Csv)));
     Check(static_cast<int>(read.size()) == grid.Rows());
     for (int row = 0; row < grid.Rows(); ++row)
         Check(read[row] == RowTexts(grid, row));

@@ -48,6 +48,27 @@ TEST_F(PrintedReport, PrintsInTheFixedPitchFamilyAndRunsOnToANewPage) {
         << fonts.toStdString();
 }
 
+TEST_F(PrintedReport, CharactersTheFontLacksKeepTheColumnsAfterThemInLine) {
+    // U+FFFD (a name's bytes that are not UTF-8) is not in the fixed-pitch face: it comes from
+    // a wider one.
+    job.pages = [] {
+        const QString twoOdd = QString::fromUtf8("\xff\xfe");  // two replacement characters
+        return std::vector<PrintedPage>{{{twoOdd + "ab      7", 10, false},
+                                         {"abcd      8", 10, false},
+                                         {twoOdd + twoOdd + "      9", 10, true}}};
+    };
+    Print();
+    const QString words = PdfTool("pdftotext", dialog.pdfPath, {"-bbox"});
+    QList<double> starts;
+    // pdftotext -bbox writes each word as <word xMin="72.000000" ...>7</word>.
+    static const QRegularExpression word("<word xMin=\"([0-9.]+)\"[^>]*>[789]</word>");
+    for (const QRegularExpressionMatch& match : word.globalMatch(words))
+        starts << match.captured(1).toDouble();
+    ASSERT_EQ(starts.size(), 3) << words.toStdString();
+    EXPECT_NEAR(starts[0], starts[1], 0.1);
+    EXPECT_NEAR(starts[2], starts[1], 0.1);
+}
+
 TEST_F(PrintedReport, CancelOrMissingFontPrintsNothing) {
     dialog.accept = false;
     Print();

@@ -112,7 +112,7 @@ TEST(TallmereWindow, SaveAsWritesTheTableItShows) {
     summary.window->findChild<QAction*>("mnuSaveAs")->trigger();
     QFile csv(folder.path() + "/report.CSV");
     ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
-    EXPECT_EQ(csv.readAll(), ReportBytes(CsvLines(summary.Grid())));
+    EXPECT_EQ(csv.readAll(), ReportBytes(CsvLines(summary.Grid()), ReportKind::Csv));
     summary.saveDialog.answer = folder.path() + "/report.txt";
     summary.window->findChild<QAction*>("mnuSaveAs")->trigger();
     EXPECT_EQ(summary.saveDialog.lastInitialName, folder.path() + '/' + SuggestedName(tree, "csv"));
@@ -142,7 +142,7 @@ TEST(TallmereWindow, SaveAsAddsTheChosenFiltersExtensionAndSuggestsAName) {
     EXPECT_TRUE(text.readAll().contains("Grand Total"));
     QFile csv(folder.path() + "/report2.csv");
     ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
-    EXPECT_EQ(csv.readAll(), ReportBytes(CsvLines(summary.Grid())));
+    EXPECT_EQ(csv.readAll(), ReportBytes(CsvLines(summary.Grid()), ReportKind::Csv));
 }
 
 TEST(TallmereWindow, SaveAsRefusesOtherExtensionsAndReportsFailures) {

@@ -3,5 +3,8 @@
 
 #include <QString>
 
+#include <QStringList>
+
 // What Tool (pdfinfo, pdffonts or pdftotext) says about Pdf; pdftotext gives the text.
-QString PdfTool(const QString& tool, const QString& pdf);
+// Options go before the file name ("-bbox": each word with its place, in points).
+QString PdfTool(const QString& tool, const QString& pdf, const QStringList& options = {});

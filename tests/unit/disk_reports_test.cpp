@@ -42,7 +42,7 @@ TEST(DiskReports, TextReportLinesAre93Or113Wide) {
     EXPECT_EQ(lines[3], QString("   /    system           ext4     1,177.4   2,637.3     69   "
                                 "3,814.7         4,096        .0 "));
     EXPECT_TRUE(lines[4].startsWith("        ---- Total ----"));
-    EXPECT_EQ(ReportBytes(lines).count('\n'), 5);
+    EXPECT_EQ(ReportBytes(lines, ReportKind::Text).count('\n'), 5);
 
     const QStringList wide = DiskTextReport(SurveyedGrid("", "server:/export/a/long/path"), kTitle);
     ASSERT_EQ(wide.size(), 6);
@@ -129,9 +129,9 @@ TEST(DiskReportMode, WritesOneSurveysReportWithOrWithoutReadableSettings) {
     QFile text(folder.filePath("disks.txt"));
     ASSERT_TRUE(text.open(QIODevice::ReadOnly));
     const QList<QByteArray> lines = text.readAll().split('\n');
-    ASSERT_EQ(lines.size(), 6);  // five lines, each ended by CR LF
+    ASSERT_EQ(lines.size(), 6);  // five lines, each ended by LF
     EXPECT_TRUE(lines[0].contains(" Disk Utilization as of "));
-    EXPECT_EQ(lines[2].size(), 114);
+    EXPECT_EQ(lines[2].size(), 113);
     EXPECT_TRUE(lines[4].contains(kTotalsLabel));
 
     store.available = false;  // the first-run values serve: no network column

@@ -125,6 +125,22 @@ TEST(SummaryPrint, LongNamesGoOnOverContinuationLinesUpTo300Characters) {
     EXPECT_TRUE(body[15].startsWith("Grand Total"));
 }
 
+TEST(SummaryPrint, LongPathsBreakAfterASlashAndNamesLongerThanALineWhereTheyMust) {
+    const QString path = "/srv/projects/alpha-reports/2024/quarterly-summaries/final";
+    const QString longFolder = "/srv/" + QString(30, 'x') + "/end";
+    const QString forged = "/srv/a\nGrand Total";
+    const PrintedPage page = Pages(Grid({path, longFolder, forged})).front();
+    const QStringList body = Texts(page, kHeaderLines);
+    ASSERT_EQ(body.size(), 3 + 3 + 2 + 1);
+    EXPECT_TRUE(body[0].startsWith("/srv/projects/" + QString(11, ' ') + "    1.1"));
+    EXPECT_EQ(body.mid(1, 2), (QStringList{"alpha-reports/2024/", "quarterly-summaries/final"}));
+    EXPECT_TRUE(body[3].startsWith("/srv/" + QString(20, ' ') + "    2.1"));
+    EXPECT_EQ(body.mid(4, 2), (QStringList{QString(25, 'x'), "xxxxx/end"}));
+    // A line feed in a name is written, escaped, on the name's own lines.
+    EXPECT_TRUE(body[6].startsWith("'/srv/" + QString(19, ' ') + "    3.1"));
+    EXPECT_EQ(body[7], "a'$'\\012''Grand Total'");
+}
+
 TEST(SummaryPrint, ContinuationLinesCountAsBodyLinesAcrossThePageBreak) {
     QStringList names = Names(58);
     names << QString(25, 'x') + QString(60, 'y');  // line 59, continued on 60, 61 and 62
