@@ -12,10 +12,10 @@ constexpr int kButtonFromBottom = 1000;
 
 }  // namespace
 
-ChartLayout ChartLayoutFor(const QSize& window, const QSize& button) {
+ChartLayout ChartLayoutFor(const QSize& window, const QSize& button, int legendHeight) {
     const int width = std::max(window.width() - kSideMargins, 0);
     const int height = std::max(window.height() - kBelowChart, 0);
-    const int pieHeight = height / 3;
+    const int pieHeight = height - std::clamp(legendHeight, 0, height / 2);
     ChartLayout layout;
     layout.chart = QRect(kChartLeft, kChartTop, width, height);
     layout.plot = QRect(0, 0, width, pieHeight);

@@ -61,7 +61,8 @@ void frmChart::Form_Resize() {
                        static_cast<int>(PixelsToTwips(height())));
     const QSize button(static_cast<int>(PixelsToTwips(cmdClose->width())),
                        static_cast<int>(PixelsToTwips(cmdClose->height())));
-    const ChartLayout layout = ChartLayoutFor(window, button);
+    const auto legend = static_cast<int>(PixelsToTwips(MSChart1->PreferredLegendHeight()));
+    const ChartLayout layout = ChartLayoutFor(window, button, legend);
     MSChart1->setGeometry(TwipsToPixels(layout.chart));
     MSChart1->Arrange(TwipsToPixels(layout.plot), TwipsToPixels(layout.legend));
     cmdClose->move(TwipsToPixels(layout.button.x()), TwipsToPixels(layout.button.y()));

@@ -11,8 +11,10 @@ class PieView : public QWidget {
   public:
     using QWidget::QWidget;
 
-    // Draws Pie: its label, one wedge per entry and a legend entry per wedge.
+    // Draws Pie: its label, one wedge per entry and a legend entry per wedge that is not empty.
     virtual void ShowPie(const PieModel& pie) = 0;
+    // The height in pixels the legend asks for to list every entry.
+    virtual int PreferredLegendHeight() const = 0;
     // Places the pie and the legend inside the view, in pixels.
     virtual void Arrange(const QRect& plot, const QRect& legend) = 0;
 

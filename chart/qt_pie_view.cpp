@@ -5,16 +5,15 @@
 #include <QLegendMarker>
 #include <QPieSeries>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
 
 #include "chart/pie_view.h"
+#include "chart/wedge_colors.h"
 
 namespace {
 
-// Neighbouring wedges get hues far apart (the golden angle), so even thin wedges side by side
-// stay told apart; the theme's shades of one hue do not.
-QColor WedgeColor(int index) {
-    return QColor::fromHsv(index * 137 % 360, 140 + index * 47 % 80, 225 - index * 31 % 60);
-}
+constexpr double kPieSize = 0.9;  // of the plot's smaller side
 
 class QtChartsPieView final : public PieView {
   public:
@@ -29,14 +28,31 @@ class QtChartsPieView final : public PieView {
         view_->chart()->legend()->setShowToolTips(true);
     }
 
+    // Empty wedges take no room in the pie: they get no colour and no legend entry, so the
+    // colours of the wedges that show stay far apart.
     void ShowPie(const PieModel& pie) override {
         QChart* chart = view_->chart();
         auto* series = new QPieSeries(chart);
-        for (const PieWedge& wedge : pie.wedges)
-            series->append(wedge.label, wedge.value)->setColor(WedgeColor(series->count() - 1));
+        series->setPieSize(kPieSize);
+        const auto shown = std::count_if(pie.wedges.begin(), pie.wedges.end(),
+                                         [](const PieWedge& wedge) { return wedge.value > 0; });
+        const std::vector<QColor> colors = WedgeColors(static_cast<int>(shown));
+        std::size_t next = 0;
+        for (const PieWedge& wedge : pie.wedges) {
+            QPieSlice* slice = series->append(wedge.label, wedge.value);
+            if (wedge.value > 0) slice->setColor(colors[next++]);
+        }
         chart->addSeries(series);
         chart->setTitle(pie.pieLabel);
+        const QList<QLegendMarker*> markers = chart->legend()->markers(series);
+        for (int index = 0; index < markers.size(); ++index)
+            markers[index]->setVisible(pie.wedges[index].value > 0);
         ReportClicks(series);
+    }
+
+    int PreferredLegendHeight() const override {
+        QLegend* legend = view_->chart()->legend();
+        return static_cast<int>(std::ceil(legend->effectiveSizeHint(Qt::PreferredSize).height()));
     }
 
     // Margins rather than a fixed plot area, so the chart still places the pie's label.

@@ -5,6 +5,9 @@
 #include <QByteArray>
 #include <vector>
 
+// The Copy item array of the disk table: the Edit menu's "&Copy" and the popup's items.
+enum class DiskPopupCommand { Copy, Explore, Summarize, ChartSelection };
+
 // The popup's items after "&Copy", in their order; element I is item I + 1 of Copy.
 inline constexpr const char* kPopupCaptions[] = {"&Explore", "&Tallmere32", "Chart &Selection"};
 

@@ -71,7 +71,7 @@ void frmQuorvane::CreateMenus() {
     Edit->setObjectName(QStringLiteral("Edit"));
     QAction* copy =
         AddMenuItem(Edit, "Copy", QStringLiteral("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C));
-    connect(copy, &QAction::triggered, this, [this] { Copy_Click(0); });
+    connect(copy, &QAction::triggered, this, [this] { Copy_Click(DiskPopupCommand::Copy, -1); });
     QMenu* chart = menuBar()->addMenu(QStringLiteral("&Chart"));
     chart->setObjectName(QStringLiteral("mnuChart"));
     AddMenuItem(chart, "mnuSelection", QStringLiteral("&Selection"), this,

@@ -9,6 +9,7 @@
 
 #include "chart/pie_model.h"
 #include "drives/disk_columns.h"
+#include "drives/disk_popup.h"
 #include "drives/disk_table.h"
 #include "drives/drive_survey.h"
 #include "help/context_ids.h"
@@ -56,9 +57,9 @@ class frmQuorvane : public QMainWindow {
     // The popup, the Copy item array and the chart menu (frm_quorvane_popup.cpp).
     void flxDisks_MouseUp(int button, int shift, double x, double y);
     void flxDisks_KeyboardPopup(double y, QPoint at);
-    // Index 0 copies the table, 1 explores and 2 summarises the drive under the popup, 3
-    // charts the selected drive.
-    void Copy_Click(int index);
+    // Copies the table, explores or summarises the drive of table row Row (-1: the popup hit
+    // none), or charts the selected drive.
+    void Copy_Click(DiskPopupCommand command, int row);
     void mnuSelection_Click();
     void mnuChartAvailable_Click();
     void mnuChartUsed_Click();
@@ -75,7 +76,8 @@ class frmQuorvane : public QMainWindow {
     void ShowPopup(double y, QPoint at);
     void ShowColumnChart(DiskColumn column);
     void ShowChart(PieModel pie);
-    QByteArray PopupMountPoint();
+    // The mount point of drive row Row, made the current cell; empty for no drive row.
+    QByteArray MountPointOfRow(int row);
     void SurveyAndShow();
     DiagnosticSink Diagnostics();
     // Places the controls for the table, as large as the screen lets the window be.

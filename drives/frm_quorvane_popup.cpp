@@ -25,40 +25,39 @@ void frmQuorvane::flxDisks_KeyboardPopup(double y, QPoint at) {
     ShowPopup(y, at);
 }
 
-// The Edit menu, with three more items while it pops up over the table.
+// The Edit menu, with three more items while it pops up over the table. The drive row under the
+// pointer (from the heading to the last drive: never the totals row) goes with the item chosen.
 void frmQuorvane::ShowPopup(double y, QPoint at) {
-    context_.PopupY = static_cast<int>(std::nearbyint(y));  // halves go to the even twip
+    const int row =
+        flxDisks->RowUnder(0, memory_.HaveCnt - 2, std::nearbyint(y));  // halves to even
     PopupWithCopyItems(
-        *Edit, kPopupCaptions, [this](int index) { Copy_Click(index); },
+        *Edit, kPopupCaptions,
+        [this, row](int index) { Copy_Click(static_cast<DiskPopupCommand>(index), row); },
         [at](QMenu& menu) { menu.exec(at); });
 }
 
-void frmQuorvane::Copy_Click(int index) {
-    switch (index) {
-        case 0:
+void frmQuorvane::Copy_Click(DiskPopupCommand command, int row) {
+    switch (command) {
+        case DiskPopupCommand::Copy:
             context_.services.clipboard->SetText(ClipboardText(flxDisks->Grid()));
             break;
-        case 1:
-            if (const QByteArray drive = PopupMountPoint(); !drive.isEmpty())
+        case DiskPopupCommand::Explore:
+            if (const QByteArray drive = MountPointOfRow(row); !drive.isEmpty())
                 TellUser(context_, this, ExploreDirectory(*context_.services.launcher, drive));
             break;
-        case 2:
-            if (const QByteArray drive = PopupMountPoint(); !drive.isEmpty())
+        case DiskPopupCommand::Summarize:
+            if (const QByteArray drive = MountPointOfRow(row); !drive.isEmpty())
                 TellUser(context_, this,
                          StartSummaryProgram(*context_.services.launcher, LocateSummaryProgram(),
                                              SummaryArguments(drive)));
             break;
-        case 3:
+        case DiskPopupCommand::ChartSelection:
             mnuSelection_Click();
             break;
     }
 }
 
-// The mount point of the drive row under the popup, made the current cell; empty when the
-// popup was on the heading, the totals row or below the table.
-QByteArray frmQuorvane::PopupMountPoint() {
-    // From the heading to the last drive row: the totals row is never hit.
-    const int row = flxDisks->RowUnder(0, memory_.HaveCnt - 2, context_.PopupY);
+QByteArray frmQuorvane::MountPointOfRow(int row) {
     if (row < 0) return {};
     CellGrid& grid = flxDisks->Grid();
     grid.SetRow(row);

@@ -9,7 +9,7 @@ packages=(
   cmake ninja-build g++ pkg-config clang-format
   qt6-base-dev qt6-base-dev-tools qt6-charts-dev libgl-dev
   libgtest-dev libgmock-dev
-  fonts-liberation xvfb xauth poppler-utils attr python3
+  fonts-liberation xvfb xauth twm poppler-utils attr python3
   desktop-file-utils appstream groff-base dpkg-dev file
   curl ncdu gdu libsqlite3-dev sqlite3 prometheus-node-exporter
 )

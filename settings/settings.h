@@ -13,9 +13,8 @@ struct Settings {
     bool CheckNetwork = false;
     bool CheckCDROM = false;
     bool ShortDisplay = false;
-    bool SizeOnDisk = false;      // sizes are the space allocated to files, not their lengths
-    bool HardLinksOnce = false;   // a file with several hard links counts in one row only
-    bool OptionsApplied = false;  // set by the options dialog's OK, cleared by its opener
+    bool SizeOnDisk = false;     // sizes are the space allocated to files, not their lengths
+    bool HardLinksOnce = false;  // a file with several hard links counts in one row only
     QString ComputerName;
 
     bool operator==(const Settings&) const = default;

@@ -18,21 +18,24 @@ class ArchiveClearer final : public WalkVisitor {
     // A folder that became a link (or a file) since the summary: opening it without following
     // a link fails with ENOTDIR or ELOOP.
     void Unreadable(const DirectoryScope& dir, int error) override {
-        if (error == ENOTDIR || error == ELOOP) {
-            notChanged_ += 1;
-        } else {
-            unread_.push_back({dir.Path(), error});
-        }
+        const bool becameLink = error == ENOTDIR || error == ELOOP;
+        (becameLink ? notChanged_ : unread_).push_back({dir.Path(), error});
     }
 
     const std::vector<UnreadDirectory>& Unread() const { return unread_; }
-    std::int64_t NotChanged() const { return notChanged_; }
+    const std::vector<UnreadDirectory>& NotChanged() const { return notChanged_; }
 
   private:
     ClearDepth depth_;
     std::vector<UnreadDirectory> unread_;
-    std::int64_t notChanged_ = 0;
+    std::vector<UnreadDirectory> notChanged_;
 };
+
+QByteArray EntryPath(const DirectoryScope& dir, const char* name) {
+    QByteArray path = dir.Path();
+    if (!path.endsWith('/')) path += '/';
+    return path + name;
+}
 
 bool IsDirectory(const DirectoryScope& dir, const WalkEntry& entry) {
     if (entry.kind != EntryKind::Unknown) return entry.kind == EntryKind::Directory;
@@ -46,7 +49,7 @@ void ArchiveClearer::VisitEntries(DirectoryScope& dir, std::span<const WalkEntry
         // Leaves a clear bit alone, and refuses a link that replaced the entry meanwhile.
         int error = 0;
         if (!dir.ClearArchive(entry, &error) && error != 0) {
-            notChanged_ += 1;
+            notChanged_.push_back({EntryPath(dir, entry.name), error});
         }
         if (depth_ == ClearDepth::Recursive && IsDirectory(dir, entry)) {
             dir.Descend(entry, dir.Tag());
@@ -69,8 +72,10 @@ ClearOutcome ClearArchiveTree(const QByteArray& start, const QByteArray& below, 
     for (const auto& clearer : clearers) {
         outcome.unread.insert(outcome.unread.end(), clearer->Unread().begin(),
                               clearer->Unread().end());
-        outcome.notChanged += clearer->NotChanged();
+        outcome.notChanged.insert(outcome.notChanged.end(), clearer->NotChanged().begin(),
+                                  clearer->NotChanged().end());
     }
     SortByPath(outcome.unread);
+    SortByPath(outcome.notChanged);
     return outcome;
 }

@@ -3,7 +3,6 @@
 // tree. Only the archive bit changes; every other bit and the stored value's form stay.
 
 #include <QByteArray>
-#include <cstdint>
 #include <vector>
 
 #include "summary/directory_record.h"
@@ -19,8 +18,8 @@ struct ClearOutcome {
     bool complete = false;                // false when the walk was stopped
     std::vector<UnreadDirectory> unread;  // folders that could not be read, in path order
     // Entries whose set archive bit could not be cleared, and folders skipped because they
-    // became symbolic links.
-    std::int64_t notChanged = 0;
+    // became symbolic links (ELOOP or ENOTDIR), each with why, in path order.
+    std::vector<UnreadDirectory> notChanged;
 };
 
 // Clears the archive bit below the directory Below (names separated by "/", "" for Start

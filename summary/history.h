@@ -8,7 +8,8 @@
 
 #include "summary/scan.h"
 
-// One summary of the chain: what the caption shows on returning to it, and where it starts.
+// One summary of the chain: what the caption shows on returning to it (never with a trailing
+// "/" but for "/" itself), and where it starts.
 struct Visit {
     QByteArray root;
     StartPlaces places;

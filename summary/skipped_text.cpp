@@ -41,11 +41,34 @@ QString EntriesSentence(std::int64_t count, const char* what) {
     return EntriesText(count, what) + u'.';
 }
 
-QString Done(const std::vector<UnreadDirectory>& unread, std::int64_t entries, const char* what) {
+// EntriesSentence of Entries, or for one entry "/srv/f could not be changed: Permission denied."
+QString NamedEntriesSentence(const std::vector<UnreadDirectory>& entries, const char* what) {
+    if (entries.size() != 1) {
+        return EntriesSentence(static_cast<std::int64_t>(entries.size()), what);
+    }
+    return QFile::decodeName(entries.front().path) + QStringLiteral(" could not be ") +
+           QString::fromLatin1(what) + QStringLiteral(": ") + ReasonText(entries.front().error) +
+           u'.';
+}
+
+QStringList Done(const std::vector<UnreadDirectory>& unread) {
     QStringList words{QStringLiteral("Done!")};
     if (!unread.empty()) words << UnreadSentence(unread);
-    if (entries != 0) words << EntriesSentence(entries, what);
-    return words.join(u' ');
+    return words;
+}
+
+// "Could not be read:" (the heading), then the first ten with their reasons, "and N more".
+QStringList NotedLines(const QString& heading, const std::vector<UnreadDirectory>& items) {
+    if (items.empty()) return {};
+    QStringList lines{heading};
+    const auto shown = std::min<std::size_t>(items.size(), kNotedFolders);
+    for (std::size_t i = 0; i < shown; ++i)
+        lines << UnreadLine(items[i]);
+    if (items.size() > shown) {
+        lines << QStringLiteral("and %1 more")
+                     .arg(FormatMask(static_cast<double>(items.size() - shown), kCountMask));
+    }
+    return lines;
 }
 
 }  // namespace
@@ -55,20 +78,13 @@ QString ReasonText(int error) {
 }
 
 QString DoneText(const Skipped& skipped) {
-    return Done(skipped.unread, skipped.unsized, "sized");
+    QStringList words = Done(skipped.unread);
+    if (skipped.unsized != 0) words << EntriesSentence(skipped.unsized, "sized");
+    return words.join(u' ');
 }
 
 QString RowNote(const Skipped& skipped) {
-    QStringList lines;
-    if (!skipped.unread.empty()) lines << QStringLiteral("Could not be read:");
-    const auto shown = std::min<std::size_t>(skipped.unread.size(), kNotedFolders);
-    for (std::size_t i = 0; i < shown; ++i)
-        lines << UnreadLine(skipped.unread[i]);
-    if (skipped.unread.size() > shown) {
-        lines << QStringLiteral("and %1 more")
-                     .arg(FormatMask(static_cast<double>(skipped.unread.size() - shown),
-                                     kCountMask));
-    }
+    QStringList lines = NotedLines(QStringLiteral("Could not be read:"), skipped.unread);
     if (skipped.unsized != 0) lines << EntriesSentence(skipped.unsized, "sized");
     return lines.join(u'\n');
 }
@@ -80,8 +96,18 @@ QString TotalNote(const Skipped& skipped) {
     return sentences.join(u' ');
 }
 
-QString ClearDoneText(const std::vector<UnreadDirectory>& unread, std::int64_t notChanged) {
-    return Done(unread, notChanged, "changed");
+QString ClearDoneText(const std::vector<UnreadDirectory>& unread,
+                      const std::vector<UnreadDirectory>& notChanged) {
+    QStringList words = Done(unread);
+    if (!notChanged.empty()) words << NamedEntriesSentence(notChanged, "changed");
+    return words.join(u' ');
+}
+
+QString ClearNote(const std::vector<UnreadDirectory>& unread,
+                  const std::vector<UnreadDirectory>& notChanged) {
+    return (NotedLines(QStringLiteral("Could not be changed:"), notChanged) +
+            NotedLines(QStringLiteral("Could not be read:"), unread))
+        .join(u'\n');
 }
 
 QByteArray CannotReadLine(const UnreadDirectory& folder) {

@@ -25,8 +25,15 @@ QString RowNote(const Skipped& skipped);
 QString TotalNote(const Skipped& skipped);
 
 // "Done!", or "Done!" with the folders that could not be read and the entries that could not
-// be changed by a clear-archive walk.
-QString ClearDoneText(const std::vector<UnreadDirectory>& unread, std::int64_t notChanged);
+// be changed by a clear-archive walk; one of either is named with its reason.
+QString ClearDoneText(const std::vector<UnreadDirectory>& unread,
+                      const std::vector<UnreadDirectory>& notChanged);
+
+// The note of the row a clear-archive walk started from, "" when it did everything: up to ten
+// entries that could not be changed and ten folders that could not be read, with their
+// reasons, each list followed by "and N more" when longer.
+QString ClearNote(const std::vector<UnreadDirectory>& unread,
+                  const std::vector<UnreadDirectory>& notChanged);
 
 // Report mode's line for an unread folder: "cannot read 'PATH': REASON", the path as bytes in
 // shell quotes.

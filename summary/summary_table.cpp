@@ -100,6 +100,18 @@ int FillGrid(CellGrid& grid, const SummaryData& data, const Settings& settings,
     return rows;
 }
 
+void AppendRowNote(CellGrid& grid, int row, const QString& note, ColumnChars& chars) {
+    if (note.isEmpty()) return;
+    bool marked = false;
+    for (int r = 1; r < grid.Rows(); ++r)
+        marked = marked || !grid.RowNote(r).isEmpty();
+    const QString before = grid.RowNote(row);
+    grid.SetRowNote(row, before.isEmpty() ? note : before + u'\n' + note);
+    if (marked) return;
+    chars[0] += kNoteMarkChars;
+    grid.SetColWidth(0, static_cast<int>(chars[0] * kTwipsPerChar));
+}
+
 QByteArray ShownPath(const QByteArray& path) {
     if (path.isEmpty()) return QByteArrayLiteral("My Computer");
     if (path == "/") return path;
@@ -108,6 +120,14 @@ QByteArray ShownPath(const QByteArray& path) {
 
 QString ShownText(const QByteArray& bytes) {
     return QString::fromUtf8(bytes);
+}
+
+QString ReportSubject(const QByteArray& root) {
+    QByteArray first = root.split(';').first().trimmed();
+    while (first.endsWith('/'))
+        first.chop(1);
+    if (first.isEmpty()) return root.startsWith('/') ? QStringLiteral("root") : QString();
+    return ShownText(first.mid(first.lastIndexOf('/') + 1));
 }
 
 QByteArray DirectoryOfRow(const CellGrid& grid, int row) {

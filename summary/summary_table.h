@@ -39,10 +39,19 @@ void ClearSummary(CellGrid& grid, SummaryData& data, const Settings& settings, C
 // "Grand Total" row a note of the whole count. Returns the number of directory rows shown.
 int FillGrid(CellGrid& grid, const SummaryData& data, const Settings& settings, ColumnChars& chars);
 
+// Adds Note as the last lines of grid row Row's note; the name column widens for the note's
+// mark when no row had one.
+void AppendRowNote(CellGrid& grid, int row, const QString& note, ColumnChars& chars);
+
 // The name cell of a path: "/" stays "/", "My Computer" for an empty path, otherwise the path
 // without its trailing "/". Bytes that are not UTF-8 show as replacement characters.
 QByteArray ShownPath(const QByteArray& path);
 QString ShownText(const QByteArray& bytes);
+
+// What a report of the summary under caption root Root is about, for its file name: the last
+// name of its first place ("/srv/data;/tmp" gives "data"), "root" for "/", "My Computer" as it
+// stands.
+QString ReportSubject(const QByteArray& root);
 
 // The directory of a grid row as bytes, or empty for the heading, "Grand Total" and rows
 // beyond the table.

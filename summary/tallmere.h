@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <functional>
+#include <optional>
 
 #include "help/context_ids.h"
 #include "summary/clear_archive.h"
@@ -26,6 +27,10 @@ class QMenu;
 class QPushButton;
 class QToolButton;
 class frmQuorvane;
+
+// The Copy item array: the Edit menu's "&Copy Grid" and the commands the grid's popup adds,
+// in their order there.
+enum class PopupCommand { CopyGrid, Explore, NewWindow, ClearImmediate, ClearRecursive };
 
 // What the window shows and how it is ordered.
 struct SummaryState {
@@ -71,7 +76,8 @@ class Tallmere : public QMainWindow {
     void SummaryFinished();
     // The window closed: the program ends.
     void Closing();
-    // A clear-archive walk has ended and "Done!" (with what it could not do) is shown.
+    // A clear-archive walk has ended, the summary has been walked again, and "Done!" (with
+    // what it could not do) is shown.
     void ArchiveCleared();
 
   protected:
@@ -93,6 +99,8 @@ class Tallmere : public QMainWindow {
     void SortRows();
     void FillGrid();
     void ShowProgress(const QString& text);
+    // At first sight: wide enough to show every column, as far as the screen allows.
+    void ShowEveryColumn();
     void ShowWalkProgress();
 
     void Grid1_MouseUp(int button, int shift, double x, double y);
@@ -118,17 +126,22 @@ class Tallmere : public QMainWindow {
     void Grid1_KeyboardPopup(double y, QPoint at);
     // The popup at At (screen pixels) for the row Y twips from the grid's top.
     void ShowGridPopup(double y, QPoint at);
-    QByteArray PopupDirectory();
+    // The directory of grid row Row, made the current cell; empty for a row that holds none.
+    QByteArray MakeCurrentDirectory(int row);
     void Explore(const QByteArray& directory);
     void OpenNewWindow(const QByteArray& directory);
-    void ClearArchive(const QByteArray& directory, ClearDepth depth);
-    void ClearArchiveDone(const ClearOutcome& outcome);
+    void ClearArchive(int row, const QByteArray& directory, ClearDepth depth);
+    void ClearArchiveDone(const ClearOutcome& outcome, const QByteArray& directory);
+    // Shows what the clear-archive walk that asked for this summary reports; false when none did.
+    bool ShowClearReport();
+    // Makes the row of rowToSelect_ the current one, if it is shown.
+    void SelectPendingRow();
 
     // Print, Edit, Free Space, Help and About (tallmere_menu_commands.cpp).
     void mnuPrint_Click();
     void Edit_Click();
-    // Index 0 copies the grid; 1 to 4 are the popup's commands.
-    void Copy_Click(int Index);
+    // Copies the grid, or runs a popup command on grid row Row (-1: none was hit).
+    void Copy_Click(PopupCommand command, int row);
     void CopyGrid();
     void FreeSpace_Click();
     void mnuContents_Click();
@@ -145,6 +158,16 @@ class Tallmere : public QMainWindow {
     TallmereHooks hooks_ = DefaultTallmereHooks();
     QTimer progressTimer_;
     QString lastSaveName_;
+    // What a clear-archive walk reports once the summary it changed is shown again.
+    struct ClearReport {
+        QByteArray directory;  // the row it started from
+        QString done;          // the progress box's words
+        QString note;          // what could not be changed or read
+    };
+    std::optional<ClearReport> clearReport_;
+    QByteArray rowToSelect_;
+    bool shownEveryColumn_ = false;  // the first summary has widened the window  // the directory
+                                     // made the current row when the summary shows
     int scanThreads_;
 
     FlexGrid* Grid1 = nullptr;

@@ -18,7 +18,9 @@ void Tallmere::mnuSaveAs_Click() {
                                                             QDateTime::currentDateTime(),
                                                             state_.counting);
                                },
-                               [&] { return CsvLines(grid); }});
+                               [&] { return CsvLines(grid); }},
+                 SuggestedReportName(ReportSubject(state_.CurrentRoot), QDate::currentDate(),
+                                     lastSaveName_));
 }
 
 void Tallmere::Exit_Click() {

@@ -33,26 +33,28 @@ void Tallmere::Grid1_DblClick() {
     SummarizeHistoryEntry(directory);
 }
 
+// The folder left becomes the current row again.
 void Tallmere::cmdBack_Click() {
-    if (!CanStartSummary() || !state_.history.Back()) return;
+    if (!CanStartSummary()) return;
+    const QByteArray left = state_.history.Current().root;
+    if (!state_.history.Back()) return;
+    rowToSelect_ = left;
     Grid1->Grid().SetCol(0);
     SummarizeHistoryEntry(state_.history.Current().root);
 }
 
 // The answer is taken as typed: neither trimmed nor read as "." or an empty "My Computer".
-// One holding nothing but separators and blanks is the empty answer.
+// One holding nothing but separators and blanks is the empty answer, which like Cancel leaves
+// the summary shown as it is.
 void Tallmere::NewSum_Click() {
     if (!CanStartSummary()) return;
-    ClearSummary();
     QByteArray answer = hooks_.AskStartDirectory(this);
     const StartPlaces places = PlacesOfSpec(answer);
-    if (!places.myComputer && places.directories.empty()) {
-        close();
-        return;
-    }
+    if (!places.myComputer && places.directories.empty()) return;
     if (!answer.endsWith('/')) answer += '/';
-    state_.history.Reset(Visit{answer, places});
-    SummarizeHistoryEntry(RootOfSpec(answer));
+    const QByteArray root = RootOfSpec(answer);
+    state_.history.Reset(Visit{root, places});
+    SummarizeHistoryEntry(root);
 }
 
 // Summarises the history's current entry under the caption root Root.

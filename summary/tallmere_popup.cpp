@@ -1,5 +1,6 @@
 // Tallmere: the grid's popup and its commands: Explore, a new window, clearing archive bits.
 #include <QCursor>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <cmath>
@@ -22,9 +23,10 @@
 
 namespace {
 
-// Elements 1 to 4 of the Copy item array; element 0, "&Copy Grid", lives in the Edit menu.
+// Elements 1 to 4 of the Copy item array, PopupCommand's Explore to ClearRecursive; element 0,
+// "&Copy Grid", lives in the Edit menu and owns Alt+C.
 const char* const kPopupCaptions[] = {"&Explore", "&Tallmere32 (New Window)",
-                                      "&Clear Archive Immediate", "&Clear Archive Recursive"};
+                                      "Clear Archive &Immediate", "Clear Archive &Recursive"};
 
 int ToTwips(int pixels) {
     return static_cast<int>(std::lround(PixelsToTwips(pixels)));
@@ -43,35 +45,44 @@ void Tallmere::Grid1_KeyboardPopup(double y, QPoint at) {
 }
 
 // The Edit menu as a popup, with the four commands added only while it shows so that the
-// menu bar's Edit menu keeps "&Copy Grid" alone.
+// menu bar's Edit menu keeps "&Copy Grid" alone. The row under the pointer goes with the
+// command chosen.
 void Tallmere::ShowGridPopup(double y, QPoint at) {
-    context_.PopupY = static_cast<int>(std::nearbyint(y));  // halves to even
+    const int row = Grid1->RowUnder(1, state_.ShownRows, std::nearbyint(y));  // halves to even
     QMenu* edit = menuBar()->findChild<QMenu*>(QStringLiteral("Edit"));
     PopupWithCopyItems(
-        *edit, kPopupCaptions, [this](int index) { Copy_Click(index); },
+        *edit, kPopupCaptions,
+        [this, row](int index) { Copy_Click(static_cast<PopupCommand>(index), row); },
         [this, at](QMenu& menu) { hooks_.ShowPopup(menu, at); });
 }
 
-// Index 0 copies the grid; the popup's commands act on the directory row under the right
-// click, if there is one.
-void Tallmere::Copy_Click(int Index) {
+void Tallmere::Copy_Click(PopupCommand command, int row) {
     if (!state_.SummaryReady) return;
-    if (Index == 0) {
+    if (command == PopupCommand::CopyGrid) {
         CopyGrid();
         return;
     }
-    const QByteArray directory = PopupDirectory();
+    const QByteArray directory = MakeCurrentDirectory(row);
     if (directory.isEmpty()) return;
-    if (Index == 1) Explore(directory);
-    if (Index == 2) OpenNewWindow(directory);
-    if (Index == 3) ClearArchive(directory, ClearDepth::Immediate);
-    if (Index == 4) ClearArchive(directory, ClearDepth::Recursive);
+    switch (command) {
+        case PopupCommand::Explore:
+            Explore(directory);
+            break;
+        case PopupCommand::NewWindow:
+            OpenNewWindow(directory);
+            break;
+        case PopupCommand::ClearImmediate:
+            ClearArchive(row, directory, ClearDepth::Immediate);
+            break;
+        case PopupCommand::ClearRecursive:
+            ClearArchive(row, directory, ClearDepth::Recursive);
+            break;
+        case PopupCommand::CopyGrid:
+            break;
+    }
 }
 
-// The directory of the row under the last right click, made the current cell; empty when
-// the click hit no directory row.
-QByteArray Tallmere::PopupDirectory() {
-    const int row = Grid1->RowUnder(1, state_.ShownRows, context_.PopupY);
+QByteArray Tallmere::MakeCurrentDirectory(int row) {
     if (row < 0) return {};
     CellGrid& grid = Grid1->Grid();
     grid.SetRow(row);
@@ -92,10 +103,10 @@ void Tallmere::OpenNewWindow(const QByteArray& directory) {
         StartSummaryProgram(*context_.services.launcher, hooks_.LocateSummaryProgram(), arguments));
 }
 
-// One clear-archive walk at a time; the summary shown is left as it is. The walk reaches the
-// directory from the start its row was counted under, as the summary did.
-void Tallmere::ClearArchive(const QByteArray& directory, ClearDepth depth) {
-    const DirectoryRecord* record = state_.data.AtRow(Grid1->Grid().Row());  // the popup's row
+// One clear-archive walk at a time. The walk reaches the directory from the start its row was
+// counted under, as the summary did.
+void Tallmere::ClearArchive(int row, const QByteArray& directory, ClearDepth depth) {
+    const DirectoryRecord* record = state_.data.AtRow(row);
     if (clearing_.Running() || !record) return;
     const QByteArray start = record->start;
     QByteArray below = record->Path.mid(start.size());
@@ -113,12 +124,31 @@ void Tallmere::ClearArchive(const QByteArray& directory, ClearDepth depth) {
             options.progress = &progress;
             return ClearArchiveTree(start, below, depth, threads, options);
         },
-        [this](ClearOutcome outcome) { ClearArchiveDone(outcome); });
+        [this, directory](ClearOutcome outcome) { ClearArchiveDone(outcome, directory); });
     progressTimer_.start();
 }
 
-void Tallmere::ClearArchiveDone(const ClearOutcome& outcome) {
+// The summary shown is walked again for its new archive figures: a start's own row clears the
+// whole tree, so any row may have changed. What the clear could not do is told when it shows.
+void Tallmere::ClearArchiveDone(const ClearOutcome& outcome, const QByteArray& directory) {
     progressTimer_.stop();
-    ShowProgress(ClearDoneText(outcome.unread, outcome.notChanged));
-    emit ArchiveCleared();
+    clearReport_ = ClearReport{directory, ClearDoneText(outcome.unread, outcome.notChanged),
+                               ClearNote(outcome.unread, outcome.notChanged)};
+    rowToSelect_ = directory;
+    Summarize(state_.CurrentRoot, state_.history.Current().places);
+}
+
+// The clear's last words in the progress box, and its note on the row it started from.
+bool Tallmere::ShowClearReport() {
+    if (!clearReport_) return false;
+    ShowProgress(clearReport_->done);
+    Text1->setToolTip(clearReport_->note);
+    CellGrid& grid = Grid1->Grid();
+    for (int row = 1; row < grid.Rows(); ++row) {
+        if (DirectoryOfRow(grid, row) == clearReport_->directory) {
+            AppendRowNote(grid, row, clearReport_->note, state_.columnChars);
+        }
+    }
+    clearReport_.reset();
+    return true;
 }

@@ -7,6 +7,7 @@
 #include "summary/tallmere.h"
 #include "ui/app_context.h"
 #include "ui/flex_grid.h"
+#include "ui/screen_fit.h"
 
 // The volumes of "My Computer" are surveyed on the worker: that may take a while.
 void Tallmere::Summarize(const QByteArray& shownRoot, const StartPlaces& places) {
@@ -14,6 +15,7 @@ void Tallmere::Summarize(const QByteArray& shownRoot, const StartPlaces& places)
     state_.counting = CountingOf(context_.settings);
     SetCaption(shownRoot);
     ShowProgress(ShownText(shownRoot));
+    Text1->setToolTip({});  // what an earlier clear-archive walk could not do
     const int threads = scanThreads_;
     VolumeSource& volumes = *context_.services.volumes;
     scan_.Start<ScanResult>(
@@ -45,7 +47,29 @@ void Tallmere::ScanFinished(ScanResult result) {
     ShowProgress(DoneText(state_.data.AllSkipped));
     SortRows();
     FillGrid();
+    ShowEveryColumn();
+    const bool cleared = ShowClearReport();
+    SelectPendingRow();  // once the notes are written, which lay the grid out afresh
+    if (cleared) emit ArchiveCleared();
     emit SummaryFinished();
+}
+
+// Only once: later the width is the user's. The window grows, never shrinks.
+void Tallmere::ShowEveryColumn() {
+    if (shownEveryColumn_) return;
+    shownEveryColumn_ = true;
+    const int missing = Grid1->WidthForAllColumns() - Grid1->width();
+    if (missing <= 0) return;
+    resize(width() + missing, height());
+    FitOnScreen(*this);
+}
+
+void Tallmere::SelectPendingRow() {
+    const CellGrid& grid = Grid1->Grid();
+    for (int row = 1; !rowToSelect_.isEmpty() && row < grid.Rows(); ++row) {
+        if (DirectoryOfRow(grid, row) == rowToSelect_) Grid1->SelectRow(row);
+    }
+    rowToSelect_.clear();
 }
 
 void Tallmere::SortRows() {

@@ -68,11 +68,9 @@ void Tallmere::CreateControls() {
     Grid1->setToolTip(QStringLiteral(
         "Right click for other options including Explore and Sub Summary. Double click for "
         "same window drill-down."));
-    Command2 = new QPushButton(QStringLiteral("&Close"), client_);
+    // Alt+C belongs to the "&Chart" menu.
+    Command2 = new QPushButton(QStringLiteral("C&lose"), client_);
     Command2->setObjectName(QStringLiteral("Command2"));
-    // Alt+C belongs to the "&Chart" menu, as menu mnemonics come first; an ambiguous key
-    // would do nothing at all.
-    Command2->setShortcut(QKeySequence());
     cmdBack = new QPushButton(QStringLiteral("<<&Back"), client_);
     cmdBack->setObjectName(QStringLiteral("cmdBack"));
     cmdBack->hide();
@@ -100,16 +98,19 @@ void Tallmere::CreateControls() {
 void Tallmere::CreateMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("File"));
-    AddMenuItem(file, "NewSum", QStringLiteral("&New"), this, &Tallmere::NewSum_Click);
-    AddMenuItem(file, "mnuSaveAs", QStringLiteral("Save &As ..."), this,
-                &Tallmere::mnuSaveAs_Click);
-    AddMenuItem(file, "mnuPrint", QStringLiteral("&Print"), this, &Tallmere::mnuPrint_Click);
-    AddMenuItem(file, "Exit", QStringLiteral("E&xit"), this, &Tallmere::Exit_Click);
+    AddMenuItem(file, "NewSum", QStringLiteral("&New"), this, &Tallmere::NewSum_Click,
+                QKeySequence(Qt::CTRL | Qt::Key_N));
+    AddMenuItem(file, "mnuSaveAs", QStringLiteral("Save &As ..."), this, &Tallmere::mnuSaveAs_Click,
+                QKeySequence(Qt::CTRL | Qt::Key_S));
+    AddMenuItem(file, "mnuPrint", QStringLiteral("&Print"), this, &Tallmere::mnuPrint_Click,
+                QKeySequence(Qt::CTRL | Qt::Key_P));
+    AddMenuItem(file, "Exit", QStringLiteral("E&xit"), this, &Tallmere::Exit_Click,
+                QKeySequence(Qt::CTRL | Qt::Key_Q));
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
     edit->setObjectName(QStringLiteral("Edit"));
     connect(edit, &QMenu::aboutToShow, this, &Tallmere::Edit_Click);
     Copy = AddMenuItem(edit, "Copy", QStringLiteral("&Copy Grid"), QKeySequence::Copy);
-    connect(Copy, &QAction::triggered, this, [this] { Copy_Click(0); });
+    connect(Copy, &QAction::triggered, this, [this] { Copy_Click(PopupCommand::CopyGrid, -1); });
     AddMenuItem(menuBar(), "FreeSpace", QStringLiteral("F&ree Space"), this,
                 &Tallmere::FreeSpace_Click);
     AddMenuItem(menuBar(), "mnuOptions", QStringLiteral("&Options"), this,
@@ -129,7 +130,6 @@ Tallmere::Started Tallmere::Form_Load() {
         return Started::SessionEnding;
     }
     if (!ReloadSettings(context_, this)) return Started::NoSettings;
-    context_.settings.OptionsApplied = false;
     const Switches switches = ParseSwitches(commandLine_);
     state_.SortColumn = switches.SortColumn;
     state_.SortAscending = switches.SortAscending;
@@ -140,7 +140,7 @@ Tallmere::Started Tallmere::Form_Load() {
     show();
     const StartPath start = ParseStartPath(commandLine_, CurrentDirectory());
     state_.CurrentRoot = start.CurrentRoot;
-    state_.history.Reset(Visit{start.Spec, start.places});
+    state_.history.Reset(Visit{start.CurrentRoot, start.places});
     Summarize(start.CurrentRoot, start.places);
     Grid1->setFocus();
     return Started::Shown;

@@ -1,6 +1,6 @@
 #pragma once
-// What the windows of one process share: the options record, the small module variables
-// through which windows talk, and the platform services (real ones, or fakes in tests).
+// What the windows of one process share: the options record, the debug switch and the platform
+// services (real ones, or fakes in tests). Windows hand each other values, not variables here.
 
 #include <QString>
 
@@ -30,7 +30,6 @@ struct Services {
 struct AppContext {
     QString ProgramTitle;  // "Tallmere32" or "Quorvane32": the caption of message boxes
     Settings settings;
-    int PopupY = 0;  // twips from the grid's top of the last right-button release
     bool DebugMode = false;
     Services services;
 };

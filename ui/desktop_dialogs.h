@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <optional>
+#include <vector>
 
 class QPrinter;
 class QWidget;
@@ -10,12 +11,20 @@ class QWidget;
 // The filter of both tables' Save As, in the "description|pattern|..." form.
 inline constexpr const char* kReportFilter = "Text Files (*.txt)|*.txt|Comma Quote (*.csv)|*.csv";
 
+// What the user chose in a save dialog: the file name as typed (no extension added) and the
+// pattern of the filter chosen with it, such as "*.txt".
+struct SaveChoice {
+    QString name;
+    QString pattern;
+};
+
 class SaveDialog {
   public:
     virtual ~SaveDialog() = default;
-    // The chosen file name, or nothing when the user cancelled. No extension is added.
-    virtual std::optional<QString> AskSaveFileName(QWidget* parent, const QString& filter,
-                                                   const QString& initialName) = 0;
+    // The user's choice, or nothing when the user cancelled. The filter whose pattern matches
+    // InitialName's extension is chosen at first.
+    virtual std::optional<SaveChoice> AskSaveFileName(QWidget* parent, const QString& filter,
+                                                      const QString& initialName) = 0;
 };
 
 class PrintDialog {
@@ -34,8 +43,8 @@ class Clipboard {
 
 class QtSaveDialog final : public SaveDialog {
   public:
-    std::optional<QString> AskSaveFileName(QWidget* parent, const QString& filter,
-                                           const QString& initialName) override;
+    std::optional<SaveChoice> AskSaveFileName(QWidget* parent, const QString& filter,
+                                              const QString& initialName) override;
 };
 
 class QtPrintDialog final : public PrintDialog {
@@ -50,3 +59,10 @@ class QtClipboard final : public Clipboard {
 
 // "A (*.a)|*.a|B (*.b)|*.b" as Qt's "A (*.a);;B (*.b)".
 QString QtFilterOf(const QString& filter);
+
+// The description and pattern pairs of a filter in the "description|pattern|..." form.
+struct FilterEntry {
+    QString description;
+    QString pattern;
+};
+std::vector<FilterEntry> FilterEntries(const QString& filter);

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStyle>
+#include <cstdlib>
 
 #include "table/grid_hit.h"
 #include "ui/twips.h"
@@ -111,10 +112,14 @@ FlexGrid::FlexGrid(QWidget* parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setWordWrap(false);
+    setTabKeyNavigation(false);  // Tab moves on to the window's next control
+    // The scroll bars follow the pixels: by whole columns, a wide name column makes the thumb
+    // jump and run out of step with what shows.
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     verticalHeader()->hide();
     horizontalHeader()->setSectionsClickable(false);
     horizontalHeader()->setHighlightSections(false);
-    horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     viewport()->installEventFilter(this);
     horizontalHeader()->viewport()->installEventFilter(this);
@@ -175,6 +180,15 @@ int FlexGrid::TopRow() const {
     return first < 0 ? 1 : first + 1;
 }
 
+void FlexGrid::SelectRow(int row) {
+    const QModelIndex cell = model_->index(row - 1, 0);
+    if (!cell.isValid()) return;
+    setCurrentIndex(cell);
+    grid_.SetRow(row);
+    grid_.SetCol(0);
+    scrollTo(cell);
+}
+
 void FlexGrid::ShowSortIndicator(int col, bool ascending) {
     const bool shown = col >= 0 && col < grid_.Cols();
     sortColumn_ = shown ? col : -1;
@@ -208,7 +222,35 @@ void FlexGrid::PopupForCurrentRow() {
     emit KeyboardPopup(PixelsToTwips(viewport()->geometry().top() + middle), at);
 }
 
+// Room for a vertical scroll bar, and a pixel each side for the rounding of twips.
+int FlexGrid::WidthForAllColumns() const {
+    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    return horizontalHeader()->length() + 2 * frameWidth() + scrollBar + 2;
+}
+
+bool FlexGrid::OnHeadingSeparator(int x) const {
+    const QHeaderView* header = horizontalHeader();
+    const int grip = style()->pixelMetric(QStyle::PM_HeaderGripMargin, nullptr, header);
+    for (int col = 0; col < header->count(); ++col) {
+        const int right = header->sectionViewportPosition(col) + header->sectionSize(col);
+        if (std::abs(x - right) <= grip) return true;
+    }
+    return false;
+}
+
+// A button released after it went down on a heading separator ends a column's resizing: no
+// click of the grid.
 bool FlexGrid::eventFilter(QObject* watched, QEvent* event) {
+    const bool onHeading = watched == horizontalHeader()->viewport();
+    if (event->type() == QEvent::MouseButtonPress && onHeading) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        resizingColumn_ = mouse->button() == Qt::LeftButton &&
+                          OnHeadingSeparator(mouse->position().toPoint().x());
+    }
+    if (event->type() == QEvent::MouseButtonRelease && onHeading && resizingColumn_) {
+        resizingColumn_ = false;
+        return QTableView::eventFilter(watched, event);
+    }
     if (event->type() == QEvent::MouseButtonRelease) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         auto* source = static_cast<QWidget*>(watched);

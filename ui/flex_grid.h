@@ -30,6 +30,11 @@ class FlexGrid : public QTableView {
     int TopRow() const;
     // The row of First..Last under Y (twips), rows scrolled out of sight excluded; -1 if none.
     int RowUnder(int first, int last, double y) const;
+    // The width in pixels the widget needs to show every column without scrolling sideways.
+    int WidthForAllColumns() const;
+    // Makes row Row (1 the first below the heading) the current and selected one, scrolled
+    // into view; nothing for a row the grid does not have.
+    void SelectRow(int row);
     // The platform's sort indicator in the heading of column Col, pointing up for Ascending;
     // none when Col is no column. The heading's text stays; the column widens to hold both.
     void ShowSortIndicator(int col, bool ascending);
@@ -51,9 +56,13 @@ class FlexGrid : public QTableView {
 
   private:
     void ApplyLayout();
+    // Whether X (pixels in the heading's viewport) is on a separator between headings, where a
+    // drag resizes the column to its left.
+    bool OnHeadingSeparator(int x) const;
     void PopupForCurrentRow();
 
     CellGrid grid_;
     std::unique_ptr<CellGridModel> model_;
     int sortColumn_ = -1;
+    bool resizingColumn_ = false;  // the button went down on a heading separator
 };

@@ -167,7 +167,6 @@ void frmOptions::btnOptApply_Click() {
         TellUser(context_, this, QString::fromLatin1(kStoreUnavailable));
     }
     context_.settings = edited_;
-    context_.settings.OptionsApplied = true;
     accept();
 }
 
@@ -177,8 +176,5 @@ void frmOptions::btnOptOK_Click() {
 
 bool ShowOptions(AppContext& context, QWidget* parent) {
     frmOptions options(context, parent);
-    options.exec();
-    const bool applied = context.settings.OptionsApplied;
-    context.settings.OptionsApplied = false;
-    return applied;
+    return options.exec() == QDialog::Accepted;
 }

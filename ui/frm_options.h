@@ -62,5 +62,5 @@ class frmOptions : public QDialog {
 };
 
 // Shows the options dialog modally over Parent. True when the user confirmed it; the opener
-// then reloads its settings. OptionsApplied is cleared again either way.
+// then reloads its settings.
 bool ShowOptions(AppContext& context, QWidget* parent);

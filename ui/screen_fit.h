@@ -12,9 +12,10 @@ class QWidget;
 QRect FitWithin(const QRect& outer, const QRect& area);
 
 // Fits Window, frame included, into the available geometry of its screen: for a window that
-// sizes itself again while it shows.
+// sizes itself again while it shows. Before the window manager has framed the window its
+// frame is taken to be a title bar and thin borders, so the frame fits from the first.
 void FitOnScreen(QWidget& window);
 
 // From now on every top-level window of App is fitted into the available geometry of its
-// screen each time it is shown.
+// screen each time it is shown, and again once its real frame is known.
 void KeepWindowsOnScreen(QApplication& app);

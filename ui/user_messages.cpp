@@ -3,5 +3,5 @@
 #include <QMessageBox>
 
 void MessageBoxMessages::ShowMessage(QWidget* parent, const QString& title, const QString& text) {
-    QMessageBox::information(parent, title, text, QMessageBox::Ok);
+    QMessageBox::warning(parent, title, text, QMessageBox::Ok);
 }

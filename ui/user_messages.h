@@ -1,5 +1,6 @@
 #pragma once
-// What the user must know, in a modal message box with an OK button and the program's title.
+// What the user must know, in a modal message box with an OK button, the program's title and
+// the warning icon: what it tells is what went wrong.
 
 #include <QString>
 

@@ -2,22 +2,32 @@
 
 #include <gtest/gtest.h>
 #include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 
 #include "tests/support/modal.h"
 
 namespace {
 
-// A shown dialog, driven as the user would drive it.
+// A shown dialog, driven as the user would drive it; Browse finds Folders in turn.
 struct ShownEntry {
-    Entry entry;
+    QStringList folders;
+    int browsed = 0;
+    Entry entry{nullptr, [this](QWidget*) {
+                    return browsed < folders.size() ? folders[browsed++] : QString();
+                }};
     QLineEdit* text = entry.findChild<QLineEdit*>("Text1");
     QCheckBox* check = entry.findChild<QCheckBox*>("Check1");
 
     ShownEntry() { entry.show(); }
     void Type(const char* keys) { QTest::keyClicks(text, QString::fromUtf8(keys)); }
     void Press(Qt::Key key) { QTest::keyClick(text, key); }
+    QPushButton* Button(QDialogButtonBox::StandardButton which) {
+        return entry.findChild<QDialogButtonBox*>()->button(which);
+    }
 };
 
 }  // namespace
@@ -66,4 +76,47 @@ TEST(EntryDialog, AskRunsTheDialogModallyUntilItIsAnswered) {
         QTest::keyClick(text, Qt::Key_Return);
     });
     EXPECT_EQ(Entry::Ask(nullptr), "/data");
+}
+
+TEST(EntryDialog, ALabelledBoxWithOkCancelAndBrowse) {
+    ShownEntry shown;
+    auto* label = shown.entry.findChild<QLabel*>("Label1");
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->buddy(), shown.text);
+    EXPECT_FALSE(label->text().isEmpty());
+    auto* browse = shown.entry.findChild<QPushButton*>("cmdBrowse");
+    ASSERT_NE(browse, nullptr);
+    EXPECT_EQ(browse->text(), "&Browse ...");
+    ASSERT_NE(shown.Button(QDialogButtonBox::Ok), nullptr);
+    ASSERT_NE(shown.Button(QDialogButtonBox::Cancel), nullptr);
+
+    shown.Type("/srv/a");
+    shown.Button(QDialogButtonBox::Ok)->click();
+    EXPECT_EQ(shown.entry.EntryAnswer(), "/srv/a");
+    EXPECT_EQ(shown.entry.result(), QDialog::Accepted);
+
+    ShownEntry cancelled;
+    cancelled.Type("/srv/a");
+    cancelled.Button(QDialogButtonBox::Cancel)->click();
+    EXPECT_EQ(cancelled.entry.EntryAnswer(), "");
+    EXPECT_FALSE(cancelled.entry.isVisible());
+
+    ShownEntry empty;
+    empty.Button(QDialogButtonBox::Ok)->click();
+    EXPECT_EQ(empty.entry.EntryAnswer(), "");
+}
+
+TEST(EntryDialog, BrowseAppendsEachChosenFolderAsAField) {
+    ShownEntry shown;
+    shown.folders = {"/srv/one", "", "/srv/two"};
+    auto* browse = shown.entry.findChild<QPushButton*>("cmdBrowse");
+    browse->click();
+    EXPECT_EQ(shown.text->text(), "/srv/one");
+    browse->click();  // the chooser was cancelled: nothing changes
+    EXPECT_EQ(shown.text->text(), "/srv/one");
+    browse->click();
+    EXPECT_EQ(shown.text->text(), "/srv/one;/srv/two");
+    EXPECT_TRUE(shown.entry.isVisible()) << "browsing answers nothing";
+    shown.Press(Qt::Key_Return);
+    EXPECT_EQ(shown.entry.EntryAnswer(), "/srv/one;/srv/two");
 }

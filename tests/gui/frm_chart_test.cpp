@@ -84,6 +84,45 @@ TEST_F(ChartWindow, AClickedWedgeOrLegendEntryBecomesTheTooltip) {
     EXPECT_EQ(ChartTip(chart), "/ (1,177.4 MB)");
 }
 
+// The pie's diameter in pixels as the chart draws it.
+double PieDiameter(frmChart& chart) {
+    QCoreApplication::sendPostedEvents();  // the chart lays itself out in posted events
+    QCoreApplication::processEvents();
+    const QRectF plot = chart.findChild<QChartView*>()->chart()->plotArea();
+    return std::min(plot.width(), plot.height()) * SeriesOf(chart)->pieSize();
+}
+
+TEST_F(ChartWindow, ThePieGrowsWithItsWindowAndTheLegendKeepsToItsEntries) {
+    frmChart chart(avail);
+    chart.show();
+    chart.resize(640, 400);
+    const double small = PieDiameter(chart);
+    chart.resize(640, 580);
+    const double large = PieDiameter(chart);
+    EXPECT_GE(large - small, 120) << small << " then " << large;
+    const QRectF plot = chart.findChild<QChartView*>()->chart()->plotArea();
+    EXPECT_GE(plot.height(), chart.height() / 2);
+}
+
+// The third drive shows no size: its wedge takes no room, and its colour and legend entry
+// would only crowd the others.
+TEST_F(ChartWindow, EmptyWedgesLeaveTheLegendAndNeighboursDifferInColour) {
+    frmChart chart(avail);
+    chart.show();
+    QPieSeries* series = SeriesOf(chart);
+    ASSERT_NE(series, nullptr);
+    const QList<QLegendMarker*> markers =
+        chart.findChild<QChartView*>()->chart()->legend()->markers(series);
+    ASSERT_EQ(markers.size(), 3);
+    EXPECT_TRUE(markers[0]->isVisible());
+    EXPECT_TRUE(markers[1]->isVisible());
+    EXPECT_FALSE(markers[2]->isVisible());
+    const QColor first = series->slices()[0]->color();
+    const QColor second = series->slices()[1]->color();
+    const int apart = std::abs(first.hsvHue() - second.hsvHue());
+    EXPECT_GE(std::min(apart, 360 - apart), 60);
+}
+
 TEST_F(ChartWindow, ATableWithoutDataRowsGivesAnEmptyPie) {
     frmChart chart(DirectoriesPie({}, "KB", "host"));
     chart.show();

@@ -62,7 +62,7 @@ TEST_F(OptionsDialog, ShowsTheSettingsItFinds) {
         EXPECT_EQ(Find<QCheckBox>(dialog, kFlagBoxes[i])->isChecked(), ticked[i]) << kFlagBoxes[i];
 }
 
-TEST_F(OptionsDialog, OkSavesEveryControlAndMarksTheOptionsApplied) {
+TEST_F(OptionsDialog, OkSavesEveryControlAndIsAccepted) {
     frmOptions dialog(context);
     ChangeEverything(dialog, "optKB");
     EXPECT_EQ(context.settings.Display, "Bytes");  // only OK commits what the controls edit
@@ -77,7 +77,6 @@ TEST_F(OptionsDialog, OkSavesEveryControlAndMarksTheOptionsApplied) {
                                                         {"ShortDisplay", "True"},
                                                         {"SizeOnDisk", "True"},
                                                         {"HardLinksOnce", "True"}}));
-    EXPECT_TRUE(context.settings.OptionsApplied);
     EXPECT_EQ(context.settings.SizeDivisor, 1);  // only a load derives the divisor
     EXPECT_TRUE(messages.shown.empty());
 }
@@ -126,7 +125,7 @@ TEST_F(OptionsDialog, AStoreThatCannotBeOpenedIsToldAndTheOptionsStillCountAsApp
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0],
               std::make_pair(QString("Quorvane32"), QString("Unable to Create Registry Key")));
-    EXPECT_TRUE(context.settings.OptionsApplied);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_FALSE(dialog.isVisible());
 }
 
@@ -134,7 +133,6 @@ TEST_F(OptionsDialog, ShowOptionsTellsWhetherTheUserConfirmed) {
     OnModal<frmOptions>(
         [](frmOptions& dialog) { dialog.findChild<QPushButton*>("btnOptApply")->click(); });
     EXPECT_TRUE(ShowOptions(context, nullptr));
-    EXPECT_FALSE(context.settings.OptionsApplied);
     OnModal<frmOptions>([](frmOptions& dialog) { dialog.reject(); });
     EXPECT_FALSE(ShowOptions(context, nullptr));
 }
@@ -160,7 +158,6 @@ TEST_F(DiskWindowOptions, OkReloadsTheSettingsAndRefreshShowsThem) {
         dialog.findChild<QPushButton*>("btnOptApply")->click();
     });
     EXPECT_EQ(disk.context.settings.SizeDivisor, 1048576);  // derived by the reload
-    EXPECT_FALSE(disk.context.settings.OptionsApplied);
     EXPECT_EQ(disk.store.values.at("CheckNetwork"), "True");
     EXPECT_EQ(disk.window.Grid().Cols(), 9);
     EXPECT_EQ(disk.volumes.surveyed, surveyed);

@@ -110,3 +110,42 @@ TEST(Help, TheManualNamesEveryOptionAndEveryMenuItemOfBothWindows) {
     for (const QString& caption : MenuCaptions(summary) + MenuCaptions(disks))
         EXPECT_TRUE(manual.contains(caption)) << caption.toStdString();
 }
+
+// Contents, a link, another link, Back, Forward: each step shows the page it names, in the
+// order the pages were visited, and the toolbar's Back and Forward buttons do the same.
+TEST(Help, BackAndForwardRetraceThePagesVisited) {
+    ContextIDs help(kProgramDir);
+    help.InitHelp(nullptr);
+    help.ShowContents();
+    HelpViewer* viewer = help.Viewer();
+    ASSERT_NE(viewer, nullptr);
+    QTextBrowser& browser = viewer->Browser();
+    const auto at = [&] { return browser.source().fragment(); };
+    const auto press = [&](const char* name) {
+        QAction* action = viewer->findChild<QAction*>(name);
+        ASSERT_TRUE(action->isEnabled()) << name;
+        action->trigger();
+    };
+    // As a clicked link does: the link resolved against the page shown.
+    const auto follow = [&](const char* link) {
+        browser.setSource(browser.source().resolved(QUrl(link)));
+    };
+    follow("#sorting");
+    const int sortingTop = browser.verticalScrollBar()->value();
+    follow("#navigation");
+    const int navigationTop = browser.verticalScrollBar()->value();
+    EXPECT_GT(navigationTop, sortingTop);
+    press("Back");
+    EXPECT_EQ(at(), "sorting");
+    EXPECT_EQ(browser.verticalScrollBar()->value(), sortingTop);
+    press("Forward");
+    EXPECT_EQ(at(), "navigation");
+    EXPECT_EQ(browser.verticalScrollBar()->value(), navigationTop);
+    press("Back");
+    press("Back");
+    EXPECT_EQ(at(), "");
+    EXPECT_EQ(browser.verticalScrollBar()->value(), 0);
+    press("Forward");
+    EXPECT_EQ(at(), "sorting");
+    EXPECT_EQ(browser.verticalScrollBar()->value(), sortingTop);
+}

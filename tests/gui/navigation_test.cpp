@@ -1,6 +1,7 @@
 // Drill-down, Back and New in the summary window, over temporary trees.
 #include <gtest/gtest.h>
 #include <QAction>
+#include <QItemSelectionModel>
 #include <QPushButton>
 #include <QSignalSpy>
 
@@ -52,10 +53,32 @@ TEST(Navigation, DrillDownAndBackKeepTheSortAndMoveTheBackButton) {
 
     back->click();
     summary.WaitForSummary();
-    EXPECT_EQ(summary.window->windowTitle(), "Tallmere - " + ShownText(top) + "/");
+    EXPECT_EQ(summary.window->windowTitle(), "Tallmere - " + ShownText(top));
     EXPECT_EQ(summary.Column(0), (QStringList{ShownText(top + "/B"), ShownText(top + "/A"),
                                               ShownText(top), "Grand Total"}));
     EXPECT_FALSE(back->isVisible());
+}
+
+// Back returns to where the user was: the folder left is the current row again, however the
+// rows are sorted, and the keys go on from there.
+TEST(Navigation, BackMakesTheFolderLeftTheCurrentRow) {
+    TempTree tree;
+    MakeTree(tree);
+    const QByteArray top = tree.Path("top");
+    SummaryWindow summary(StartOn(top, {"-d1"}));
+    summary.Load();
+    summary.DoubleClickRow(summary.RowOf(top + "/A"));
+    summary.WaitForSummary();
+    summary.DoubleClickRow(summary.RowOf(top + "/A/A2"));
+    summary.WaitForSummary();
+    for (const QByteArray& left : {top + "/A/A2", top + "/A"}) {
+        Button(summary, "cmdBack")->click();
+        summary.WaitForSummary();
+        const FlexGrid& grid = summary.window->Grid();
+        EXPECT_EQ(grid.currentIndex().row() + 1, summary.RowOf(left)) << left.constData();
+        EXPECT_EQ(summary.Grid().RowSel(), summary.RowOf(left));
+        EXPECT_TRUE(grid.selectionModel()->isRowSelected(grid.currentIndex().row(), {}));
+    }
 }
 
 TEST(Navigation, DoubleClicksOffTheDirectoryRowsDoNothing) {
@@ -92,7 +115,7 @@ TEST(Navigation, ADrillDownPastAHundredLevelsIsRefused) {
     EXPECT_EQ(summary.window->State().history.Index(), 99);
 }
 
-TEST(Navigation, NewEmptiesTheTableAndSummarisesEveryDirectoryTyped) {
+TEST(Navigation, NewKeepsTheTableWhileAskingAndSummarisesEveryDirectoryTyped) {
     TempTree tree;
     MakeTree(tree);
     const QByteArray top = tree.Path("top");
@@ -100,14 +123,15 @@ TEST(Navigation, NewEmptiesTheTableAndSummarisesEveryDirectoryTyped) {
     summary.Load();
     summary.DoubleClickRow(summary.RowOf(top + "/A"));
     summary.WaitForSummary();
-    int rowsWhenAsked = 0;
+    QStringList shownWhenAsked;
+    const QStringList shownBefore = summary.Column(0);
     summary.window->Hooks().AskStartDirectory = [&](QWidget*) {
-        rowsWhenAsked = summary.Grid().Rows();
+        shownWhenAsked = summary.Column(0);
         return top + "/A;" + top + "/B";
     };
     TriggerNew(summary);
     summary.WaitForSummary();
-    EXPECT_EQ(rowsWhenAsked, 2);
+    EXPECT_EQ(shownWhenAsked, shownBefore);
     EXPECT_EQ(summary.window->windowTitle(), "Tallmere - " + ShownText(top + "/A;" + top + "/B"));
     EXPECT_EQ(summary.Column(0),
               (QStringList{ShownText(top + "/A"), ShownText(top + "/A/A1"),
@@ -129,9 +153,12 @@ TEST(Navigation, EmptyFieldsOfANewAnswerAreLeftOutAndSeparatorsAloneCancel) {
               (std::vector<QByteArray>{top + "/A/"}));
     EXPECT_EQ(summary.Column(0).first(), ShownText(top + "/A"));
     QSignalSpy closing(summary.window.get(), &Tallmere::Closing);
+    const QStringList shown = summary.Column(0);
     summary.startAnswer = " ; ";
     TriggerNew(summary);
-    EXPECT_EQ(closing.count(), 1);
+    EXPECT_EQ(closing.count(), 0);
+    EXPECT_TRUE(summary.window->State().SummaryReady);
+    EXPECT_EQ(summary.Column(0), shown);
 }
 
 TEST(Navigation, TheCheckBoxAnswerSummarisesEveryLocalVolume) {
@@ -147,15 +174,30 @@ TEST(Navigation, TheCheckBoxAnswerSummarisesEveryLocalVolume) {
     EXPECT_EQ(summary.Column(0).first(), ShownText(tree.Path("top/")));  // a volume's own row
 }
 
-TEST(Navigation, ACancelledStartDirectoryEndsTheProgram) {
+// Cancel, Escape or an empty answer: the summary shown stays, with its caption, its history
+// and its Back button.
+TEST(Navigation, ACancelledStartDirectoryReturnsToTheSummaryShown) {
     TempTree tree;
-    SummaryWindow summary(StartOn(tree.Path()));
+    MakeTree(tree);
+    const QByteArray top = tree.Path("top");
+    SummaryWindow summary(StartOn(top));
     summary.Load();
+    summary.DoubleClickRow(summary.RowOf(top + "/A"));
+    summary.WaitForSummary();
+    const QString caption = summary.window->windowTitle();
+    const QStringList shown = summary.Column(0);
     QSignalSpy closing(summary.window.get(), &Tallmere::Closing);
+    QSignalSpy finished(summary.window.get(), &Tallmere::SummaryFinished);
     TriggerNew(summary);
     EXPECT_EQ(summary.startAsked, 1);
-    EXPECT_EQ(closing.count(), 1);
-    EXPECT_FALSE(summary.window->isVisible());
+    EXPECT_EQ(closing.count(), 0);
+    EXPECT_TRUE(summary.window->isVisible());
+    EXPECT_TRUE(summary.window->State().SummaryReady);
+    EXPECT_EQ(summary.window->windowTitle(), caption);
+    EXPECT_EQ(summary.Column(0), shown);
+    EXPECT_EQ(summary.window->State().history.Index(), 1);
+    EXPECT_TRUE(Button(summary, "cmdBack")->isVisible());
+    EXPECT_FALSE(finished.wait(200)) << "nothing is walked again";
 }
 
 TEST(Navigation, NothingNavigatesWhileASummaryIsBeingMade) {

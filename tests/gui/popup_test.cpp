@@ -1,6 +1,10 @@
 // The summary grid's popup: which row a right click hits, and each of its commands.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/xattr.h>
+#include <unistd.h>
 #include <QAction>
 #include <QSignalSpy>
 
@@ -13,8 +17,8 @@ namespace {
 
 const QString kExplore = "&Explore";
 const QString kNewWindow = "&Tallmere32 (New Window)";
-const QString kImmediate = "&Clear Archive Immediate";
-const QString kRecursive = "&Clear Archive Recursive";
+const QString kImmediate = "Clear Archive &Immediate";
+const QString kRecursive = "Clear Archive &Recursive";
 
 // A name no shell, list or text conversion may touch.
 const QByteArray kOddName("$(rm -rf ~);a\"b'c\nd\xff", 20);
@@ -43,9 +47,6 @@ TEST(GridPopup, AddsItsFourCommandsToTheEditMenuOnlyWhileItShows) {
     EXPECT_EQ(summary.popupEntries[0],
               (QStringList{"&Copy Grid", kExplore, kNewWindow, kImmediate, kRecursive}));
     EXPECT_EQ(summary.EditMenuEntries(), QStringList{"&Copy Grid"});
-    const FlexGrid& grid = summary.window->Grid();
-    EXPECT_LE(grid.RowPos(1), summary.context.PopupY);
-    EXPECT_LT(summary.context.PopupY, grid.RowPos(2));
 }
 
 TEST(GridPopup, ExploreOpensTheDirectoryOfTheRowUnderThePointer) {
@@ -141,6 +142,33 @@ using dos::kHidden;
 using dos::kReadOnly;
 using Form = TempTree::DosForm;
 
+constexpr int kArchiveFilesCol = 9;
+
+// Makes a file immutable while it lives, where the file system allows it.
+class ScopedImmutable {
+  public:
+    explicit ScopedImmutable(const QByteArray& path) : path_(path) {}
+    ~ScopedImmutable() {
+        if (set_) Flags(false);
+    }
+    bool Set() { return set_ = Flags(true); }
+
+  private:
+    bool Flags(bool immutable) {
+        const int fd = open(path_.constData(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) return false;
+        int flags = 0;
+        bool done = ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+        flags = immutable ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+        done = done && ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+        close(fd);
+        return done;
+    }
+
+    QByteArray path_;
+    bool set_ = false;
+};
+
 // A start folder with an archived file "h" and a subdirectory "sub" holding an archived
 // read-only file and a subdirectory "deep" with an archived hidden file.
 class PopupClearArchive : public testing::Test {
@@ -180,8 +208,13 @@ class PopupClearArchive : public testing::Test {
 
 }  // namespace
 
-TEST_F(PopupClearArchive, ImmediateClearsOneLevelAndLeavesTheTableAsItIs) {
-    const QStringList archiveFiles = summary_.Column(9);
+// The row is walked again, so the table (and what Save As writes from it) shows the archive
+// figures as they now are, with the row cleared still the current one.
+TEST_F(PopupClearArchive, ImmediateClearsOneLevelAndTheTableShowsTheNewFigures) {
+    const int sub = summary_.RowOf(tree_.Path("sub"));
+    const int total = summary_.Grid().Rows() - 1;
+    EXPECT_EQ(summary_.Grid().TextMatrix(sub, kArchiveFilesCol), "2");
+    EXPECT_EQ(summary_.Grid().TextMatrix(total, kArchiveFilesCol), "3");
     Clear(tree_.Path("sub"), kImmediate);
     WaitUntilCleared();
     EXPECT_EQ(Value("sub/f"), SambaDosValue(kReadOnly, Form::Record));
@@ -189,7 +222,27 @@ TEST_F(PopupClearArchive, ImmediateClearsOneLevelAndLeavesTheTableAsItIs) {
     EXPECT_EQ(Value("sub/deep/g"), SambaDosValue(kHidden | kArchive, Form::Record));
     EXPECT_EQ(Value("sub"), SambaDosValue(kDirectory | kArchive, Form::Text));
     EXPECT_EQ(Value("h"), SambaDosValue(kArchive, Form::Record));
-    EXPECT_EQ(summary_.Column(9), archiveFiles);
+    EXPECT_EQ(summary_.Grid().TextMatrix(sub, kArchiveFilesCol), "1");
+    EXPECT_EQ(summary_.Grid().TextMatrix(total, kArchiveFilesCol), "2");
+    EXPECT_EQ(summary_.window->Grid().currentIndex().row() + 1, sub);
+    EXPECT_TRUE(summary_.Grid().RowNote(sub).isEmpty());
+}
+
+// As root too, an immutable file's attributes cannot be changed.
+TEST_F(PopupClearArchive, WhatCouldNotBeChangedIsNamedWithItsReason) {
+    ScopedImmutable immutable(tree_.Path("sub/f"));
+    if (!immutable.Set()) GTEST_SKIP() << "no immutable files here";
+    Clear(tree_.Path("sub"), kRecursive);
+    QSignalSpy cleared(summary_.window.get(), &Tallmere::ArchiveCleared);
+    ASSERT_TRUE(cleared.wait(10000));
+    const QString entry = ShownText(tree_.Path("sub/f"));
+    EXPECT_EQ(summary_.Progress(),
+              "Done! " + entry + " could not be changed: Operation not permitted.");
+    const int sub = summary_.RowOf(tree_.Path("sub"));
+    EXPECT_EQ(summary_.Grid().RowNote(sub),
+              "Could not be changed:\n" + entry + ": Operation not permitted");
+    EXPECT_EQ(summary_.Grid().TextMatrix(sub, kArchiveFilesCol), "1") << "f keeps its bit";
+    EXPECT_EQ(Value("sub/deep/g"), SambaDosValue(kHidden, Form::Record));
 }
 
 TEST_F(PopupClearArchive, HoldsBackNewSummariesAndASecondWalkWhileItRuns) {

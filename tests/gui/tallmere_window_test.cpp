@@ -1,7 +1,17 @@
 #include <gtest/gtest.h>
+#include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QDate>
 #include <QFile>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTemporaryDir>
 #include <QTest>
 #include <future>
@@ -15,7 +25,15 @@
 #include "ui/app_context.h"
 #include "ui/flex_grid.h"
 
-namespace {}  // namespace
+namespace {
+
+// What Save As offers for a summary of Tree today, as a report of Kind.
+QString SuggestedName(TempTree& tree, const char* kind) {
+    return QFileInfo(QFile::decodeName(tree.Path())).fileName() + ' ' +
+           QDate::currentDate().toString(Qt::ISODate) + '.' + kind;
+}
+
+}  // namespace
 
 TEST(TallmereWindow, StartsOnADirectorySortedAsTheCommandLineSays) {
     TempTree tree;
@@ -97,11 +115,34 @@ TEST(TallmereWindow, SaveAsWritesTheTableItShows) {
     EXPECT_EQ(csv.readAll(), ReportBytes(CsvLines(summary.Grid()), ReportKind::Csv));
     summary.saveDialog.answer = folder.path() + "/report.txt";
     summary.window->findChild<QAction*>("mnuSaveAs")->trigger();
-    EXPECT_EQ(summary.saveDialog.lastInitialName, folder.path() + "/report.CSV");
+    EXPECT_EQ(summary.saveDialog.lastInitialName, folder.path() + '/' + SuggestedName(tree, "csv"));
     QFile text(folder.path() + "/report.txt");
     ASSERT_TRUE(text.open(QIODevice::ReadOnly));
     EXPECT_TRUE(text.readAll().contains("Grand Total"));
     EXPECT_TRUE(summary.messages.shown.empty());
+}
+
+// "report1" typed with a filter chosen is saved as that filter's kind; the dialog first offers
+// the summary's folder name and the day.
+TEST(TallmereWindow, SaveAsAddsTheChosenFiltersExtensionAndSuggestsAName) {
+    TempTree tree;
+    MakeSizedTree(tree);
+    QTemporaryDir folder;
+    SummaryWindow summary(StartOn(tree.Path()));
+    summary.Load();
+    summary.saveDialog.answer = folder.path() + "/report1";
+    summary.window->findChild<QAction*>("mnuSaveAs")->trigger();
+    EXPECT_EQ(summary.saveDialog.lastInitialName, SuggestedName(tree, "txt"));
+    summary.saveDialog.answer = folder.path() + "/report2";
+    summary.saveDialog.pattern = "*.csv";
+    summary.window->findChild<QAction*>("mnuSaveAs")->trigger();
+    EXPECT_TRUE(summary.messages.shown.empty());
+    QFile text(folder.path() + "/report1.txt");
+    ASSERT_TRUE(text.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(text.readAll().contains("Grand Total"));
+    QFile csv(folder.path() + "/report2.csv");
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    EXPECT_EQ(csv.readAll(), ReportBytes(CsvLines(summary.Grid()), ReportKind::Csv));
 }
 
 TEST(TallmereWindow, SaveAsRefusesOtherExtensionsAndReportsFailures) {
@@ -125,9 +166,116 @@ TEST(TallmereWindow, SaveAsRefusesOtherExtensionsAndReportsFailures) {
 TEST(TallmereWindow, PlacesItselfWhereTheCommandLineSays) {
     TempTree tree;
     SummaryWindow summary(StartOn(tree.Path(), {"-x1200,900"}));
+    summary.store.exists = true;
+    summary.store.values = {{"ShortDisplay", "True"}};  // four columns: no need to widen
     summary.window->resize(400, 300);  // so that it fits the test's screen where it is put
     summary.Load();
     EXPECT_EQ(summary.window->pos(), QPoint(80, 60));
+}
+
+// At first sight every column shows, as far as the screen allows; the window only grows.
+TEST(TallmereWindow, AtFirstSightTheWindowWidensToShowEveryColumn) {
+    TempTree tree;
+    MakeSizedTree(tree);
+    SummaryWindow summary(StartOn(tree.Path()));
+    summary.store.exists = true;
+    summary.store.values = {{"ShortDisplay", "True"}};
+    summary.window->resize(150, 300);
+    summary.Load();
+    const QRect area = summary.window->screen()->availableGeometry();
+    FlexGrid& grid = summary.window->Grid();
+    EXPECT_EQ(grid.horizontalScrollBar()->maximum(), 0) << summary.window->width();
+    EXPECT_LT(summary.window->frameGeometry().width(), area.width());
+
+    SummaryWindow full(StartOn(tree.Path()));  // eleven columns: more than the screen holds
+    full.window->resize(150, 300);
+    full.Load();
+    EXPECT_EQ(full.window->frameGeometry().width(), area.width());
+    EXPECT_TRUE(area.contains(full.window->frameGeometry()));
+    full.window->resize(500, 300);  // the user's width stands from now on
+    full.DoubleClickRow(full.RowOf(tree.Path("large")));
+    full.WaitForSummary();
+    EXPECT_EQ(full.window->width(), 500);
+}
+
+// Where the scroll bar's thumb is drawn, in the bar's own pixels.
+QRect ThumbOf(QScrollBar& bar) {
+    QStyleOptionSlider option;
+    option.initFrom(&bar);
+    option.subControls = QStyle::SC_All;
+    option.orientation = bar.orientation();
+    option.state |=
+        bar.orientation() == Qt::Horizontal ? QStyle::State_Horizontal : QStyle::State_None;
+    option.minimum = bar.minimum();
+    option.maximum = bar.maximum();
+    option.sliderPosition = bar.sliderPosition();
+    option.sliderValue = bar.value();
+    option.singleStep = bar.singleStep();
+    option.pageStep = bar.pageStep();
+    option.upsideDown = bar.invertedAppearance();
+    return bar.style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider,
+                                       &bar);
+}
+
+// Scrolled fully left the first column shows and the thumb is at the left; dragging the thumb
+// to the right shows the columns on the right.
+TEST(TallmereWindow, TheHorizontalScrollBarRunsTheWayTheColumnsDo) {
+    TempTree tree;
+    tree.File(QByteArray(60, 'n') + "/f");
+    SummaryWindow summary(StartOn(tree.Path()));
+    summary.Load();
+    summary.window->resize(500, 300);
+    QCoreApplication::processEvents();
+    FlexGrid& grid = summary.window->Grid();
+    QScrollBar* bar = grid.horizontalScrollBar();
+    ASSERT_GT(bar->maximum(), 0);
+    EXPECT_EQ(bar->value(), bar->minimum());
+    EXPECT_EQ(grid.columnViewportPosition(0), 0);
+    const QRect leftmost = ThumbOf(*bar);
+    EXPECT_LT(leftmost.center().x(), bar->width() / 2);
+    // Dragging the thumb moves the columns in step: by the thumb's way times the columns'
+    // width over the track's.
+    const QPoint grip = leftmost.center();
+    const QPoint moved = grip + QPoint(60, 0);
+    QTest::mousePress(bar, Qt::LeftButton, {}, grip);
+    QMouseEvent drag(QEvent::MouseMove, QPointF(moved), bar->mapToGlobal(QPointF(moved)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(bar, &drag);
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, moved);
+    const int track = bar->width() - 2 * leftmost.x();  // less the arrow buttons
+    const double expected = 60.0 * grid.horizontalHeader()->length() / track;
+    EXPECT_NEAR(-grid.columnViewportPosition(0), expected, expected / 4);
+    bar->setValue(bar->maximum());
+    const int last = summary.Grid().Cols() - 1;
+    EXPECT_LE(grid.columnViewportPosition(last) + grid.columnWidth(last), grid.viewport()->width());
+    EXPECT_GT(ThumbOf(*bar).center().x(), bar->width() / 2);
+}
+
+// A drag that starts on the separator after a heading widens that column and sorts nothing;
+// a click inside the heading still sorts.
+TEST(TallmereWindow, ADragFromAHeadingSeparatorResizesInsteadOfSorting) {
+    TempTree tree;
+    MakeSizedTree(tree);
+    SummaryWindow summary(StartOn(tree.Path(), {"-a1"}));
+    summary.Load();
+    FlexGrid& grid = summary.window->Grid();
+    QHeaderView* header = grid.horizontalHeader();
+    const QStringList before = summary.Column(0);
+    const int width = header->sectionSize(1);
+    const int edge = header->sectionViewportPosition(1) + width - 1;
+    const int middle = header->height() / 2;
+    QTest::mouseMove(header->viewport(), QPoint(edge, middle));
+    QTest::mousePress(header->viewport(), Qt::LeftButton, {}, QPoint(edge, middle));
+    QMouseEvent drag(QEvent::MouseMove, QPointF(edge + 40, middle),
+                     header->viewport()->mapToGlobal(QPointF(edge + 40, middle)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(header->viewport(), &drag);
+    QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, QPoint(edge + 40, middle));
+    EXPECT_GT(header->sectionSize(1), width);
+    EXPECT_EQ(summary.window->State().SortColumn, 1);
+    EXPECT_EQ(summary.Column(0), before);
+    summary.ClickHeading(1);
+    EXPECT_EQ(summary.window->State().SortColumn, 2);
 }
 
 TEST(TallmereWindow, ExitOptionsEndTheSessionWithoutAWindow) {
@@ -186,4 +334,21 @@ TEST(TallmereWindow, ClosingDuringAWalkEndsAtOnceAndDropsItsResult) {
         EXPECT_EQ(finished.count(), 0);
     }
     QTest::qWait(100);  // the abandoned walk ends without a window to report to
+}
+
+// The grid's model answers as views expect through a summary, a sort, a drill-down and Back:
+// the tester ends the test at the first broken rule.
+TEST(TallmereWindow, TheGridsModelKeepsTheItemModelRules) {
+    TempTree tree;
+    MakeSizedTree(tree);
+    SummaryWindow summary(StartOn(tree.Path()));
+    QAbstractItemModelTester tester(summary.window->Grid().model(),
+                                    QAbstractItemModelTester::FailureReportingMode::Fatal);
+    summary.Load();
+    summary.ClickHeading(2);
+    summary.DoubleClickRow(summary.RowOf(tree.Path("medium")));
+    summary.WaitForSummary();
+    summary.window->findChild<QPushButton*>("cmdBack")->click();
+    summary.WaitForSummary();
+    EXPECT_EQ(summary.Column(0).last(), "Grand Total");
 }

@@ -6,12 +6,13 @@ void FakeMessages::ShowMessage(QWidget*, const QString& title, const QString& te
     shown.emplace_back(title, text);
 }
 
-std::optional<QString> FakeSaveDialog::AskSaveFileName(QWidget*, const QString& filter,
-                                                       const QString& initialName) {
+std::optional<SaveChoice> FakeSaveDialog::AskSaveFileName(QWidget*, const QString& filter,
+                                                          const QString& initialName) {
     ++asked;
     lastFilter = filter;
     lastInitialName = initialName;
-    return answer;
+    if (!answer) return std::nullopt;
+    return SaveChoice{*answer, pattern};
 }
 
 bool FakePrintDialog::AskPrinter(QWidget*, QPrinter& printer) {

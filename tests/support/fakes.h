@@ -19,12 +19,13 @@ class FakeMessages final : public UserMessages {
     std::vector<std::pair<QString, QString>> shown;
 };
 
-// Answers the save dialog with Answer (nothing: the user cancelled).
+// Answers the save dialog with Answer (nothing: the user cancelled) and the filter Pattern.
 class FakeSaveDialog final : public SaveDialog {
   public:
-    std::optional<QString> AskSaveFileName(QWidget* parent, const QString& filter,
-                                           const QString& initialName) override;
+    std::optional<SaveChoice> AskSaveFileName(QWidget* parent, const QString& filter,
+                                              const QString& initialName) override;
     std::optional<QString> answer;
+    QString pattern = QStringLiteral("*.txt");
     int asked = 0;
     QString lastFilter;
     QString lastInitialName;

@@ -71,7 +71,9 @@ QStringList SummaryWindow::EditMenuEntries() {
 
 void SummaryWindow::ClickHeading(int col) {
     QHeaderView* header = window->Grid().horizontalHeader();
-    const QPoint at(header->sectionViewportPosition(col) + 3, header->height() / 2);
+    // The middle of the heading: its edges are the separators, where a drag resizes.
+    const QPoint at(header->sectionViewportPosition(col) + header->sectionSize(col) / 2,
+                    header->height() / 2);
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "chart/chart_layout.h"
+#include "chart/wedge_colors.h"
 #include "drives/disk_charts.h"
 #include "tests/support/fake_system.h"
 #include "tests/support/qt_print.h"
@@ -90,19 +91,46 @@ TEST(PieModel, TheTotalsRowSelectedChartsAllUsedAndAvailableSpace) {
     EXPECT_EQ(Values(pie), (std::vector<double>{819.1, 9999}));
 }
 
-TEST(ChartLayout, PieOnTopOfTheLegendAndTheButtonCentredBelow) {
-    const ChartLayout layout = ChartLayoutFor(QSize(9600, 16200), QSize(1215, 375));
+TEST(ChartLayout, TheLegendTakesWhatItNeedsUpToHalfAndThePieTheRest) {
+    const ChartLayout layout = ChartLayoutFor(QSize(9600, 16200), QSize(1215, 375), 3000);
     EXPECT_EQ(layout.chart, QRect(350, 240, 8900, 14700));
-    EXPECT_EQ(layout.plot, QRect(0, 0, 8900, 4900));
-    EXPECT_EQ(layout.legend, QRect(0, 4900, 8900, 9800));
+    EXPECT_EQ(layout.plot, QRect(0, 0, 8900, 11700));
+    EXPECT_EQ(layout.legend, QRect(0, 11700, 8900, 3000));
     EXPECT_EQ(layout.button, QPoint(4192, 15200));
     EXPECT_LE(layout.chart.bottom(), layout.button.y());
 
-    const ChartLayout tiny = ChartLayoutFor(QSize(500, 900), QSize(1215, 375));
+    const ChartLayout taller = ChartLayoutFor(QSize(9600, 24200), QSize(1215, 375), 3000);
+    EXPECT_EQ(taller.plot.height(), 19700) << "the pie grows with the window";
+    const ChartLayout crowded = ChartLayoutFor(QSize(9600, 16200), QSize(1215, 375), 90000);
+    EXPECT_EQ(crowded.legend, QRect(0, 7350, 8900, 7350));
+    EXPECT_EQ(crowded.plot, QRect(0, 0, 8900, 7350));
+
+    const ChartLayout tiny = ChartLayoutFor(QSize(500, 900), QSize(1215, 375), 3000);
     EXPECT_TRUE(tiny.chart.isEmpty());
     EXPECT_GE(tiny.plot.height(), 0);
     EXPECT_GE(tiny.legend.height(), 0);
     EXPECT_GE(tiny.button.y(), 0);
+}
+
+// Hue distance round the colour wheel, 0 to 180 degrees.
+int HueDistance(const QColor& a, const QColor& b) {
+    const int apart = std::abs(a.hsvHue() - b.hsvHue()) % 360;
+    return std::min(apart, 360 - apart);
+}
+
+TEST(WedgeColors, NeighboursRoundThePieStandFarApart) {
+    EXPECT_TRUE(WedgeColors(0).empty());
+    EXPECT_EQ(WedgeColors(1).size(), 1u);
+    EXPECT_EQ(HueDistance(WedgeColors(2)[0], WedgeColors(2)[1]), 180);
+    for (int count = 3; count <= 80; ++count) {
+        const std::vector<QColor> colors = WedgeColors(count);
+        ASSERT_EQ(static_cast<int>(colors.size()), count);
+        for (int i = 0; i < count; ++i) {
+            const QColor& next = colors[(i + 1) % count];  // the last one's neighbour is the first
+            EXPECT_GE(HueDistance(colors[i], next), 60) << count << " wedges, at " << i;
+            EXPECT_NE(colors[i].value(), next.value()) << count << " wedges, at " << i;
+        }
+    }
 }
 
 }  // namespace

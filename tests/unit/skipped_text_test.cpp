@@ -25,8 +25,23 @@ TEST(SkippedText, DoneSaysWhatWasLeftOutNamingALoneFolder) {
     EXPECT_EQ(DoneText(Unread(2, 3)),
               "Done! 2 folders could not be read. 3 entries could not be sized.");
     EXPECT_EQ(TotalNote(Unread(1, 2)), "1 folder could not be read. 2 entries could not be sized.");
-    EXPECT_EQ(ClearDoneText({}, 0), "Done!");
-    EXPECT_EQ(ClearDoneText({}, 3), "Done! 3 entries could not be changed.");
+}
+
+// What a clear-archive walk could not do is named, with reasons, as unread folders are.
+TEST(SkippedText, ClearTextsNameWhatCouldNotBeChanged) {
+    EXPECT_EQ(ClearDoneText({}, {}), "Done!");
+    EXPECT_EQ(ClearDoneText({}, {{"/srv/f", EPERM}}),
+              "Done! /srv/f could not be changed: Operation not permitted.");
+    EXPECT_EQ(ClearDoneText(Unread(2).unread, Unread(3).unread),
+              "Done! 2 folders could not be read. 3 entries could not be changed.");
+    EXPECT_EQ(ClearNote({}, {}), "");
+    const QStringList lines = ClearNote(Unread(1).unread, Unread(11).unread).split(u'\n');
+    ASSERT_EQ(lines.size(), 14);
+    EXPECT_EQ(lines[0], "Could not be changed:");
+    EXPECT_EQ(lines[1], "/srv/d0: Permission denied");
+    EXPECT_EQ(lines[11], "and 1 more");
+    EXPECT_EQ(lines[12], "Could not be read:");
+    EXPECT_EQ(lines[13], "/srv/d0: Permission denied");
 }
 
 TEST(SkippedText, RowNotesListTenFoldersAndCountTheRest) {
