@@ -61,6 +61,12 @@ class DirectoryScope {
 
     // The directory's path, for messages.
     QByteArray Path() const;
+    // The directory's device and inode number, as the walk found it.
+    std::uint64_t Device() const;
+    std::uint64_t Inode() const;
+    // Whether its listing was read to the end: false in a TreeDone of a stopped walk that
+    // left some of the directory's own entries unread.
+    bool Listed() const;
 
     // Size and type of an entry, without following a link. False when that failed, with errno
     // saying why: ENOENT when the entry vanished since the listing; any other failure (a

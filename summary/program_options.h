@@ -4,6 +4,7 @@
 #include <QString>
 
 #include "summary/command_line.h"
+#include "summary/excludes.h"
 #include "table/report_text.h"
 
 struct ProgramOptions {
@@ -16,8 +17,9 @@ struct ProgramOptions {
     bool diskUsage = false;
     bool linksOnce = false;
     bool oneFileSystem = false;
-    Words words;    // the summary's command line: START words and switches
-    QString error;  // Mode::Error: the one line to print
+    Excludes excludes;  // in both modes, added to the stored ones
+    Words words;        // the summary's command line: START words and switches
+    QString error;      // Mode::Error: the one line to print
 };
 
 ProgramOptions ParseProgramOptions(const Words& arguments);

@@ -41,12 +41,15 @@ ScanRequest RequestOf(const ProgramOptions& options, const Settings& settings,
     request.counting.onDisk = request.counting.onDisk || options.diskUsage;
     request.counting.linksOnce = request.counting.linksOnce || options.linksOnce;
     request.stayOnVolume = request.stayOnVolume || options.oneFileSystem;
+    request.excludes = ExcludesOf(settings);
+    request.excludes += options.excludes;
     return request;
 }
 
 QByteArray ReportOf(ReportKind kind, const SummaryData& data, const Settings& settings,
-                    const ScanRequest& request, const QDateTime& walked) {
-    if (kind == ReportKind::Json) return SummaryJson(data, request.roots, request.counting, walked);
+                    const ScanRequest& request, const QDateTime& walked, std::int64_t excluded) {
+    if (kind == ReportKind::Json)
+        return SummaryJson(data, request.roots, request.counting, walked, excluded);
     CellGrid grid;
     FillReportGrid(grid, data, settings);
     if (kind == ReportKind::Csv) return ReportBytes(CsvLines(grid));
@@ -66,10 +69,12 @@ int RunSummaryReport(const ProgramOptions& options, SettingsStore& store, Volume
     const int threads = options.threads > 0 ? options.threads : DefaultScanThreads();
     const QDateTime walked = QDateTime::currentDateTime();
     SummaryData data;
-    data.Record(ScanDirectories(request, threads).rows);
+    ScanResult walk = ScanDirectories(request, threads);
+    data.Record(std::move(walk.rows));
     const Switches switches = ParseSwitches(options.words);
     SortRows(data.Results, data.RowOrder, switches.SortColumn, switches.SortAscending);
-    const QByteArray report = ReportOf(options.reportKind, data, settings, request, walked);
+    const QByteArray report =
+        ReportOf(options.reportKind, data, settings, request, walked, walk.excluded);
     const int status = EmitReport(report, options.outputPath, "tallmere32");
     return TellSkipped(data.AllSkipped) ? 1 : status;
 }

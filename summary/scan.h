@@ -8,6 +8,7 @@
 
 #include "settings/settings.h"
 #include "summary/directory_record.h"
+#include "summary/excludes.h"
 
 class VolumeSource;
 class WalkFaults;
@@ -28,11 +29,13 @@ struct ScanRequest {
     WalkFaults* faults = nullptr;   // tests only
     bool rootsAreVolumes = false;   // "My Computer": the roots are mount points
     SizeCounting counting{};
+    Excludes excludes{};
 };
 
 struct ScanResult {
     std::vector<DirectoryRecord> rows;  // each with what its walk had to leave out
     bool complete = false;              // false when the walk was stopped
+    std::int64_t excluded = 0;          // entries the excludes matched, not their contents
 };
 
 // Where a summary starts: every local volume ("My Computer"), or directories taken exactly

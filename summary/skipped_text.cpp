@@ -58,8 +58,10 @@ QString ReasonText(int error) {
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
-QString DoneText(const Skipped& skipped) {
-    return Done(skipped.unread, skipped.unsized, "sized");
+QString DoneText(const Skipped& skipped, std::int64_t excluded) {
+    const QString done = Done(skipped.unread, skipped.unsized, "sized");
+    if (excluded == 0) return done;
+    return done + u' ' + Counted(excluded, "entry", "entries") + QStringLiteral(" excluded.");
 }
 
 QString RowNote(const Skipped& skipped) {
@@ -74,6 +76,7 @@ QString RowNote(const Skipped& skipped) {
                                      kCountMask));
     }
     if (skipped.unsized != 0) lines << EntriesSentence(skipped.unsized, "sized");
+    if (skipped.unfinished) lines << QStringLiteral("Not read whole: the walk was stopped.");
     return lines.join(u'\n');
 }
 
@@ -81,6 +84,7 @@ QString TotalNote(const Skipped& skipped) {
     QStringList sentences;
     if (!skipped.unread.empty()) sentences << FoldersSentence(skipped.unread);
     if (skipped.unsized != 0) sentences << EntriesSentence(skipped.unsized, "sized");
+    if (skipped.unfinished) sentences << QString::fromLatin1(kStoppedText);
     return sentences.join(u' ');
 }
 

@@ -54,7 +54,7 @@ QJsonArray Starts(const std::vector<QByteArray>& starts) {
 }  // namespace
 
 QByteArray SummaryJson(const SummaryData& data, const std::vector<QByteArray>& starts,
-                       const SizeCounting& counting, const QDateTime& when) {
+                       const SizeCounting& counting, const QDateTime& when, std::int64_t excluded) {
     QJsonObject report = JsonReportHead(QStringLiteral("tallmere32"), when);
     report.insert(QStringLiteral("start"), Starts(starts));
     report.insert(QStringLiteral("size"),
@@ -67,5 +67,6 @@ QByteArray SummaryJson(const SummaryData& data, const std::vector<QByteArray>& s
     report.insert(QStringLiteral("total"), Figures(data.GrandTotal));
     report.insert(QStringLiteral("unread"), Unread(data.AllSkipped.unread));
     report.insert(QStringLiteral("unsized"), static_cast<qint64>(data.AllSkipped.unsized));
+    report.insert(QStringLiteral("excluded_entries"), static_cast<qint64>(excluded));
     return JsonReportBytes(report);
 }

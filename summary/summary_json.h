@@ -10,6 +10,7 @@
 #include "summary/summary_data.h"
 
 // Data's rows in the order of its RowOrder, walked from Starts (each with its "/") counting
-// sizes as Counting says, at When.
+// sizes as Counting says, at When, with Excluded entries left out.
 QByteArray SummaryJson(const SummaryData& data, const std::vector<QByteArray>& starts,
-                       const SizeCounting& counting, const QDateTime& when);
+                       const SizeCounting& counting, const QDateTime& when,
+                       std::int64_t excluded = 0);

@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <functional>
+#include <optional>
 
 #include "help/context_ids.h"
 #include "summary/clear_archive.h"
@@ -35,7 +36,10 @@ struct SummaryState {
     bool SummaryReady = false;
     int ShownRows = 0;
     QByteArray CurrentRoot;
-    SizeCounting counting;  // of the summary shown or being made
+    bool complete = true;       // false when its walk was stopped
+    SizeCounting counting;      // of the summary shown or being made
+    Excludes excludes;          // what it leaves out
+    std::int64_t excluded = 0;  // entries its walk left out
     History history;
     SummaryData data;
     ColumnChars columnChars{};
@@ -46,6 +50,10 @@ struct TallmereHooks {
     std::function<QByteArray(QWidget* parent)> AskStartDirectory;  // the Entry dialog's answer
     std::function<void(QMenu& menu, QPoint at)> ShowPopup;         // returns after the command ran
     std::function<QByteArray()> LocateSummaryProgram;              // empty when there is none
+    WalkFaults* walkFaults = nullptr;                              // the summary walks meet
+    // Asks whether to move a folder to the trash; true to go ahead.
+    std::function<bool(QWidget* parent, const QString& question)> ConfirmTrash;
+    std::function<QByteArray()> HomeTrash;  // the home trash folder
 };
 TallmereHooks DefaultTallmereHooks();
 
@@ -64,6 +72,8 @@ class Tallmere : public QMainWindow {
     const SummaryState& State() const { return state_; }
     FlexGrid& Grid() { return *Grid1; }
     void SetScanThreads(int threads) { scanThreads_ = threads; }
+    // Excludes for this run, over those kept in the options.
+    void AddExcludes(const Excludes& excludes) { commandLineExcludes_ += excludes; }
     TallmereHooks& Hooks() { return hooks_; }
 
   signals:
@@ -93,10 +103,19 @@ class Tallmere : public QMainWindow {
     void SortRows();
     void FillGrid();
     void ShowProgress(const QString& text);
+    // The progress box's words for the summary shown.
+    QString FinishedText() const;
     void ShowWalkProgress();
 
     void Grid1_MouseUp(int button, int shift, double x, double y);
     void HeaderClick(double x);
+    // Stop: the walk ends and what it counted is shown, marked partial.
+    void cmdStop_Click();
+    void ShowStopButton(bool shown);
+    // Refresh: the current view walked again, keeping its order, selected row and scrolling.
+    void mnuRefresh_Click();
+    // After a refresh's walk: the row of the directory selected before, and the scrolling.
+    void RestoreView();
     void mnuSaveAs_Click();
     void Exit_Click();
     void Command2_Click();
@@ -123,11 +142,12 @@ class Tallmere : public QMainWindow {
     void OpenNewWindow(const QByteArray& directory);
     void ClearArchive(const QByteArray& directory, ClearDepth depth);
     void ClearArchiveDone(const ClearOutcome& outcome);
+    void MoveToTrash_Click();
 
     // Print, Edit, Free Space, Help and About (tallmere_menu_commands.cpp).
     void mnuPrint_Click();
     void Edit_Click();
-    // Index 0 copies the grid; 1 to 4 are the popup's commands.
+    // Index 0 copies the grid; 1 to 5 are the popup's commands.
     void Copy_Click(int Index);
     void CopyGrid();
     void FreeSpace_Click();
@@ -146,12 +166,20 @@ class Tallmere : public QMainWindow {
     QTimer progressTimer_;
     QString lastSaveName_;
     int scanThreads_;
+    Excludes commandLineExcludes_;
+    // What a refresh keeps: the selected row's directory and the first row shown.
+    struct KeptView {
+        QByteArray selected;
+        int topRow = 1;
+    };
+    std::optional<KeptView> keptView_;
 
     FlexGrid* Grid1 = nullptr;
     QLineEdit* Text1 = nullptr;
     QLabel* Label1 = nullptr;
     QPushButton* Command2 = nullptr;
     QPushButton* cmdBack = nullptr;
+    QPushButton* cmdStop = nullptr;
     QFrame* Line1 = nullptr;
     QWidget* client_ = nullptr;
 

@@ -4,17 +4,21 @@
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <cmath>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "platform/directory_walk.h"
 #include "platform/program_launcher.h"
 #include "platform/program_starts.h"
+#include "platform/trash.h"
 #include "summary/entry.h"
 #include "summary/grid_actions.h"
 #include "summary/skipped_text.h"
 #include "summary/tallmere.h"
+#include "summary/trash_action.h"
 #include "ui/app_context.h"
 #include "ui/flex_grid.h"
 #include "ui/menu_items.h"
@@ -23,9 +27,12 @@
 
 namespace {
 
-// Elements 1 to 4 of the Copy item array; element 0, "&Copy Grid", lives in the Edit menu.
+// Elements 1 to 5 of the Copy item array; element 0, "&Copy Grid", lives in the Edit menu.
+// The last, "Move to &Trash", shows only for a folder that may go, when the options offer it.
 const char* const kPopupCaptions[] = {"&Explore", "&Tallmere32 (New Window)",
-                                      "&Clear Archive Immediate", "&Clear Archive Recursive"};
+                                      "&Clear Archive Immediate", "&Clear Archive Recursive",
+                                      "Move to &Trash"};
+constexpr std::size_t kTrashItem = 5;
 
 int ToTwips(int pixels) {
     return static_cast<int>(std::lround(PixelsToTwips(pixels)));
@@ -34,9 +41,16 @@ int ToTwips(int pixels) {
 }  // namespace
 
 TallmereHooks DefaultTallmereHooks() {
-    return TallmereHooks{[](QWidget* parent) { return Entry::Ask(parent); },
-                         [](QMenu& menu, QPoint at) { menu.exec(at); },
-                         [] { return LocateSummaryProgram(); }};
+    TallmereHooks hooks;
+    hooks.AskStartDirectory = [](QWidget* parent) { return Entry::Ask(parent); };
+    hooks.ShowPopup = [](QMenu& menu, QPoint at) { menu.exec(at); };
+    hooks.LocateSummaryProgram = [] { return LocateSummaryProgram(); };
+    hooks.ConfirmTrash = [](QWidget* parent, const QString& question) {
+        return QMessageBox::question(parent, QStringLiteral("Tallmere32"), question) ==
+               QMessageBox::Yes;
+    };
+    hooks.HomeTrash = HomeTrashFolder;
+    return hooks;
 }
 
 void Tallmere::Grid1_KeyboardPopup(double y, QPoint at) {
@@ -47,9 +61,13 @@ void Tallmere::Grid1_KeyboardPopup(double y, QPoint at) {
 // menu bar's Edit menu keeps "&Copy Grid" alone.
 void Tallmere::ShowGridPopup(double y, QPoint at) {
     context_.PopupY = static_cast<int>(std::nearbyint(y));  // halves to even
+    const int row = Grid1->RowUnder(1, state_.ShownRows, context_.PopupY);
+    const bool trash = context_.settings.OfferTrash && MayTrashRow(state_.data.AtRow(row));
+    const std::span<const char* const> captions(kPopupCaptions,
+                                                trash ? kTrashItem : kTrashItem - 1);
     QMenu* edit = menuBar()->findChild<QMenu*>(QStringLiteral("Edit"));
     PopupWithCopyItems(
-        *edit, kPopupCaptions, [this](int index) { Copy_Click(index); },
+        *edit, captions, [this](int index) { Copy_Click(index); },
         [this, at](QMenu& menu) { hooks_.ShowPopup(menu, at); });
 }
 
@@ -67,6 +85,7 @@ void Tallmere::Copy_Click(int Index) {
     if (Index == 2) OpenNewWindow(directory);
     if (Index == 3) ClearArchive(directory, ClearDepth::Immediate);
     if (Index == 4) ClearArchive(directory, ClearDepth::Recursive);
+    if (Index == 5) MoveToTrash_Click();
 }
 
 // The directory of the row under the last right click, made the current cell; empty when

@@ -175,6 +175,14 @@ int FlexGrid::TopRow() const {
     return first < 0 ? 1 : first + 1;
 }
 
+void FlexGrid::SetTopRow(int row) {
+    if (row >= 1 && row < grid_.Rows()) scrollTo(model_->index(row - 1, 0), PositionAtTop);
+}
+
+void FlexGrid::SelectRow(int row) {
+    if (row >= 1 && row < grid_.Rows()) selectRow(row - 1);
+}
+
 void FlexGrid::ShowSortIndicator(int col, bool ascending) {
     const bool shown = col >= 0 && col < grid_.Cols();
     sortColumn_ = shown ? col : -1;

@@ -28,6 +28,10 @@ class FlexGrid : public QTableView {
     double ColWidthShown(int col) const;
     // The first data row shown below the heading.
     int TopRow() const;
+    // Scrolls so that data row Row comes first below the heading, as far as the rows allow.
+    void SetTopRow(int row);
+    // Selects data row Row, as a click on it does.
+    void SelectRow(int row);
     // The row of First..Last under Y (twips), rows scrolled out of sight excluded; -1 if none.
     int RowUnder(int first, int last, double y) const;
     // The platform's sort indicator in the heading of column Col, pointing up for Ascending;

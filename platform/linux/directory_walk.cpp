@@ -118,6 +118,15 @@ dos::Store DirectoryScope::Store() const {
 QByteArray DirectoryScope::Path() const {
     return node_->Path();
 }
+std::uint64_t DirectoryScope::Device() const {
+    return node_->device;
+}
+std::uint64_t DirectoryScope::Inode() const {
+    return node_->inode;
+}
+bool DirectoryScope::Listed() const {
+    return node_->Listed();
+}
 
 bool DirectoryScope::Stat(const WalkEntry& entry, EntryStat* stat) const {
     struct statx info {};
