@@ -4,6 +4,8 @@
 #include <QCoreApplication>
 #include <QIcon>
 #include <QStringList>
+#include <cstdio>
+#include <new>
 
 #include "drives/disk_report_mode.h"
 #include "drives/frm_quorvane.h"
@@ -44,12 +46,22 @@ int RunWindow(int argc, char** argv) {
     return QApplication::exec();
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
     const DiskCommandLine line = ParseDiskCommandLine(ArgumentsOf(argc, argv));
     if (line.action == DiskCommandLine::Action::Window) return RunWindow(argc, argv);
     const QCoreApplication app(argc, argv);
     TellIgnored(line);
     return RunDiskCommandLine(line);
+}
+
+}  // namespace
+
+// Running out of memory is told, never an abort.
+int main(int argc, char** argv) {
+    try {
+        return Run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        std::fputs("quorvane32: out of memory\n", stderr);
+        return 1;
+    }
 }

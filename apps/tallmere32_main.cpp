@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QIcon>
 #include <cstdio>
+#include <new>
 
 #include "help/context_ids.h"
 #include "platform/volumes.h"
@@ -65,9 +66,7 @@ int ShowHelpFile(int argc, char** argv) {
     return QFileInfo(path).isReadable() ? 0 : 1;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
     const ProgramOptions options = ParseProgramOptions(Words(argv + 1, argv + argc));
     switch (options.mode) {
         case ProgramOptions::Mode::Help:
@@ -87,4 +86,16 @@ int main(int argc, char** argv) {
             break;
     }
     return RunWindow(argc, argv, options);
+}
+
+}  // namespace
+
+// Running out of memory is told, never an abort: the walk's threads hand it to this one.
+int main(int argc, char** argv) {
+    try {
+        return Run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        std::fputs("tallmere32: out of memory\n", stderr);
+        return 1;
+    }
 }

@@ -65,9 +65,8 @@ const std::vector<ReportColumn>& DiskReportLayout() {
 
 QStringList DiskTextReport(const CellGrid& grid, const QString& title) {
     std::vector<ReportColumn> layout = DiskReportLayout();
-    ReportColumn& drive = layout[kDriveCol];
-    drive.width = std::max(drive.width, LongestText(grid, kDriveCol));
-    return TextReportLines(grid, title, layout);
+    layout[kDriveCol].widens = true;
+    return TextReportLines(grid, title, std::move(layout));
 }
 
 PrintedPage DiskPrintedPage(const CellGrid& grid, const QString& title) {

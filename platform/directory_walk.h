@@ -15,15 +15,19 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <span>
 #include <stop_token>
 #include <vector>
 
 #include "platform/dos_attributes.h"
 
+// What the listing says an entry is; Unknown where the file system does not say.
+enum class EntryKind : unsigned char { Unknown, File, Directory, Link, Other };
+
 struct WalkEntry {
-    const char* name;    // NUL-terminated; valid only during the call that hands it out
-    unsigned char type;  // DT_REG, DT_DIR, DT_LNK, ... or DT_UNKNOWN
+    const char* name;  // NUL-terminated; valid only during the call that hands it out
+    EntryKind kind;
     ino_t inode;
 };
 
@@ -48,9 +52,6 @@ class DirectoryState {
 // The directory a visitor is looking at.
 class DirectoryScope {
   public:
-    // The open directory, or -1 when it could not be opened or must not be entered (its
-    // entries are then empty).
-    int Fd() const;
     // 0 for a root, 1 for a directory directly below one, ...
     int Depth() const;
     std::uint64_t Tag() const;
@@ -73,6 +74,15 @@ class DirectoryScope {
     // folder that may be listed but not entered) also tells the visitor the directory is
     // unreadable.
     bool Stat(const WalkEntry& entry, EntryStat* stat) const;
+    // The DOS attributes stored for Entry, never through a link: 0 when none are stored;
+    // nothing when they could not be read, errno then saying why.
+    std::optional<std::uint32_t> ReadAttributes(const WalkEntry& entry) const;
+    // Clears Entry's archive bit, never through a link. False when nothing was changed; Error
+    // is then the errno of a failure, or 0 when there was nothing to clear.
+    bool ClearArchive(const WalkEntry& entry, int* error) const;
+    // Whether the folder Entry is marked as a cache: it holds a CACHEDIR.TAG file that begins
+    // with the standard signature. A link is never followed.
+    bool HoldsCacheTag(const WalkEntry& entry) const;
     // Enters subdirectory Entry later, tagged Tag.
     void Descend(const WalkEntry& entry, std::uint64_t tag);
 
@@ -175,6 +185,7 @@ struct WalkOptions {
 
 // Walks Roots with one thread per visitor (the calling thread is one of them). A thread the
 // system will not start is done without: the others, the calling one at least, share its work
-// and the results are the same. Returns false when it was stopped.
+// and the results are the same. Returns false when it was stopped. A failure no thread can
+// recover from, as std::bad_alloc, ends the walk and is thrown again here.
 bool RunWalk(const std::vector<WalkRoot>& roots, std::span<WalkVisitor* const> visitors,
              const WalkOptions& options);

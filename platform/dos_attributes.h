@@ -28,8 +28,10 @@ enum class Store {
 Store StoreForFileSystem(long magic);
 
 // The attributes of entry Name of the directory open as DirFd, never following a symbolic
-// link; nothing when none are stored or they cannot be read.
-std::optional<std::uint32_t> ReadAttributes(int dirFd, const char* name, Store store);
+// link; nothing when none are stored or they cannot be read. Error, when given, is then the
+// errno of a failure, or 0 when none are stored (or not in a known form).
+std::optional<std::uint32_t> ReadAttributes(int dirFd, const char* name, Store store,
+                                            int* error = nullptr);
 
 // Clears the archive bit of entry Name of DirFd in its store, keeping every other bit and
 // field; never follows a symbolic link. False when nothing was changed; Error, when given, is

@@ -2,7 +2,8 @@
 # Fails when an include goes up or sideways: a file may include headers of its own folder and
 # of the folders its folder links in its CMakeLists.txt (and what those link), and a folder
 # may link only folders below it in the order of the layers. platform/linux/ is private to
-# platform/: everything above sees the operating system through platform/'s interfaces.
+# platform/: everything above sees the operating system through platform/'s interfaces, and
+# includes none of its headers (<sys/...>, <fcntl.h>, <unistd.h>, <dirent.h>).
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$top"
@@ -30,10 +31,16 @@ reach() {  # prints every folder $1 links, directly or through others
 }
 for folder in "${order[@]}"; do closure[$folder]=" $(reach "$folder" | sort -u | tr '\n' ' ')"; done
 
+system_header='^[[:space:]]*#[[:space:]]*include[[:space:]]*<(sys/[^>]*|fcntl\.h|unistd\.h|dirent\.h)>'
 files=0
 for folder in "${order[@]}"; do
   while IFS= read -r file; do
     files=$((files + 1))
+    if [[ $folder != platform ]]; then
+      while IFS=: read -r line text; do
+        fail "$file:$line includes ${text#*#include }: system calls go through platform/"
+      done < <(grep -nE "$system_header" "$file" | sed -E 's/[[:space:]]+/ /g')
+    fi
     while IFS=: read -r line header; do
       target=${header%%/*}
       [[ -n ${rank[$target]+set} ]] || continue
@@ -46,5 +53,5 @@ for folder in "${order[@]}"; do
              sed -E 's/^([0-9]+):[^"]*"([^"]+)".*/\1:\2/')
   done < <(find "$folder" -name '*.cpp' -o -name '*.h')
 done
-((status == 0)) && echo "check-layers: $files files in ${#order[@]} layers; every include goes downward"
+((status == 0)) && echo "check-layers: $files files in ${#order[@]} layers; every include goes downward, system headers only in platform/"
 exit $status

@@ -5,7 +5,7 @@
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=$top/build-release
-"$top/scripts/setup.sh" --version >/dev/null  # the project's packages
+"$top/scripts/setup.sh" --packages-only
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTALLMERE_TESTS=OFF \
   -DTALLMERE_BENCH=OFF -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
 cmake --build "$build"

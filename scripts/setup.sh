@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs and builds it into build/.
 # Usage: scripts/setup.sh [cmake options...]
+#        scripts/setup.sh --packages-only   (installs the packages and builds nothing)
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
@@ -10,7 +11,7 @@ packages=(
   libgtest-dev libgmock-dev
   fonts-liberation xvfb xauth poppler-utils attr python3
   desktop-file-utils appstream groff-base dpkg-dev file
-  ncdu gdu libsqlite3-dev sqlite3 prometheus-node-exporter
+  curl ncdu gdu libsqlite3-dev sqlite3 prometheus-node-exporter
 )
 
 missing=()
@@ -25,5 +26,6 @@ if ((${#missing[@]})); then
   $sudo apt-get install -y -qq "${missing[@]}"
 fi
 
+[[ ${1:-} == --packages-only ]] && exit 0
 cmake -S "$top" -B "$top/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
 cmake --build "$top/build"

@@ -1,6 +1,5 @@
 #include "summary/clear_archive.h"
 
-#include <dirent.h>
 #include <algorithm>
 #include <cerrno>
 #include <memory>
@@ -36,17 +35,17 @@ class ArchiveClearer final : public WalkVisitor {
 };
 
 bool IsDirectory(const DirectoryScope& dir, const WalkEntry& entry) {
-    if (entry.type != DT_UNKNOWN) return entry.type == DT_DIR;
+    if (entry.kind != EntryKind::Unknown) return entry.kind == EntryKind::Directory;
     EntryStat stat;
     return dir.Stat(entry, &stat) && stat.isDirectory;
 }
 
 void ArchiveClearer::VisitEntries(DirectoryScope& dir, std::span<const WalkEntry> entries) {
     for (const WalkEntry& entry : entries) {
-        if (entry.type == DT_LNK) continue;
+        if (entry.kind == EntryKind::Link) continue;
         // Leaves a clear bit alone, and refuses a link that replaced the entry meanwhile.
         int error = 0;
-        if (!dos::ClearArchive(dir.Fd(), entry.name, dir.Store(), &error) && error != 0) {
+        if (!dir.ClearArchive(entry, &error) && error != 0) {
             notChanged_ += 1;
         }
         if (depth_ == ClearDepth::Recursive && IsDirectory(dir, entry)) {

@@ -36,7 +36,7 @@ Skipped& Skipped::operator+=(const Skipped& other) {
     return *this;
 }
 
-std::int64_t FieldValue(const Counts& counts, int field) {
+Figure FieldValue(const Counts& counts, int field) {
     switch (field) {
         case 2:
             return counts.Files;

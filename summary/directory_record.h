@@ -8,20 +8,21 @@
 #include <vector>
 
 #include "platform/trash.h"
+#include "table/figure.h"
 
 // Counts and sizes (bytes) gathered for one row. A file may be hidden, system and archive at
-// once; the categories are not exclusive.
+// once; the categories are not exclusive. Figures are unsigned and wide: sums never wrap.
 struct Counts {
-    std::int64_t Files = 0;
-    std::int64_t Bytes = 0;
-    std::int64_t Dirs = 0;
-    std::int64_t HiddenFiles = 0;
-    std::int64_t HiddenBytes = 0;
-    std::int64_t HiddenDirs = 0;
-    std::int64_t SystemFiles = 0;
-    std::int64_t SystemBytes = 0;
-    std::int64_t ArchiveFiles = 0;
-    std::int64_t ArchiveBytes = 0;
+    Figure Files = 0;
+    Figure Bytes = 0;
+    Figure Dirs = 0;
+    Figure HiddenFiles = 0;
+    Figure HiddenBytes = 0;
+    Figure HiddenDirs = 0;
+    Figure SystemFiles = 0;
+    Figure SystemBytes = 0;
+    Figure ArchiveFiles = 0;
+    Figure ArchiveBytes = 0;
 
     Counts& operator+=(const Counts& other);
     bool operator==(const Counts&) const = default;
@@ -62,7 +63,7 @@ inline constexpr int kPathField = 1;
 inline constexpr int kLastField = 11;
 
 // The value of numbered field 2..11 of Counts; 0 for any other number.
-std::int64_t FieldValue(const Counts& counts, int field);
+Figure FieldValue(const Counts& counts, int field);
 
 // Fields 3, 6, 9 and 11 are sizes in bytes; the others are counts.
 bool IsSizeField(int field);

@@ -25,6 +25,17 @@ QByteArray WithoutTrailingSlash(QByteArray path) {
     return path;
 }
 
+// Focus below Root: a full path inside Root loses Root, a relative one stays; one outside Root
+// is a name no directory of the export has.
+QByteArray FocusBelow(const QByteArray& root, QByteArray focus) {
+    if (focus.startsWith('/')) {
+        focus = (focus + '/').startsWith(root) ? focus.mid(root.size()) : QByteArray("\0", 1);
+    }
+    while (focus.endsWith('/'))
+        focus.chop(1);
+    return focus;
+}
+
 class ImportCounter final : public NcduHandler {
   public:
     ImportCounter(const SizeCounting& counting, const QByteArray& focus,
@@ -46,7 +57,7 @@ class ImportCounter final : public NcduHandler {
     void CountInRow(std::size_t row, const Counts& counts);
 
     SizeCounting counting_;
-    QByteArray focus_;  // the folder whose rows are made, below the root
+    QByteArray focus_;  // the folder whose rows are made, below the root once it is known
     std::function<TreeSink*(const QByteArray&)> sinkFor_;
     TreeSink* sink_ = nullptr;
     QByteArray root_;  // with its trailing "/"
@@ -58,6 +69,7 @@ class ImportCounter final : public NcduHandler {
 void ImportCounter::BeginRoot(const NcduEntry& entry) {
     root_ = WithoutTrailingSlash(entry.name);
     if (!root_.endsWith('/')) root_ += '/';
+    focus_ = FocusBelow(root_, focus_);
     if (sinkFor_) sink_ = sinkFor_(root_);
     Frame& frame = frames_.emplace_back();
     frame.device = entry.dev.value_or(0);

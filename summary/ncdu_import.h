@@ -18,10 +18,11 @@ struct ImportedScan {
                         // rows when the scan does not hold the focus
 };
 
-// Reads the export from Input, with rows for the folder Focus below the scanned directory
-// ("" for the scanned directory itself). SinkFor, when set, is asked for the sink of the scan's
-// root once it is known, and is given every directory's figures as its closing bracket arrives; on
-// a broken export the sink has seen a part of it, which its owner drops.
+// Reads the export from Input, with rows for the folder Focus: a path below the scanned
+// directory ("" for the scanned directory itself), or a full path inside it. SinkFor, when set, is
+// asked for the sink of the scan's root once it is known, and is given every directory's figures as
+// its closing bracket arrives; on a broken export the sink has seen a part of it, which its owner
+// drops.
 std::variant<ImportedScan, ImportError> ImportNcduExport(
     QIODevice& input, const SizeCounting& counting, const QByteArray& focus = {},
     const std::function<TreeSink*(const QByteArray& root)>& sinkFor = {});

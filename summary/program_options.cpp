@@ -32,9 +32,11 @@ bool ReadOption(const QString& argument, ProgramOptions& options) {
         options.mode = ProgramOptions::Mode::HelpFile;
     } else if (argument.startsWith(u"--report=")) {
         const QString kind = argument.mid(9);
-        options.reportKind = ReportKindOfWord(kind);
+        options.reportKind =
+            kind == u"prometheus" ? ReportKind::Prometheus : ReportKindOfWord(kind);
         if (options.reportKind == ReportKind::Unknown) {
-            options.error = QStringLiteral("--report takes txt, csv or json, not \"%1\"").arg(kind);
+            options.error =
+                QStringLiteral("--report takes txt, csv, json or prometheus, not \"%1\"").arg(kind);
             return false;
         }
     } else if (argument == u"--disk-usage") {
@@ -43,6 +45,12 @@ bool ReadOption(const QString& argument, ProgramOptions& options) {
         options.linksOnce = true;
     } else if (argument == u"--one-file-system") {
         options.oneFileSystem = true;
+    } else if (argument.startsWith(u"--import=")) {
+        options.importPath = argument.mid(9);
+        if (options.importPath.isEmpty()) {
+            options.error = QStringLiteral("--import takes a file name, or - for standard input");
+            return false;
+        }
     } else if (argument.startsWith(u"--output=")) {
         options.outputPath = argument.mid(9);
     } else if (argument.startsWith(u"--threads=")) {
@@ -68,6 +76,10 @@ ProgramOptions ParseProgramOptions(const Words& arguments) {
     for (const QByteArray& word : arguments) {
         if (!optionsEnded && word == "-x") {
             options.oneFileSystem = true;
+        } else if (optionsEnded && word.isEmpty()) {
+            options.mode = ProgramOptions::Mode::Error;
+            options.error = QStringLiteral("an empty start directory");
+            return options;
         } else if (!optionsEnded && ReadExcludeOption(word, options)) {
             if (options.mode == ProgramOptions::Mode::Error) return options;
         } else if (optionsEnded || !word.startsWith("--") || word == "--") {
@@ -82,12 +94,13 @@ ProgramOptions ParseProgramOptions(const Words& arguments) {
         options.mode = ProgramOptions::Mode::Report;
     }
     const bool reportOnly = !options.outputPath.isEmpty() || options.diskUsage ||
-                            options.linksOnce || options.oneFileSystem;
+                            options.linksOnce || options.oneFileSystem ||
+                            !options.importPath.isEmpty();
     if (options.mode == ProgramOptions::Mode::Window && reportOnly) {
         options.mode = ProgramOptions::Mode::Error;
         options.error = QStringLiteral(
-            "--output, --disk-usage, --count-links-once and -x go with --report (the window "
-            "takes its ways of counting from Options)");
+            "--output, --import, --disk-usage, --count-links-once and -x go with --report (the "
+            "window takes its ways of counting from Options)");
     }
     return options;
 }
@@ -95,9 +108,10 @@ ProgramOptions ParseProgramOptions(const Words& arguments) {
 QString UsageText() {
     return QStringLiteral(
         "Usage: tallmere32 [START ...] [-aN | -dN] [-xLEFT,TOP] [-s | -r | -l]\n"
-        "       tallmere32 --report=txt|csv|json [--output=FILE] [--disk-usage]\n"
+        "       tallmere32 --report=txt|csv|json|prometheus [--output=FILE] [--disk-usage]\n"
         "                  [--count-links-once] [-x] [START ...] [-aN | -dN]\n"
-        "Both forms take [--exclude=PATTERN ...] [--exclude-from=FILE] [--exclude-caches].\n"
+        "       tallmere32 --report=KIND --import=FILE [FOLDER] [-aN | -dN]\n"
+        "The first two take [--exclude=PATTERN ...] [--exclude-from=FILE] [--exclude-caches].\n"
         "\n"
         "Summarises directory trees: one row for each START directory (what lies directly\n"
         "in it) and one for each directory directly below it (its whole subtree).\n"
@@ -111,7 +125,7 @@ QString UsageText() {
         "  -s, -r, -l     shut the machine down, restart it, or end the session instead\n"
         "  --             each word after it is one directory, exactly as written\n"
         "  --report=KIND  write the text (txt), comma (csv) or JSON (json) report without a\n"
-        "                 window\n"
+        "                 window, or the samples of a Prometheus textfile (prometheus)\n"
         "  --output=FILE  write the report to FILE instead of standard output\n"
         "  --disk-usage   sizes are the space files take on disk, not their lengths\n"
         "  --count-links-once  a file with several hard links counts once, in the first row\n"
@@ -125,6 +139,9 @@ QString UsageText() {
         "  --exclude-caches  leave out folders holding a CACHEDIR.TAG file with the\n"
         "                 standard signature\n"
         "  --threads=N    walk with N threads, 1 to 64\n"
+        "  --import=FILE  report a scan saved by ncdu -o or gdu -o (- reads standard input)\n"
+        "                 instead of walking; FOLDER, a folder inside the scan, is reported\n"
+        "                 in its place\n"
         "  --help-file    show where the manual is found, and end\n"
         "  --help         show this text\n"
         "  --version      show the version\n"

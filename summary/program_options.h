@@ -12,6 +12,7 @@ struct ProgramOptions {
     Mode mode = Mode::Window;
     ReportKind reportKind = ReportKind::Unknown;
     QString outputPath;  // report mode: "" for standard output
+    QString importPath;  // a scan's export to report instead of walking; "-" standard input
     int threads = 0;     // 0: the default
     // Report mode's ways of counting, over the stored options for this run.
     bool diskUsage = false;

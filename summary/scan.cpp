@@ -1,8 +1,5 @@
 #include "summary/scan.h"
 
-#include <dirent.h>
-#include <QDir>
-#include <QFile>
 #include <QString>
 #include <algorithm>
 #include <map>
@@ -14,7 +11,7 @@
 #include <tuple>
 #include <unordered_map>
 
-#include "platform/cache_tag.h"
+#include "platform/current_directory.h"
 #include "platform/directory_walk.h"
 #include "platform/volumes.h"
 #include "summary/hard_links.h"
@@ -135,13 +132,8 @@ class SummaryVisitor final : public WalkVisitor {
     Counts* current_ = nullptr;
 };
 
-std::uint32_t StoredAttributes(const DirectoryScope& dir, const WalkEntry& entry) {
-    if (dir.Store() == dos::Store::None || entry.type == DT_LNK) return 0;
-    return dos::ReadAttributes(dir.Fd(), entry.name, dir.Store()).value_or(0);
-}
-
 // One file of Bytes with Attributes, counted into Row.
-void AddFile(Counts& row, const WalkEntry& entry, std::uint32_t attributes, std::int64_t bytes) {
+void AddFile(Counts& row, const WalkEntry& entry, std::uint32_t attributes, Figure bytes) {
     row.Files += 1;
     row.Bytes += bytes;
     if (entry.name[0] == '.' || (attributes & dos::kHidden)) {
@@ -185,7 +177,7 @@ QByteArray SummaryVisitor::PathForPatterns(const DirectoryScope& dir) const {
 }
 
 bool SummaryVisitor::IsExcludedCache(const DirectoryScope& dir, const WalkEntry& entry) const {
-    return excludes_.Caches() && HoldsCacheTag(dir.Fd(), entry.name);
+    return excludes_.Caches() && dir.HoldsCacheTag(entry);
 }
 
 std::optional<FolderIdentity> SummaryVisitor::RowIdentity(std::uint64_t tag) const {
@@ -203,11 +195,12 @@ void SummaryVisitor::VisitEntries(DirectoryScope& dir, std::span<const WalkEntry
             continue;
         }
         EntryStat stat;
-        if (entry.type != DT_DIR && !dir.Stat(entry, &stat)) {
+        const bool listedAsFolder = entry.kind == EntryKind::Directory;
+        if (!listedAsFolder && !dir.Stat(entry, &stat)) {
             skipped_[dir.Tag()].unsized += 1;  // vanished since the listing, or not to be reached
             continue;
         }
-        if (entry.type != DT_DIR && !stat.isDirectory) {
+        if (!listedAsFolder && !stat.isDirectory) {
             CountFile(dir, entry, stat);
         } else if (IsExcludedCache(dir, entry)) {
             excluded_ += 1;
@@ -221,7 +214,8 @@ void SummaryVisitor::CountDirectory(DirectoryScope& dir, const WalkEntry& entry,
                                     std::uint32_t index) {
     current_->Dirs += 1;
     // A dot name is hidden without asking the file system.
-    if (entry.name[0] == '.' || (StoredAttributes(dir, entry) & dos::kHidden)) {
+    // A folder whose attributes cannot be read cannot be entered either: the walk tells that.
+    if (entry.name[0] == '.' || (dir.ReadAttributes(entry).value_or(0) & dos::kHidden)) {
         current_->HiddenDirs += 1;
     }
     std::uint64_t tag = dir.Tag();
@@ -232,9 +226,16 @@ void SummaryVisitor::CountDirectory(DirectoryScope& dir, const WalkEntry& entry,
     dir.Descend(entry, tag);
 }
 
+// A file whose attributes cannot be read is not counted as lacking them: it is one of the
+// entries that could not be sized.
 void SummaryVisitor::CountFile(DirectoryScope& dir, const WalkEntry& entry, const EntryStat& stat) {
-    const std::uint32_t attributes = StoredAttributes(dir, entry);
-    const auto bytes = static_cast<std::int64_t>(counting_.onDisk ? stat.diskBytes : stat.size);
+    const std::optional<std::uint32_t> read = dir.ReadAttributes(entry);
+    if (!read) {
+        skipped_[dir.Tag()].unsized += 1;
+        return;
+    }
+    const std::uint32_t attributes = *read;
+    const Figure bytes = counting_.onDisk ? stat.diskBytes : stat.size;
     if (counting_.linksOnce && stat.links > 1) {
         meetings_.push_back({stat.device, stat.inode, dir.Tag(), {}});
         AddFile(meetings_.back().counts, entry, attributes, bytes);
@@ -343,7 +344,7 @@ ScanResult ScanDirectories(const ScanRequest& request, int threads, std::stop_to
                            WalkProgress* progress) {
     std::vector<RootListing> listings(request.roots.size());
     const ExcludeRule excludes(request.excludes);
-    const QByteArray currentDir = QFile::encodeName(QDir::currentPath());
+    const QByteArray currentDir = CurrentDirectory();
     Visitors visitors;
     std::vector<WalkVisitor*> walkers;
     for (int i = 0; i < std::max(threads, 1); ++i) {

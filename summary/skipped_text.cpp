@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "table/number_mask.h"
+#include "table/text_fields.h"
 
 namespace {
 
@@ -45,11 +46,6 @@ QString Done(const std::vector<UnreadDirectory>& unread, std::int64_t entries, c
     if (!unread.empty()) words << UnreadSentence(unread);
     if (entries != 0) words << EntriesSentence(entries, what);
     return words.join(u' ');
-}
-
-bool IsControl(char byte) {
-    const auto value = static_cast<unsigned char>(byte);
-    return value < 0x20 || value == 0x7f;
 }
 
 }  // namespace
@@ -99,23 +95,4 @@ QByteArray CannotReadLine(const UnreadDirectory& folder) {
 
 QString UnsizedText(std::int64_t count) {
     return EntriesText(count, "sized");
-}
-
-QByteArray ShellQuoted(const QByteArray& path) {
-    QByteArray quoted;
-    bool open = false;  // inside a '...' piece
-    for (const char byte : path) {
-        if (IsControl(byte)) {
-            if (open) quoted += '\'';
-            open = false;
-            const auto octal = QByteArray::number(static_cast<unsigned char>(byte), 8);
-            quoted += "$'\\" + octal.rightJustified(3, '0') + '\'';
-        } else {
-            if (!open) quoted += '\'';
-            open = true;
-            quoted += byte == '\'' ? QByteArray("'\\''") : QByteArray(1, byte);
-        }
-    }
-    if (open || quoted.isEmpty()) quoted += open ? "'" : "''";
-    return quoted;
 }

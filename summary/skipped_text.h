@@ -39,6 +39,3 @@ QByteArray CannotReadLine(const UnreadDirectory& folder);
 
 // "2 entries could not be sized".
 QString UnsizedText(std::int64_t count);
-
-// Path in single quotes for a shell; control characters as $'\ooo' pieces between them.
-QByteArray ShellQuoted(const QByteArray& path);

@@ -51,7 +51,7 @@ bool SortRows(const std::vector<DirectoryRecord>& results, std::vector<int>& row
         }
         StableSortByKey(rowOrder, keys, ascending);
     } else {
-        std::vector<std::int64_t> keys;
+        std::vector<Figure> keys;
         keys.reserve(results.size());
         for (const DirectoryRecord& record : results) {
             keys.push_back(FieldValue(record.counts, sortColumn));

@@ -1,8 +1,5 @@
 #include "summary/summary_json.h"
 
-#include <QJsonArray>
-#include <QJsonObject>
-
 #include "summary/skipped_text.h"
 #include "summary/summary_table.h"
 #include "table/report_json.h"
@@ -14,59 +11,53 @@ constexpr const char* kFieldNames[] = {
     "files",       "bytes",        "dirs",         "hidden_files",  "hidden_bytes",
     "hidden_dirs", "system_files", "system_bytes", "archive_files", "archive_bytes"};
 
-QJsonObject Figures(const Counts& counts) {
-    QJsonObject figures;
-    for (int field = 2; field <= kLastField; ++field) {
-        figures.insert(QString::fromLatin1(kFieldNames[field - 2]),
-                       static_cast<qint64>(FieldValue(counts, field)));
-    }
+JsonObjectText Figures(const Counts& counts, JsonObjectText figures = {}) {
+    for (int field = 2; field <= kLastField; ++field)
+        figures.PutNumber(QString::fromLatin1(kFieldNames[field - 2]), FieldValue(counts, field));
     return figures;
 }
 
 // A row's directory as the table shows it.
-QJsonObject Row(const DirectoryRecord& record) {
-    QJsonObject row = Figures(record.counts);
+JsonObjectText Row(const DirectoryRecord& record) {
+    JsonObjectText row;
     PutName(row, QStringLiteral("path"), record.volume ? record.Path : ShownPath(record.Path));
-    return row;
+    return Figures(record.counts, std::move(row));
 }
 
-QJsonArray Unread(const std::vector<UnreadDirectory>& folders) {
-    QJsonArray unread;
+std::vector<JsonObjectText> Unread(const std::vector<UnreadDirectory>& folders) {
+    std::vector<JsonObjectText> unread;
     for (const UnreadDirectory& folder : folders) {
-        QJsonObject entry{{QStringLiteral("reason"), ReasonText(folder.error)},
-                          {QStringLiteral("errno"), folder.error}};
+        JsonObjectText& entry = unread.emplace_back();
         PutName(entry, QStringLiteral("path"), folder.path);
-        unread.append(entry);
+        entry.PutText(QStringLiteral("reason"), ReasonText(folder.error));
+        entry.PutNumber(QStringLiteral("errno"), static_cast<Figure>(folder.error));
     }
     return unread;
 }
 
-QJsonArray Starts(const std::vector<QByteArray>& starts) {
-    QJsonArray names;
-    for (const QByteArray& start : starts) {
-        QJsonObject entry;
-        PutName(entry, QStringLiteral("path"), ShownPath(start));
-        names.append(entry);
-    }
+std::vector<JsonObjectText> Starts(const std::vector<QByteArray>& starts) {
+    std::vector<JsonObjectText> names;
+    for (const QByteArray& start : starts)
+        PutName(names.emplace_back(), QStringLiteral("path"), ShownPath(start));
     return names;
 }
 
 }  // namespace
 
 QByteArray SummaryJson(const SummaryData& data, const std::vector<QByteArray>& starts,
-                       const SizeCounting& counting, const QDateTime& when, std::int64_t excluded) {
-    QJsonObject report = JsonReportHead(QStringLiteral("tallmere32"), when);
-    report.insert(QStringLiteral("start"), Starts(starts));
-    report.insert(QStringLiteral("size"),
-                  counting.onDisk ? QStringLiteral("disk") : QStringLiteral("length"));
-    report.insert(QStringLiteral("links_once"), counting.linksOnce);
-    QJsonArray rows;
+                       const SizeCounting& counting, const QDateTime& when, Figure excluded) {
+    JsonObjectText report = JsonReportHead(QStringLiteral("tallmere32"), when);
+    report.PutList(QStringLiteral("start"), Starts(starts));
+    report.PutText(QStringLiteral("size"),
+                   counting.onDisk ? QStringLiteral("disk") : QStringLiteral("length"));
+    report.PutFlag(QStringLiteral("links_once"), counting.linksOnce);
+    std::vector<JsonObjectText> rows;
     for (int row = 1; row <= data.RowCount(); ++row)
-        rows.append(Row(*data.AtRow(row)));
-    report.insert(QStringLiteral("rows"), rows);
-    report.insert(QStringLiteral("total"), Figures(data.GrandTotal));
-    report.insert(QStringLiteral("unread"), Unread(data.AllSkipped.unread));
-    report.insert(QStringLiteral("unsized"), static_cast<qint64>(data.AllSkipped.unsized));
-    report.insert(QStringLiteral("excluded_entries"), static_cast<qint64>(excluded));
+        rows.push_back(Row(*data.AtRow(row)));
+    report.PutList(QStringLiteral("rows"), rows);
+    report.PutObject(QStringLiteral("total"), Figures(data.GrandTotal));
+    report.PutList(QStringLiteral("unread"), Unread(data.AllSkipped.unread));
+    report.PutNumber(QStringLiteral("unsized"), static_cast<Figure>(data.AllSkipped.unsized));
+    report.PutNumber(QStringLiteral("excluded_entries"), excluded);
     return JsonReportBytes(report);
 }

@@ -12,5 +12,4 @@
 // Data's rows in the order of its RowOrder, walked from Starts (each with its "/") counting
 // sizes as Counting says, at When, with Excluded entries left out.
 QByteArray SummaryJson(const SummaryData& data, const std::vector<QByteArray>& starts,
-                       const SizeCounting& counting, const QDateTime& when,
-                       std::int64_t excluded = 0);
+                       const SizeCounting& counting, const QDateTime& when, Figure excluded = 0);

@@ -4,9 +4,10 @@
 
 namespace {
 
-// The name in 30 characters, every figure right-justified in 15, so each heading fits whole.
+// The name in 30 characters or as many as the longest takes, every figure right-justified in 15,
+// so each heading fits whole.
 std::vector<ReportColumn> SummaryLayout() {
-    std::vector<ReportColumn> layout{{30, QStringLiteral("l"), 0}};
+    std::vector<ReportColumn> layout{{30, QStringLiteral("l"), 0, true}};
     for (int col = 1; col <= 10; ++col)
         layout.push_back({15, QStringLiteral("r"), 0});
     return layout;

@@ -12,9 +12,11 @@ constexpr std::array<int, 11> kInitialWidths = {2100, 1050, 1050, 750,  900, 900
 constexpr std::array<double, 11> kMinimumChars = {14, 5, 5, 5, 6, 6, 6, 6, 6, 7, 7};
 
 QString FieldText(const Counts& counts, int field, const Settings& settings) {
-    const auto value = static_cast<double>(FieldValue(counts, field));
-    if (IsSizeField(field)) return FormatMask(value / settings.SizeDivisor, settings.SizeFormat);
-    return FormatMask(value, kCountMask);
+    const Figure value = FieldValue(counts, field);
+    if (IsSizeField(field)) {
+        return FormatFigure(value, settings.SizeFormat, static_cast<Figure>(settings.SizeDivisor));
+    }
+    return FormatFigure(value, kCountMask);
 }
 
 void WriteCell(CellGrid& grid, int row, int col, const QString& text, ColumnChars& chars) {

@@ -1,7 +1,5 @@
 // Tallmere: the grid's popup and its commands: Explore, a new window, clearing archive bits.
 #include <QCursor>
-#include <QDir>
-#include <QFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -10,6 +8,7 @@
 #include <span>
 #include <vector>
 
+#include "platform/current_directory.h"
 #include "platform/directory_walk.h"
 #include "platform/program_launcher.h"
 #include "platform/program_starts.h"
@@ -100,8 +99,7 @@ QByteArray Tallmere::PopupDirectory() {
 }
 
 void Tallmere::Explore(const QByteArray& directory) {
-    const QByteArray absolute =
-        AbsoluteDirectory(directory, QFile::encodeName(QDir::currentPath()));
+    const QByteArray absolute = AbsoluteDirectory(directory, CurrentDirectory());
     TellUser(context_, this, ExploreDirectory(*context_.services.launcher, absolute));
 }
 

@@ -1,7 +1,5 @@
 // Tallmere: Move to Trash from the grid's popup.
-#include <QDir>
-#include <QFile>
-
+#include "platform/current_directory.h"
 #include "platform/trash.h"
 #include "summary/tallmere.h"
 #include "summary/trash_action.h"
@@ -15,7 +13,7 @@
 void Tallmere::MoveToTrash_Click() {
     const DirectoryRecord* record = state_.data.AtRow(Grid1->Grid().Row());
     if (!context_.settings.OfferTrash || !MayTrashRow(record) || !CanStartSummary()) return;
-    const QByteArray folder = TrashedFolder(*record, QFile::encodeName(QDir::currentPath()));
+    const QByteArray folder = TrashedFolder(*record, CurrentDirectory());
     if (!hooks_.ConfirmTrash(this, TrashQuestion(folder, record->counts))) return;
     const TrashOutcome outcome = MoveToTrash(folder, record->identity, hooks_.HomeTrash());
     if (!outcome.moved) {

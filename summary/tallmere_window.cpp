@@ -1,7 +1,5 @@
 // Tallmere: controls, menus, layout, start-up and closing.
 #include <QCloseEvent>
-#include <QDir>
-#include <QFile>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,6 +8,7 @@
 #include <QShortcut>
 #include <QToolButton>
 
+#include "platform/current_directory.h"
 #include "settings/load_settings.h"
 #include "summary/summary_reports.h"
 #include "summary/tallmere.h"
@@ -149,7 +148,7 @@ Tallmere::Started Tallmere::Form_Load() {
     SetupGrid(Grid1->Grid(), context_.settings, state_.columnChars);
     PlaceAt(switches);
     show();
-    const StartPath start = ParseStartPath(commandLine_, QFile::encodeName(QDir::currentPath()));
+    const StartPath start = ParseStartPath(commandLine_, CurrentDirectory());
     state_.CurrentRoot = start.CurrentRoot;
     state_.history.Reset(Visit{start.Spec, start.places});
     Summarize(start.CurrentRoot, start.places);

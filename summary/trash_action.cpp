@@ -7,10 +7,9 @@
 namespace {
 
 // "no files", "1 file", "1,234 files".
-QString Counted(std::int64_t count, const char* one, const char* many) {
+QString Counted(Figure count, const char* one, const char* many) {
     if (count == 0) return QStringLiteral("no ") + QString::fromLatin1(many);
-    return FormatMask(static_cast<double>(count), kCountMask) + u' ' +
-           QString::fromLatin1(count == 1 ? one : many);
+    return FormatFigure(count, kCountMask) + u' ' + QString::fromLatin1(count == 1 ? one : many);
 }
 
 }  // namespace

@@ -1,15 +1,13 @@
 #include "table/report_text.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-#include <QFileInfo>
 #include <QLocale>
 #include <QRegularExpression>
-#include <QSaveFile>
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
+#include "platform/report_file.h"
 #include "table/text_fields.h"
 
 ReportKind ReportKindOfWord(const QString& word) {
@@ -45,14 +43,21 @@ QString ReportPiece(const QString& text, const ReportColumn& column) {
 }  // namespace
 
 QStringList TextReportLines(const CellGrid& grid, const QString& title,
-                            const std::vector<ReportColumn>& layout) {
-    QStringList lines{PadField(title, QStringLiteral("c"), 100), QString()};
+                            std::vector<ReportColumn> layout) {
     const int cols = std::min(grid.Cols(), static_cast<int>(layout.size()));
+    for (int col = 0; col < cols; ++col) {
+        if (!layout[col].widens) continue;
+        for (int row = 0; row < grid.Rows(); ++row) {
+            const auto length = ReportSafeText(grid.TextMatrix(row, col)).size();
+            layout[col].width = std::max(layout[col].width, static_cast<int>(length));
+        }
+    }
+    QStringList lines{PadField(title, QStringLiteral("c"), 100), QString()};
     for (int row = 0; row < grid.Rows(); ++row) {
         QString line;
         for (int col = 0; col < cols; ++col) {
             const ReportColumn& piece = layout[col];
-            line += ReportPiece(grid.TextMatrix(row, col), piece);
+            line += ReportPiece(ReportSafeText(grid.TextMatrix(row, col)), piece);
             line += QString(piece.spacesAfter, u' ');
         }
         lines << line;
@@ -84,22 +89,24 @@ QStringList CsvLines(const CellGrid& grid) {
     return lines;
 }
 
-QByteArray ReportBytes(const QStringList& lines) {
-    QByteArray bytes;
-    for (const QString& line : lines)
-        bytes += line.toUtf8() + "\r\n";
-    return bytes;
-}
-
 namespace {
 
 #ifdef Q_OS_WIN
 constexpr char16_t kClipboardRowEnd = u'\r';
+constexpr char kReportLineEnd[] = "\r\n";
 #else
 constexpr char16_t kClipboardRowEnd = u'\n';  // a bare CR pastes as one line, or runs in a shell
+constexpr char kReportLineEnd[] = "\n";       // a CR shows as "^M" in editors and pagers
 #endif
 
 }  // namespace
+
+QByteArray ReportBytes(const QStringList& lines) {
+    QByteArray bytes;
+    for (const QString& line : lines)
+        bytes += line.toUtf8() + kReportLineEnd;
+    return bytes;
+}
 
 QString ClipboardText(const CellGrid& grid) {
     QString text;
@@ -109,58 +116,6 @@ QString ClipboardText(const CellGrid& grid) {
         text += kClipboardRowEnd;
     }
     return text;
-}
-
-namespace {
-
-// The new file of a report written over an old one keeps the old one's mode, and its owner
-// when the process may give it away (root may; a user may at least keep the group).
-void KeepOwnerAndMode(int fd, const struct stat& old) {
-    [[maybe_unused]] const int owner = fchown(fd, old.st_uid, old.st_gid);
-    [[maybe_unused]] const int group = fchown(fd, static_cast<uid_t>(-1), old.st_gid);
-    fchmod(fd, old.st_mode & 07777);
-}
-
-// Writes all of Bytes to Fd: the system's reason when that fails, such as a full disk.
-std::optional<QString> WriteAll(int fd, const QByteArray& bytes) {
-    for (qsizetype done = 0; done < bytes.size();) {
-        const ssize_t written = write(fd, bytes.constData() + done, bytes.size() - done);
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return QString::fromLocal8Bit(std::strerror(written < 0 ? errno : EIO));
-        done += written;
-    }
-    return std::nullopt;
-}
-
-// Devices and pipes (/dev/stdout, a fifo) are written in place: there is nothing to replace.
-std::optional<QString> WriteInPlace(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush()) {
-        return file.errorString();
-    }
-    return std::nullopt;
-}
-
-}  // namespace
-
-std::optional<QString> WriteReportFile(const QString& path, const QByteArray& bytes) {
-    const QFileInfo target(path);
-    if (target.exists() && !target.isFile()) {
-        if (target.isDir()) return QStringLiteral("It is a folder.");
-        return WriteInPlace(path, bytes);
-    }
-    struct stat replaced {};
-    const bool replacing = stat(QFile::encodeName(path).constData(), &replaced) == 0;
-    QSaveFile file(path);
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly)) return file.errorString();
-    if (replacing) KeepOwnerAndMode(file.handle(), replaced);
-    if (std::optional<QString> reason = WriteAll(file.handle(), bytes)) {
-        file.cancelWriting();
-        return reason;
-    }
-    if (!file.commit()) return file.errorString();
-    return std::nullopt;
 }
 
 int EmitReport(const QByteArray& bytes, const QString& outputPath, const char* programName) {

@@ -1,6 +1,6 @@
 #pragma once
 // Report texts built from a grid's cells: the padded text report, the comma file, the
-// clipboard text, and writing a report file safely.
+// clipboard text, and emitting a report.
 
 #include <QDateTime>
 #include <QString>
@@ -10,7 +10,8 @@
 
 #include "table/cell_grid.h"
 
-enum class ReportKind { Text, Csv, Json, Unknown };
+// Prometheus: Tallmere32's exposition for a monitoring collector, never a file to save as.
+enum class ReportKind { Text, Csv, Json, Prometheus, Unknown };
 
 // The kind a report-mode option names: "txt", "csv" or "json".
 ReportKind ReportKindOfWord(const QString& word);
@@ -24,6 +25,7 @@ struct ReportColumn {
     int width = 0;
     QString justify;  // "l", "r" or "c"
     int spacesAfter = 0;
+    bool widens = false;  // at least as wide as its longest cell, so no name is cut
 };
 
 // The caption of both tables' text reports.
@@ -33,28 +35,22 @@ inline constexpr const char* kDiskUtilizationCaption = " Disk Utilization as of 
 QString ReportTitle(const QString& computerName, const QString& caption, const QDateTime& when);
 
 // Title centred in 100 characters, an empty line, then one padded line per grid row. Columns
-// beyond the layout are left out. A figure as wide as its right-justified column or wider is
-// written whole after a blank.
+// beyond the layout are left out. Every cell is written as ReportSafeText writes it. A figure as
+// wide as its right-justified column or wider is written whole after a blank.
 QStringList TextReportLines(const CellGrid& grid, const QString& title,
-                            const std::vector<ReportColumn>& layout);
+                            std::vector<ReportColumn> layout);
 
 // The cells of one row separated by ",". A cell holding a comma, a double quote, CR or LF is
 // enclosed in double quotes, its own double quotes doubled; any other cell is written as it is.
 QString CsvLine(const QStringList& cells);
 QStringList CsvLines(const CellGrid& grid);
 
-// Every line followed by CR LF, as UTF-8 bytes.
+// Every line followed by the platform's line end (LF; CR LF on Windows), as UTF-8 bytes.
 QByteArray ReportBytes(const QStringList& lines);
 
 // Every cell of every row: a TAB after each cell and the platform's line end after each row
 // (LF; CR on Windows).
 QString ClipboardText(const CellGrid& grid);
-
-// Writes Bytes to Path through a temporary file beside it that replaces the target only when
-// complete, with the target's mode and (when the process may set it) owner. Where the folder
-// cannot take a temporary file but the target may be written, it is written in place. Returns
-// the system's reason on failure; the target is then left as it was.
-std::optional<QString> WriteReportFile(const QString& path, const QByteArray& bytes);
 
 // Report mode: writes Bytes to standard output when OutputPath is empty, else to the file.
 // Returns the exit status: 0, or 1 after a one-line message on standard error.

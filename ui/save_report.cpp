@@ -1,5 +1,6 @@
 #include "ui/save_report.h"
 
+#include "platform/report_file.h"
 #include "table/report_text.h"
 #include "ui/desktop_dialogs.h"
 #include "ui/user_messages.h"
@@ -19,6 +20,7 @@ void SaveReportAs(QWidget* parent, SaveDialog& dialog, UserMessages& messages, c
             lines = sources.csvLines();
             break;
         case ReportKind::Json:
+        case ReportKind::Prometheus:
         case ReportKind::Unknown:
             messages.ShowMessage(parent, title,
                                  QStringLiteral("Nothing was saved: the file name \"%1\" must end "

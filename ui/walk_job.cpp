@@ -1,15 +1,16 @@
 #include "ui/walk_job.h"
 
-#include <sys/resource.h>
-#include <unistd.h>
-
+#include <QCoreApplication>
 #include <QMetaObject>
+#include <cstdio>
 #include <mutex>
+#include <new>
 #include <system_error>
 #include <thread>
 #include <utility>
 
 #include "platform/directory_walk.h"
+#include "platform/thread_priority.h"
 
 // Shared by the job and its worker thread; outlives whichever of the two ends first.
 struct WalkJob::Run : std::enable_shared_from_this<Run> {
@@ -36,15 +37,23 @@ struct WalkJob::Run : std::enable_shared_from_this<Run> {
 
 namespace {
 
-// Lowers the priority of the calling thread and of the walk threads it starts, which inherit
-// it, so that the window, the display server and other programs the user works with still
-// get a core at once while the walk keeps every core busy.
-void YieldToTheWindow() {
-    constexpr int kWalkNiceness = 10;
-    setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), kWalkNiceness);
+// A walk that ran out of memory ends the program as the command line does: "out of memory"
+// on standard error and exit status 1.
+void EndForWantOfMemory() {
+    std::fprintf(stderr, "%s: out of memory\n",
+                 qUtf8Printable(QCoreApplication::applicationName()));
+    QCoreApplication::exit(1);
 }
 
 }  // namespace
+
+std::function<void()> WalkJob::Guarded(const Body& body, Run& run) {
+    try {
+        return body(run.stop.get_token(), run.progress);
+    } catch (const std::bad_alloc&) {
+        return EndForWantOfMemory;
+    }
+}
 
 WalkJob::WalkJob(QObject* parent) : QObject(parent) {}
 
@@ -59,12 +68,12 @@ void WalkJob::Launch(Body body) {
     running_ = run;
     try {
         std::thread([run, body] {
-            YieldToTheWindow();
-            run->Deliver(body(run->stop.get_token(), run->progress));
+            LowerThreadPriority();  // the window stays responsive
+            run->Deliver(Guarded(body, *run));
         }).detach();
     } catch (const std::system_error&) {
         // No thread to be had: the walk runs here, and the window waits for it.
-        run->Deliver(body(run->stop.get_token(), run->progress));
+        run->Deliver(Guarded(body, *run));
     }
 }
 

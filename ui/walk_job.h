@@ -41,6 +41,8 @@ class WalkJob : public QObject {
     // Body runs on the worker and returns what to do with its result on this thread.
     using Body = std::function<std::function<void()>(std::stop_token, WalkProgress&)>;
     void Launch(Body body);
+    // Runs Body; what to do when it ran out of memory instead.
+    static std::function<void()> Guarded(const Body& body, Run& run);
 
     std::shared_ptr<Run> running_;
 };

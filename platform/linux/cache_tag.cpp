@@ -1,4 +1,4 @@
-#include "platform/cache_tag.h"
+#include "platform/linux/cache_tag.h"
 
 #include <fcntl.h>
 #include <unistd.h>

@@ -11,9 +11,12 @@
 #include <condition_variable>
 #include <cstddef>
 #include <deque>
+#include <exception>
+#include <new>
 #include <system_error>
 #include <thread>
 
+#include "platform/linux/cache_tag.h"
 #include "platform/linux/mount_points.h"
 #include "platform/linux/walk_node.h"
 
@@ -22,6 +25,21 @@ namespace {
 constexpr size_t kListingBufferSize = 64 * 1024;
 // A batch that leaves less room than one record of the longest name may have more behind it.
 constexpr size_t kLongestRecord = offsetof(dirent64, d_name) + NAME_MAX + 1 + 8;
+
+EntryKind KindOf(unsigned char type) {
+    switch (type) {
+        case DT_UNKNOWN:
+            return EntryKind::Unknown;
+        case DT_REG:
+            return EntryKind::File;
+        case DT_DIR:
+            return EntryKind::Directory;
+        case DT_LNK:
+            return EntryKind::Link;
+        default:
+            return EntryKind::Other;
+    }
+}
 
 bool IsDotOrDotDot(const char* name) {
     return name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0));
@@ -48,8 +66,20 @@ struct WalkShared {
     std::mutex sleepMutex;
     std::condition_variable wakeUp;
     std::atomic<int> sleepers{0};
+    // The first failure a worker could not recover from (no memory): the walk stops and the
+    // calling thread rethrows it.
+    std::mutex failureMutex;
+    std::exception_ptr failure;
+    std::atomic<bool> failed{false};
 
-    bool Stopped() const { return options.stop.stop_requested(); }
+    bool Stopped() const {
+        return failed.load(std::memory_order_relaxed) || options.stop.stop_requested();
+    }
+    void Fail(std::exception_ptr error) {
+        std::lock_guard lock(failureMutex);
+        if (!failure) failure = std::move(error);
+        failed.store(true);
+    }
     void WakeAll() {
         std::lock_guard lock(sleepMutex);
         wakeUp.notify_all();
@@ -102,9 +132,6 @@ class WalkWorker {
     std::vector<WalkNode*> children_;
 };
 
-int DirectoryScope::Fd() const {
-    return node_->fd;
-}
 int DirectoryScope::Depth() const {
     return node_->depth;
 }
@@ -132,7 +159,7 @@ bool DirectoryScope::Stat(const WalkEntry& entry, EntryStat* stat) const {
     struct statx info {};
     // What a local file system answers in one go: asking for less is no faster.
     const unsigned mask = STATX_SIZE | STATX_BLOCKS | STATX_NLINK | STATX_INO |
-                          (entry.type == DT_UNKNOWN ? STATX_TYPE : 0);
+                          (entry.kind == EntryKind::Unknown ? STATX_TYPE : 0);
     const int injected = worker_->Faults() ? worker_->Faults()->StatError(Path(), entry.name) : 0;
     if (injected ||
         statx(node_->fd, entry.name, AT_SYMLINK_NOFOLLOW | AT_STATX_DONT_SYNC, mask, &info) != 0) {
@@ -141,14 +168,32 @@ bool DirectoryScope::Stat(const WalkEntry& entry, EntryStat* stat) const {
         errno = error;
         return false;
     }
-    stat->isDirectory =
-        entry.type == DT_DIR || (entry.type == DT_UNKNOWN && S_ISDIR(info.stx_mode));
+    stat->isDirectory = entry.kind == EntryKind::Directory ||
+                        (entry.kind == EntryKind::Unknown && S_ISDIR(info.stx_mode));
     stat->size = info.stx_size;
     stat->diskBytes = info.stx_blocks * 512;  // statx counts blocks of 512 bytes
     stat->links = info.stx_nlink;
     stat->device = makedev(info.stx_dev_major, info.stx_dev_minor);
     stat->inode = info.stx_ino;
     return true;
+}
+
+bool DirectoryScope::HoldsCacheTag(const WalkEntry& entry) const {
+    return ::HoldsCacheTag(node_->fd, entry.name);
+}
+
+std::optional<std::uint32_t> DirectoryScope::ReadAttributes(const WalkEntry& entry) const {
+    if (node_->store == dos::Store::None || entry.kind == EntryKind::Link) return 0;
+    int error = 0;
+    const std::optional<std::uint32_t> attributes =
+        dos::ReadAttributes(node_->fd, entry.name, node_->store, &error);
+    if (attributes || error == 0) return attributes.value_or(0);
+    errno = error;
+    return std::nullopt;
+}
+
+bool DirectoryScope::ClearArchive(const WalkEntry& entry, int* error) const {
+    return dos::ClearArchive(node_->fd, entry.name, node_->store, error);
 }
 
 void DirectoryScope::Descend(const WalkEntry& entry, std::uint64_t tag) {
@@ -234,7 +279,11 @@ void WalkWorker::Run() {
     while (true) {
         WalkTask task;
         if (PopOwn(&task) || Steal(&task)) {
-            Perform(task);
+            try {
+                Perform(task);
+            } catch (...) {  // the task is lost, and with it the walk: it ends for all
+                shared_.Fail(std::current_exception());
+            }
             if (shared_.pending.fetch_sub(1) == 1) shared_.WakeAll();
         } else if (shared_.pending.load() == 0) {
             return;
@@ -324,7 +373,7 @@ void WalkWorker::CollectBatch(long length) {
         const auto* entry = reinterpret_cast<const dirent64*>(buffer_.data() + at);
         at += entry->d_reclen;
         if (!IsDotOrDotDot(entry->d_name)) {
-            batch_.push_back(WalkEntry{entry->d_name, entry->d_type, entry->d_ino});
+            batch_.push_back(WalkEntry{entry->d_name, KindOf(entry->d_type), entry->d_ino});
         }
     }
 }
@@ -391,10 +440,13 @@ bool RunWalk(const std::vector<WalkRoot>& roots, std::span<WalkVisitor* const> v
             threads.emplace_back([worker = workers[i].get()] { worker->Run(); });
         } catch (const std::system_error&) {
             // A worker that never runs keeps an empty queue: the others take all the work.
+        } catch (const std::bad_alloc&) {
+            // No memory for its stack: likewise.
         }
     }
     workers.front()->Run();
     threads.clear();
+    if (shared.failure) std::rethrow_exception(shared.failure);
     return !options.stop.stop_requested();
 }
 

@@ -75,19 +75,26 @@ int OpenEntry(int dirFd, const char* name) {
     return openat(dirFd, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
 }
 
-std::optional<std::uint32_t> ReadVfat(int dirFd, const char* name) {
-    const int fd = OpenEntry(dirFd, name);
-    if (fd < 0) return std::nullopt;
-    std::uint32_t attributes = 0;
-    const bool read = ioctl(fd, FAT_IOCTL_GET_ATTRIBUTES, &attributes) == 0;
-    close(fd);
-    if (!read) return std::nullopt;
-    return attributes;
-}
-
 // Errors that mean the entry has no attributes to change: it vanished, or nothing is stored.
 bool NothingStored(int error) {
     return error == ENOENT || error == ENODATA || error == EOPNOTSUPP || error == ERANGE;
+}
+
+// Nothing read: Error, when given, gets the errno of a failure or 0 when nothing is stored.
+std::optional<std::uint32_t> Unread(int* error, int failure) {
+    if (error) *error = NothingStored(failure) ? 0 : failure;
+    return std::nullopt;
+}
+
+std::optional<std::uint32_t> ReadVfat(int dirFd, const char* name, int* error) {
+    const int fd = OpenEntry(dirFd, name);
+    if (fd < 0) return Unread(error, errno);
+    std::uint32_t attributes = 0;
+    const bool read = ioctl(fd, FAT_IOCTL_GET_ATTRIBUTES, &attributes) == 0;
+    const int failure = errno;
+    close(fd);
+    if (!read) return Unread(error, failure);
+    return attributes;
 }
 
 // False for a change that did not happen; Error, when given, gets the errno of a failure or 0
@@ -142,8 +149,8 @@ Store StoreForFileSystem(long magic) {
     return Store::SambaXattr;
 }
 
-std::optional<std::uint32_t> ReadAttributes(int dirFd, const char* name, Store store) {
-    return detail::ReadAttributes(dirFd, name, store, detail::XattrRoute::Automatic);
+std::optional<std::uint32_t> ReadAttributes(int dirFd, const char* name, Store store, int* error) {
+    return detail::ReadAttributes(dirFd, name, store, detail::XattrRoute::Automatic, error);
 }
 
 bool ClearArchive(int dirFd, const char* name, Store store, int* error) {
@@ -154,12 +161,13 @@ namespace detail {
 
 // One system call for the xattr stores: this runs for every entry of a walk.
 std::optional<std::uint32_t> ReadAttributes(int dirFd, const char* name, Store store,
-                                            XattrRoute route) {
+                                            XattrRoute route, int* error) {
+    if (error) *error = 0;
     if (store == Store::None) return std::nullopt;
-    if (store == Store::VfatIoctl) return ReadVfat(dirFd, name);
+    if (store == Store::VfatIoctl) return ReadVfat(dirFd, name, error);
     ValueBuffer buffer;
     const std::optional<QByteArrayView> value = ReadXattrValue(dirFd, name, store, route, buffer);
-    if (!value) return std::nullopt;
+    if (!value) return Unread(error, errno);
     return Decode(store, *value);
 }
 

@@ -8,7 +8,7 @@
 namespace dos::detail {
 
 std::optional<std::uint32_t> ReadAttributes(int dirFd, const char* name, Store store,
-                                            XattrRoute route);
+                                            XattrRoute route, int* error = nullptr);
 
 bool ClearArchive(int dirFd, const char* name, Store store, XattrRoute route, int* error = nullptr);
 

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <sys/statfs.h>
 #include <sys/syscall.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 #include <QByteArrayList>
 #include <vector>
@@ -101,7 +102,10 @@ int WalkNode::OpenBelow(int parentFd, const MountPoints& mounts, bool stayOnVolu
     device = parent->device;
     store = parent->store;
     const CoveredMount* mount = mounts.Find(parent->device, inode);
-    if (!mount) return Opened(openat(parentFd, name.constData(), kDirectoryFlags));
+    if (!mount) {
+        const int opened = Opened(openat(parentFd, name.constData(), kDirectoryFlags));
+        return stayOnVolume ? OnParentsDevice(opened) : opened;
+    }
     if (stayOnVolume || IsPseudoFileSystem(mount->fsType)) return -1;
     struct stat info {};
     if (fstatat(parentFd, name.constData(), &info, AT_SYMLINK_NOFOLLOW) != 0) return Opened(-1);
@@ -111,6 +115,18 @@ int WalkNode::OpenBelow(int parentFd, const MountPoints& mounts, bool stayOnVolu
     const int opened = Opened(openat(parentFd, name.constData(), kDirectoryFlags));
     if (opened >= 0) store = dos::StoreForFileSystem(FileSystemMagic(opened));
     return opened;
+}
+
+// The mount table read when the walk began misses volumes mounted since: the device of the
+// open directory itself tells.
+int WalkNode::OnParentsDevice(int fd) {
+    if (fd < 0) return fd;
+    struct statx info {};
+    const bool known = statx(fd, "", AT_EMPTY_PATH | AT_STATX_DONT_SYNC, STATX_TYPE, &info) == 0;
+    if (known && makedev(info.stx_dev_major, info.stx_dev_minor) == parent->device) return fd;
+    if (!known) error = errno;
+    close(fd);
+    return -1;
 }
 
 bool WalkNode::IsAncestor(dev_t dev, ino_t ino) const {

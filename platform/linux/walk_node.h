@@ -83,6 +83,8 @@ struct WalkNode {
     // a link. -1 with errno set when one fails.
     int OpenRootPath() const;
     int OpenBelow(int parentFd, const MountPoints& mounts, bool stayOnVolume);
+    // Fd when its directory is on the parent's device, else -1 (Fd closed).
+    int OnParentsDevice(int fd);
     // Handle, or -1 with Error set to errno.
     int Opened(int handle);
     void ReleaseParentHandle(std::atomic<int>& openHandles);

@@ -32,4 +32,16 @@ status=0
 "$program" 2>"$scratch/error" || status=$?
 [[ $status -eq 1 ]] && grep -q -- '--report' "$scratch/error"
 
+# A link that another user planted in a sticky folder everyone may write is never followed.
+if [[ $(id -u) -eq 0 ]]; then
+  chmod 755 "$scratch"
+  mkdir -m 1777 "$scratch/shared"
+  printf precious >"$scratch/victim"
+  setpriv --reuid=65534 --regid=65534 --clear-groups ln -s "$scratch/victim" "$scratch/shared/d"
+  status=0
+  "$program" --report=csv --output="$scratch/shared/d" 2>"$scratch/error" || status=$?
+  [[ $status -eq 1 && $(wc -l <"$scratch/error") -eq 1 ]]
+  [[ $(cat "$scratch/victim") == precious ]]
+fi
+
 echo "quorvane32 command line: reports, help, version and mistakes behave"

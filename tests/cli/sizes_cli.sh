@@ -1,12 +1,17 @@
 #!/usr/bin/env bash
 # tallmere32's ways of counting sizes, checked against sums made here over the same files:
 # space on disk, hard links counted once, one file system, whatever the threads; and the
-# JSON report's shape and names that are not UTF-8. Usage: sizes_cli.sh PROGRAM
+# JSON report's shape and names that are not UTF-8; figures past 2^64 exact in every report.
+# Usage: sizes_cli.sh PROGRAM
 set -euo pipefail
 program=$1
 scratch=$(mktemp -d)
 tree=$scratch/tree
-cleanup() { mountpoint -q "$tree/b/mnt" 2>/dev/null && umount "$tree/b/mnt"; rm -rf "$scratch"; }
+wide=$(mktemp -d /dev/shm/tallmere-sizes-XXXXXX)  # tmpfs takes files of 2^62 bytes; ext4 not
+cleanup() {
+  mountpoint -q "$tree/b/mnt" 2>/dev/null && umount "$tree/b/mnt"
+  rm -rf "$scratch" "$wide"
+}
 trap cleanup EXIT
 export XDG_CONFIG_HOME=$scratch/config
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
@@ -75,4 +80,24 @@ check --count-links-once
 check --disk-usage --count-links-once -x
 "$program" --report=json --output="$scratch/out.json" "$tree"
 python3 -c 'import json, sys; json.load(open(sys.argv[1]))' "$scratch/out.json"
+
+# Four files of 2^62 bytes in one row (2^64, where a 64-bit sum wraps to 0) and one of 2^53 + 1
+# bytes (a double rounds it to 2^53) beside them.
+mkdir "$wide/big"
+for name in 1 2 3 4; do truncate -s $((1 << 62)) "$wide/big/$name"; done
+truncate -s $(((1 << 53) + 1)) "$wide/odd"
+"$program" --report=json "$wide" >"$scratch/wide.json"
+python3 - "$scratch/wide.json" <<'PYTHON' || { echo "sizes: figures past 2^64 in JSON" >&2; exit 1; }
+import json, sys
+report = json.load(open(sys.argv[1]))
+assert [row["bytes"] for row in report["rows"]] == [2**53 + 1, 2**64], report["rows"]
+assert report["total"]["bytes"] == 2**64 + 2**53 + 1 and report["total"]["files"] == 5, report
+PYTHON
+"$program" --report=csv "$wide" >"$scratch/wide.csv"
+grep -q '^Grand Total,5,"18,455,751,272,964,292,609",1,' "$scratch/wide.csv" ||
+  { echo "sizes: figures past 2^64 in the comma file" >&2; cat "$scratch/wide.csv" >&2; exit 1; }
+"$program" --report=txt "$wide" >"$scratch/wide.txt"
+grep -q '^Grand Total  *5  *18,455,751,272,964,292,609  *1 ' "$scratch/wide.txt" &&
+  grep -q ' 9,007,199,254,740,993 ' "$scratch/wide.txt" ||
+  { echo "sizes: figures past 2^64 in the text report" >&2; cat "$scratch/wide.txt" >&2; exit 1; }
 echo "sizes: lengths, space on disk, links once and one file system agree with the files"

@@ -60,6 +60,16 @@ grep -qx "$scratch/locked/shut,,,,,,,,,,"$'\r' "$scratch/locked.csv" || fail "un
   --report=csv "$tree" -d3 >"$scratch/limited.csv" || fail "a walk under a process limit"
 "$program" --report=csv "$tree" -d3 | cmp -s - "$scratch/limited.csv" || fail "limited walk rows"
 expect_status 2 "$program" --report=csv --threads=65 "$tree"
+# Out of memory under an address-space limit is told, never an abort. The limits run from
+# just enough to load the libraries (below that the loader fails, status 127) upwards.
+for mib in $(seq 80 10 400); do
+  status=0
+  prlimit --as=$((mib << 20)) "$program" --report=csv --threads=64 "$tree" >/dev/null \
+    2>"$scratch/error" || status=$?
+  [[ $status -eq 0 || $status -eq 127 ||
+    ($status -eq 1 && $(cat "$scratch/error") == "tallmere32: out of memory") ]] ||
+    fail "under $mib MiB of address space: status $status, $(cat "$scratch/error")"
+done
 
 # Report mode only reads the settings: without a config folder, or with a folder where the
 # settings file should be, it writes its report from the first-run values.
@@ -107,5 +117,26 @@ expect_status 2 "$program" --report=pdf "$tree"
 expect_status 2 "$program" --report=csv -s "$tree"
 expect_status 1 "$program" --report=csv --output="$scratch/missing/out.csv" "$tree"
 expect_status 1 "$program" "$tree"
+expect_status 2 "$program" --report=csv -- ""
+# A current folder that was deleted is a start that cannot be read, never another place.
+mkdir "$scratch/gone"
+(
+  cd "$scratch/gone" && rmdir "$scratch/gone"
+  for start in . "-- ."; do
+    # shellcheck disable=SC2086  # "-- ." is two words
+    expect_status 1 "$program" --report=csv $start
+    grep -q "^tallmere32: cannot read '$scratch/gone (deleted)': No such file or directory\$" \
+      "$scratch/error" || fail "deleted current folder: $(cat "$scratch/error")"
+  done
+)
 [[ ! -e $scratch/missing ]] || fail "a folder was made for the output"
+
+# A link that another user planted in a sticky folder everyone may write is never followed.
+if [[ $(id -u) -eq 0 ]]; then
+  mkdir -m 1777 "$scratch/shared"
+  printf precious >"$scratch/victim"
+  "${as_user[@]}" ln -s "$scratch/victim" "$scratch/shared/out.csv"
+  expect_status 1 "$program" --report=csv --output="$scratch/shared/out.csv" "$tree"
+  [[ $(cat "$scratch/victim") == precious ]] || fail "the report followed another user's link"
+fi
 echo "tallmere32 command line: reports, help, version and mistakes behave"

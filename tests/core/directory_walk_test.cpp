@@ -1,7 +1,9 @@
 #include "platform/directory_walk.h"
 
-#include <dirent.h>
 #include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <unistd.h>
+#include <QFile>
 
 #include <algorithm>
 #include <atomic>
@@ -42,7 +44,7 @@ class Recorder : public WalkVisitor {
 
   protected:
     virtual bool IsDirectory(DirectoryScope&, const WalkEntry& entry) {
-        return entry.type == DT_DIR;
+        return entry.kind == EntryKind::Directory;
     }
 
   private:
@@ -74,7 +76,7 @@ class TypeBlind final : public Recorder {
   protected:
     bool IsDirectory(DirectoryScope& dir, const WalkEntry& entry) override {
         WalkEntry blind = entry;
-        blind.type = DT_UNKNOWN;
+        blind.kind = EntryKind::Unknown;
         EntryStat stat;
         return dir.Stat(blind, &stat) && stat.isDirectory;
     }
@@ -98,8 +100,9 @@ class QueueWatcher final : public Recorder {
     void VisitEntries(DirectoryScope& dir, std::span<const WalkEntry> entries) override {
         Recorder::VisitEntries(dir, entries);
         std::lock_guard lock(count_.mutex);
-        count_.queued += std::count_if(entries.begin(), entries.end(),
-                                       [](const WalkEntry& entry) { return entry.type == DT_DIR; });
+        count_.queued += std::count_if(entries.begin(), entries.end(), [](const WalkEntry& entry) {
+            return entry.kind == EntryKind::Directory;
+        });
         count_.most = std::max(count_.most, count_.queued);
     }
 
@@ -125,6 +128,30 @@ void MixedTree(TempTree& tree) {
     RandomTree(tree, 60, 300, 3);
     WideFolder(tree, "wide", 40, 900);
 }
+
+// Mounts a tmpfs holding a file "inside" on folder At just before the walk opens directory
+// When, as someone else may mount a volume while a walk runs; unmounted on destruction.
+class MountDuringWalk final : public WalkFaults {
+  public:
+    MountDuringWalk(QByteArray when, QByteArray at) : when_(std::move(when)), at_(std::move(at)) {}
+    ~MountDuringWalk() override {
+        if (mounted_) umount2(at_.constData(), MNT_DETACH);
+    }
+    int OpenError(const QByteArray& directory) override {
+        if (directory == when_ && !mounted_) {
+            mounted_ = mount("tallmere-late", at_.constData(), "tmpfs", 0, "size=1m") == 0;
+            QFile inside(QFile::decodeName(at_ + "/inside"));
+            if (mounted_) inside.open(QIODevice::WriteOnly);
+        }
+        return 0;
+    }
+    bool Mounted() const { return mounted_; }
+
+  private:
+    QByteArray when_;
+    QByteArray at_;
+    bool mounted_ = false;
+};
 
 }  // namespace
 
@@ -301,4 +328,26 @@ TEST(Walk, StoppedWalkTellsUnfinishedTrees) {
             EXPECT_FALSE(complete.at(ParentPath(path))) << path.constData();
         }
     }
+}
+
+TEST(Walk, StaysOnTheStartsFileSystemThoughAVolumeIsMountedDuringTheWalk) {
+    if (geteuid() != 0) GTEST_SKIP() << "mounting a volume needs root";
+    TempTree tree;
+    tree.File("a/late/below", 1);
+    tree.File("a/f", 1);
+    MountDuringWalk faults(tree.Path("a"), tree.Path("a/late"));
+    WalkOptions options;
+    options.stayOnVolume = true;
+    options.faults = &faults;
+    std::vector<Recorder> visitors(2);
+    const std::multiset<QByteArray> seen = Walk(tree.Path(), visitors, options);
+    ASSERT_TRUE(faults.Mounted());
+    const auto named = [&](std::string_view name) {
+        return std::count_if(seen.begin(), seen.end(),
+                             [&](const QByteArray& entry) { return entry.endsWith(name); });
+    };
+    EXPECT_EQ(named("/late"), 1);  // the mount point is an entry of its folder
+    EXPECT_EQ(named("/f"), 1);
+    EXPECT_EQ(named("/inside"), 0);
+    EXPECT_EQ(named("/below"), 0);
 }

@@ -30,3 +30,25 @@ TEST(CountFields, CountsDelimitersOfTheTrimmedText) {
     EXPECT_EQ(CountFields("/a;/b", ";"), 2);
     EXPECT_EQ(CountFields("/a;", ";"), 2);
 }
+
+TEST(ShellQuoted, QuotesForAShellWithControlCharactersInOctal) {
+    EXPECT_EQ(ShellQuoted("it's"), "'it'\\''s'");
+    EXPECT_EQ(ShellQuoted("a\nb\x7f"), "'a'$'\\012''b'$'\\177'");
+    EXPECT_EQ(ShellQuoted("caf\xc3\xa9 \xff"), "'caf\xc3\xa9 \xff'");
+    EXPECT_EQ(ShellQuoted(""), "''");
+    // U+009B, which some terminals take as the start of a command, and a lone 0xc2 byte.
+    EXPECT_EQ(ShellQuoted("x\xc2\x9b"
+                          "2J\xc2"),
+              "'x'$'\\302\\233''2J\xc2'");
+    EXPECT_EQ(ShellQuoted("\x1b[2J"), "$'\\033''[2J'");
+}
+
+TEST(ReportSafeText, QuotesOnlyNamesThatHoldAControlCharacter) {
+    EXPECT_EQ(ReportSafeText("/srv/it's caf\u00e9"), "/srv/it's caf\u00e9");
+    EXPECT_EQ(ReportSafeText("/srv/a\nGrand Total"), "'/srv/a'$'\\012''Grand Total'");
+    EXPECT_EQ(ReportSafeText("\x1b]0;title\x07"), "$'\\033'']0;title'$'\\007'");
+    EXPECT_EQ(ReportSafeText(QString::fromUtf8("x\xc2\x9b"
+                                               "1m")),
+              "'x'$'\\302\\233''1m'");
+    EXPECT_EQ(ReportSafeText(QString::fromUtf8("\xff\xfe")), QString::fromUtf8("\xff\xfe"));
+}

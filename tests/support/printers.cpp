@@ -1,8 +1,19 @@
 #include "tests/support/printers.h"
 
+#include <string>
+
+namespace {
+
+std::string Digits(Figure figure) {
+    return FigureDigits(figure).toStdString();
+}
+
+}  // namespace
+
 void PrintTo(const Counts& c, std::ostream* out) {
-    *out << "{files " << c.Files << ", bytes " << c.Bytes << ", dirs " << c.Dirs << ", hidden "
-         << c.HiddenFiles << "/" << c.HiddenBytes << "/" << c.HiddenDirs << ", system "
-         << c.SystemFiles << "/" << c.SystemBytes << ", archive " << c.ArchiveFiles << "/"
-         << c.ArchiveBytes << "}";
+    *out << "{files " << Digits(c.Files) << ", bytes " << Digits(c.Bytes) << ", dirs "
+         << Digits(c.Dirs) << ", hidden " << Digits(c.HiddenFiles) << "/" << Digits(c.HiddenBytes)
+         << "/" << Digits(c.HiddenDirs) << ", system " << Digits(c.SystemFiles) << "/"
+         << Digits(c.SystemBytes) << ", archive " << Digits(c.ArchiveFiles) << "/"
+         << Digits(c.ArchiveBytes) << "}";
 }

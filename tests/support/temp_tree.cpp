@@ -63,9 +63,19 @@ QByteArray SambaDosValue(std::uint32_t attributes, TempTree::DosForm form) {
     return value;
 }
 
-TempTree::TempTree() {
+namespace {
+
+QByteArray TemporaryBase() {
     const char* base = getenv("TMPDIR");
-    QByteArray pattern = QByteArray(base && *base ? base : "/tmp") + "/tallmere-test-XXXXXX";
+    return base && *base ? base : "/tmp";
+}
+
+}  // namespace
+
+TempTree::TempTree() : TempTree(TemporaryBase()) {}
+
+TempTree::TempTree(const QByteArray& base) {
+    QByteArray pattern = base + "/tallmere-test-XXXXXX";
     const bool made = mkdtemp(pattern.data()) != nullptr;
     Check(made, "mkdtemp", pattern);
     if (made) root_ = pattern;

@@ -20,6 +20,8 @@ class TempTree {
     };
 
     TempTree();
+    // A tree in Base rather than $TMPDIR or /tmp.
+    explicit TempTree(const QByteArray& base);
     ~TempTree();
     TempTree(const TempTree&) = delete;
     TempTree& operator=(const TempTree&) = delete;
@@ -47,6 +49,10 @@ class TempTree {
 
     QByteArray root_;
 };
+
+// A folder in memory (tmpfs), whose files may be as long as 2^63 - 1 bytes: sparse files far
+// past what a disk's file system allows.
+inline constexpr char kMemoryFolder[] = "/dev/shm";
 
 // user.DOSATTRIB as Samba writes it in the given form.
 QByteArray SambaDosValue(std::uint32_t attributes, TempTree::DosForm form);

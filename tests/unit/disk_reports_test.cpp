@@ -42,7 +42,7 @@ TEST(DiskReports, TextReportLinesAre93Or113Wide) {
     EXPECT_EQ(lines[3], QString("   /    system           ext4     1,177.4   2,637.3     69   "
                                 "3,814.7         4,096        .0 "));
     EXPECT_TRUE(lines[4].startsWith("        ---- Total ----"));
-    EXPECT_EQ(ReportBytes(lines).count("\r\n"), 5);
+    EXPECT_EQ(ReportBytes(lines).count('\n'), 5);
 
     const QStringList wide = DiskTextReport(SurveyedGrid("", "server:/export/a/long/path"), kTitle);
     ASSERT_EQ(wide.size(), 6);

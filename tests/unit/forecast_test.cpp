@@ -1,5 +1,7 @@
 #include "drives/forecast.h"
 
+#include "drives/volume_trend.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -84,4 +86,38 @@ TEST(SumOfVolumes, AddsUpTheMomentsThatMeasuredEveryVolume) {
     EXPECT_EQ(sum[0].time, a[1].time);
     EXPECT_EQ(sum[0].totalBytes, 150 * kGiB);
     EXPECT_EQ(sum[0].usedBytes, 25 * kGiB);
+}
+
+TEST(VolumeTrend, TheLineIsCarriedToTheDayItMeetsTheSize) {
+    std::vector<VolumeSample> history;
+    for (int day = 10; day >= 0; --day)
+        history.push_back(Survey(day, 100, 50 - 2.0 * day));
+    const TrendModel trend = TrendOf("/home", history, kNow);
+    EXPECT_EQ(trend.caption, "Trend of /home");
+    ASSERT_EQ(trend.used.size(), 11u);
+    EXPECT_EQ(trend.used.back().time, kNow);
+    ASSERT_EQ(trend.fitted.size(), 2u);
+    EXPECT_EQ(trend.fitted.front().time, history.front().time);
+    EXPECT_EQ(trend.fitted.back().time, kNow + 25 * kSecondsPerDay);
+    EXPECT_NEAR(trend.fitted.back().bytes, 100.0 * kGiB, 1e3);
+    ASSERT_EQ(trend.size.size(), 2u);
+    EXPECT_EQ(trend.size.back().time, trend.fitted.back().time);
+    EXPECT_EQ(trend.size.back().bytes, 100.0 * kGiB);
+    EXPECT_TRUE(
+        trend.forecast.startsWith("Growing by 2.0 GB a day over the last 11 surveys: "
+                                  "full in 25 days, on "))
+        << trend.forecast.toStdString();
+}
+
+TEST(VolumeTrend, WithoutAForecastOnlyTheSurveysAndTheSizeAreDrawn) {
+    const TrendModel few = TrendOf("/srv", {Survey(1, 100, 10), Survey(0, 100, 12)}, kNow);
+    EXPECT_EQ(few.used.size(), 2u);
+    EXPECT_TRUE(few.fitted.empty());
+    EXPECT_EQ(few.size.back().time, kNow);
+    EXPECT_TRUE(few.forecast.startsWith("Too few surveys")) << few.forecast.toStdString();
+    const TrendModel emptying =
+        TrendOf("/srv", {Survey(3, 100, 60), Survey(2, 100, 55), Survey(0, 100, 40)}, kNow);
+    EXPECT_EQ(emptying.fitted.back().time, kNow);
+    EXPECT_TRUE(emptying.forecast.endsWith(": not filling up.")) << emptying.forecast.toStdString();
+    EXPECT_TRUE(TrendOf("/srv", {}, kNow).used.empty());
 }

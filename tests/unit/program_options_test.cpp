@@ -44,6 +44,11 @@ TEST(ProgramOptions, UnknownOrIncompleteOptionsAreErrorsNamingThem) {
         EXPECT_EQ(Parse({threads}).error, "--threads takes a number from 1 to 64");
     }
     EXPECT_EQ(Parse({"--threads=64"}).threads, 64);
+    // An empty word after "--" names no directory at all, not "/".
+    for (const auto& words : {Parse({"--report=csv", "--", ""}), Parse({"--", "/srv", ""})}) {
+        EXPECT_EQ(words.mode, ProgramOptions::Mode::Error);
+        EXPECT_EQ(words.error, "an empty start directory");
+    }
 }
 
 TEST(ProgramOptions, HelpVersionAndTheEndOfOptions) {
@@ -77,4 +82,15 @@ TEST(ProgramOptions, ExcludesGoWithBothModesAndListFilesAddTheirPatterns) {
     EXPECT_EQ(missing.mode, ProgramOptions::Mode::Error);
     EXPECT_TRUE(missing.error.startsWith("cannot read the exclude list /nonexistent/list: "))
         << missing.error.toStdString();
+}
+
+TEST(ProgramOptions, ImportsAndThePrometheusReportAreReportModesOnly) {
+    const ProgramOptions imported = Parse({"--report=prometheus", "--import=-", "/srv/www"});
+    EXPECT_EQ(imported.mode, ProgramOptions::Mode::Report);
+    EXPECT_EQ(imported.reportKind, ReportKind::Prometheus);
+    EXPECT_EQ(imported.importPath, "-");
+    EXPECT_EQ(imported.words, (Words{"/srv/www"}));
+    EXPECT_EQ(Parse({"--import=scan.json"}).mode, ProgramOptions::Mode::Error);
+    EXPECT_EQ(Parse({"--report=txt", "--import="}).error,
+              "--import takes a file name, or - for standard input");
 }

@@ -11,7 +11,9 @@
 #include <system_error>
 
 #include "platform/directory_walk.h"
+#include "table/figure.h"
 #include "platform/dos_attributes.h"
+#include "summary/summary_data.h"
 #include "tests/support/ordinary_user.h"
 #include "tests/support/printers.h"
 #include "tests/support/temp_tree.h"
@@ -37,7 +39,7 @@ std::map<QByteArray, Counts> ByPath(const Rows& rows) {
     return byPath;
 }
 
-Counts Files(std::int64_t files, std::int64_t bytes, std::int64_t dirs = 0) {
+Counts Files(Figure files, Figure bytes, Figure dirs = 0) {
     Counts counts;
     counts.Files = files;
     counts.Bytes = bytes;
@@ -108,6 +110,24 @@ TEST(Scan, AttributesCountInEveryCategoryTheyBelongTo) {
     EXPECT_EQ(start.ArchiveBytes, 1100);
     EXPECT_EQ(start.Dirs, 2);
     EXPECT_EQ(start.HiddenDirs, 2);
+}
+
+// A file whose stored attributes may not be read is not taken for one without any: it is one
+// of the entries that could not be sized, and the row says so.
+TEST(Scan, FilesWhoseAttributesCannotBeReadAreNotSized) {
+    TempTree tree;
+    chmod(tree.Path().constData(), 0755);
+    tree.File("archived", 10);
+    tree.File("sealed", 20);
+    if (!tree.DosAttributes("sealed", dos::kArchive)) GTEST_SKIP() << "no user xattrs here";
+    tree.DosAttributes("archived", dos::kArchive);
+    chmod(tree.Path("sealed").constData(), 0);
+    const QByteArray report = AsOrdinaryUser([&] {
+        const DirectoryRecord row = Scan({tree.Path()})[0];
+        return FigureDigits(row.counts.Files) + " " + FigureDigits(row.counts.ArchiveFiles) + " " +
+               QByteArray::number(row.skipped.unsized);
+    });
+    EXPECT_EQ(report, "1 1 1");
 }
 
 TEST(Scan, SymbolicLinksAreFilesOfTheirOwnSizeAndNeverFollowed) {
@@ -274,7 +294,7 @@ TEST(Scan, UnreadableDirectoriesCountAsEmptyAndAreReportedWithTheirReasons) {
     const QByteArray report = AsOrdinaryUser([&] {
         QByteArray rows;
         for (const DirectoryRecord& row : Scan({tree.Path()}, 2)) {
-            rows += row.Path.mid(tree.Path().size()) + " " + QByteArray::number(row.counts.Files);
+            rows += row.Path.mid(tree.Path().size()) + " " + FigureDigits(row.counts.Files);
             for (const UnreadDirectory& folder : row.skipped.unread)
                 rows += " " + folder.path.mid(tree.Path().size()) + ":" +
                         QByteArray::number(folder.error);
@@ -340,6 +360,23 @@ TEST(Scan, WhatCannotBeReadIsKeptWithItsRowWhateverTheThreads) {
         EXPECT_EQ(rows[tree.Path("C/")].counts, Files(0, 0));
         EXPECT_EQ(rows[tree.Path("C/")].skipped, (Skipped{{{tree.Path("C"), EACCES}}, 2}));
     }
+}
+
+TEST(Scan, SumsPastTwoToTheSixtyThreeAndFilesPastTwoToTheFiftyThreeAreExact) {
+    TempTree tree(kMemoryFolder);  // the disk's file system refuses files of 2^62 bytes
+    const Figure quarter = Figure{1} << 62;
+    const Figure odd = (Figure{1} << 53) + 1;  // a double would round it to 2^53
+    for (const char* name : {"a", "b", "c", "sub/a", "sub/b"})
+        tree.File(name, static_cast<std::int64_t>(quarter));
+    tree.File("odd", static_cast<std::int64_t>(odd));
+    const Rows rows = Scan({tree.Path()}, 2);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].counts, Files(4, 3 * quarter + odd, 1));
+    EXPECT_EQ(rows[1].counts, Files(2, 2 * quarter));
+    SummaryData data;
+    data.Record(rows);
+    EXPECT_EQ(data.GrandTotal.Bytes, 5 * quarter + odd);  // past 2^64
+    EXPECT_EQ(FigureDigits(data.GrandTotal.Bytes), "23067437291391680513");
 }
 
 namespace {

@@ -4,7 +4,7 @@
 
 namespace {
 
-DirectoryRecord Row(const char* path, std::int64_t files, std::int64_t bytes = 0) {
+DirectoryRecord Row(const char* path, Figure files, Figure bytes = 0) {
     DirectoryRecord record{path, {}, {}};
     record.counts.Files = files;
     record.counts.Bytes = bytes;
@@ -30,6 +30,14 @@ TEST(SortRows, EqualKeysKeepTheirOrderInBothDirections) {
     EXPECT_EQ(Sorted(rows, 2, false), (std::vector<int>{0, 2, 1, 3}));
     // A later sort keeps the previous order among its ties.
     EXPECT_EQ(Sorted(rows, 2, true, {3, 2, 1, 0}), (std::vector<int>{3, 1, 2, 0}));
+}
+
+TEST(SortRows, FiguresPastSixtyThreeBitsSortAboveSmallerOnes) {
+    const Figure half = Figure{1} << 63;
+    const std::vector<DirectoryRecord> rows{Row("/a/", 1, half), Row("/b/", 1, 5),
+                                            Row("/c/", 1, half * 4), Row("/d/", 1, half - 1)};
+    EXPECT_EQ(Sorted(rows, 3, false), (std::vector<int>{2, 0, 3, 1}));
+    EXPECT_EQ(Sorted(rows, 3, true), (std::vector<int>{1, 3, 0, 2}));
 }
 
 TEST(SortRows, PathsCompareLowerCasedWithTheirTrailingSlash) {

@@ -32,7 +32,7 @@ struct Table {
     }
 };
 
-DirectoryRecord Record(const char* path, std::int64_t files, std::int64_t bytes) {
+DirectoryRecord Record(const char* path, Figure files, Figure bytes) {
     DirectoryRecord record{path, {}, {}};
     record.counts.Files = files;
     record.counts.Bytes = bytes;
@@ -80,6 +80,22 @@ TEST(SummaryTable, RowsThenGrandTotalWithMaskedFigures) {
     EXPECT_EQ(table.grid.TextMatrix(4, 4), "");   // hidden files: none
     EXPECT_EQ(DirectoryOfRow(table.grid, 2), "/srv/a/b");
     EXPECT_EQ(DirectoryOfRow(table.grid, 4), "");
+}
+
+TEST(SummaryTable, FiguresPastTwoToTheSixtyFourShowEveryDigitInEachUnit) {
+    const Figure most = kMost64;
+    const Figure odd = (Figure{1} << 53) + 1;
+    const std::vector<DirectoryRecord> rows{Record("/a/", 1, most), Record("/b/", odd, most)};
+    const Table bytes(Unit("Bytes"), rows);
+    EXPECT_EQ(bytes.grid.TextMatrix(1, 2), "18,446,744,073,709,551,615");
+    EXPECT_EQ(bytes.grid.TextMatrix(2, 1), "9,007,199,254,740,993");
+    EXPECT_EQ(RowTexts(bytes.grid, 3).mid(0, 3),
+              (QStringList{"Grand Total", "9,007,199,254,740,994", "36,893,488,147,419,103,230"}));
+    EXPECT_EQ(bytes.grid.ColWidth(2), 26 * 150);
+    const Table kilobytes(Unit("KB"), rows);
+    EXPECT_EQ(kilobytes.grid.TextMatrix(3, 2), "36,028,797,018,963,968.0");
+    const Table megabytes(Unit("MB"), {Record("/odd/", 1, odd * 1048576 + 1048576 / 10)});
+    EXPECT_EQ(megabytes.grid.TextMatrix(1, 2), "9,007,199,254,740,993.1");
 }
 
 TEST(SummaryTable, ColumnsWidenToTheLongestCellButNeverBelowTheirMinimum) {
