@@ -11,9 +11,9 @@
 #include <system_error>
 
 #include "platform/directory_walk.h"
-#include "table/figure.h"
 #include "platform/dos_attributes.h"
 #include "summary/summary_data.h"
+#include "table/figure.h"
 #include "tests/support/ordinary_user.h"
 #include "tests/support/printers.h"
 #include "tests/support/temp_tree.h"
