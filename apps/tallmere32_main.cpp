@@ -38,6 +38,7 @@ int RunWindow(int argc, char** argv, const ProgramOptions& options) {
     context.services = services->Get();
     Tallmere window(context, options.words);
     if (options.threads > 0) window.SetScanThreads(options.threads);
+    window.AddExcludes(options.excludes);
     QObject::connect(&window, &Tallmere::Closing, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     switch (window.Form_Load()) {

@@ -62,6 +62,12 @@ class DirectoryScope {
 
     // The directory's path, for messages.
     QByteArray Path() const;
+    // The directory's device and inode number, as the walk found it.
+    std::uint64_t Device() const;
+    std::uint64_t Inode() const;
+    // Whether its listing was read to the end: false in a TreeDone of a stopped walk that
+    // left some of the directory's own entries unread.
+    bool Listed() const;
 
     // Size and type of an entry, without following a link. False when that failed, with errno
     // saying why: ENOENT when the entry vanished since the listing; any other failure (a
@@ -74,6 +80,9 @@ class DirectoryScope {
     // Clears Entry's archive bit, never through a link. False when nothing was changed; Error
     // is then the errno of a failure, or 0 when there was nothing to clear.
     bool ClearArchive(const WalkEntry& entry, int* error) const;
+    // Whether the folder Entry is marked as a cache: it holds a CACHEDIR.TAG file that begins
+    // with the standard signature. A link is never followed.
+    bool HoldsCacheTag(const WalkEntry& entry) const;
     // Enters subdirectory Entry later, tagged Tag.
     void Descend(const WalkEntry& entry, std::uint64_t tag);
 

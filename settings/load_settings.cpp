@@ -51,6 +51,13 @@ void ReadUnit(const ValueReader& read, Settings& settings) {
     }
 }
 
+// The exclude patterns, one a line: a list has no length limit.
+void ReadPatterns(const ValueReader& read, Settings& settings) {
+    if (const std::optional<QString> text = read(QStringLiteral("ExcludePatterns"))) {
+        settings.ExcludePatterns = text->split(u'\n', Qt::SkipEmptyParts);
+    }
+}
+
 void ReadValues(const ValueReader& read, Settings& settings) {
     ReadUnit(read, settings);
     ReadFlag(read, QStringLiteral("CheckFloppy"), &settings.CheckFloppy);
@@ -60,6 +67,9 @@ void ReadValues(const ValueReader& read, Settings& settings) {
     ReadFlag(read, QStringLiteral("CheckCDROM"), &settings.CheckCDROM);
     ReadFlag(read, QStringLiteral("SizeOnDisk"), &settings.SizeOnDisk);
     ReadFlag(read, QStringLiteral("HardLinksOnce"), &settings.HardLinksOnce);
+    ReadFlag(read, QStringLiteral("ExcludeCaches"), &settings.ExcludeCaches);
+    ReadFlag(read, QStringLiteral("OfferTrash"), &settings.OfferTrash);
+    ReadPatterns(read, settings);
 }
 
 ValueReader ReaderOf(SettingsStore& store) {
@@ -125,6 +135,9 @@ StoreOutcome SaveSettings(SettingsStore& store, const Settings& settings, const 
     store.WriteValue(QStringLiteral("ShortDisplay"), FlagText(settings.ShortDisplay));
     store.WriteValue(QStringLiteral("SizeOnDisk"), FlagText(settings.SizeOnDisk));
     store.WriteValue(QStringLiteral("HardLinksOnce"), FlagText(settings.HardLinksOnce));
+    store.WriteValue(QStringLiteral("ExcludeCaches"), FlagText(settings.ExcludeCaches));
+    store.WriteValue(QStringLiteral("OfferTrash"), FlagText(settings.OfferTrash));
+    store.WriteValue(QStringLiteral("ExcludePatterns"), settings.ExcludePatterns.join(u'\n'));
     store.CloseKey();
     return StoreOutcome::Done;
 }

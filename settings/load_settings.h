@@ -12,10 +12,10 @@ enum class StoreOutcome { Done, KeyUnavailable };
 // Opens the key, creating it when absent. Created tells whether it had to be created.
 StoreOutcome OpenOrCreateKey(SettingsStore& store, bool* created);
 
-// Fills Settings from the store: the computer name, the unit (with its divisor and mask)
-// and all seven flags. A new key first gets the first-run values. A value that is absent,
-// unreadable or 99 characters or longer leaves its field as it was; the very first load
-// with no usable unit takes Bytes.
+// Fills Settings from the store: the computer name, the unit (with its divisor and mask), the
+// flags and the exclude patterns. A new key first gets the first-run values. A value that is
+// absent or unreadable, or a unit or flag 99 characters or longer, leaves its field as it was;
+// the very first load with no usable unit takes Bytes.
 StoreOutcome LoadSettings(SettingsStore& store, Settings& settings);
 
 // Report mode's reading, which never writes: Settings from the store when it can be read, the
@@ -27,5 +27,5 @@ StoreOutcome ReadSettings(SettingsStore& store, Settings& settings);
 // when a key exists but could not be read.
 Settings ReportSettings(SettingsStore& store, const char* program);
 
-// Writes the unit word Display and the seven flags of Settings.
+// Writes the unit word Display, the flags and the exclude patterns of Settings.
 StoreOutcome SaveSettings(SettingsStore& store, const Settings& settings, const QString& display);

@@ -3,6 +3,7 @@
 // every window of the process.
 
 #include <QString>
+#include <QStringList>
 
 struct Settings {
     QString Display;         // unit word: "Bytes", "KB", "MB" (or whatever the store held)
@@ -13,8 +14,11 @@ struct Settings {
     bool CheckNetwork = false;
     bool CheckCDROM = false;
     bool ShortDisplay = false;
-    bool SizeOnDisk = false;     // sizes are the space allocated to files, not their lengths
-    bool HardLinksOnce = false;  // a file with several hard links counts in one row only
+    bool SizeOnDisk = false;      // sizes are the space allocated to files, not their lengths
+    bool HardLinksOnce = false;   // a file with several hard links counts in one row only
+    QStringList ExcludePatterns;  // shell patterns of entries a summary leaves out
+    bool ExcludeCaches = false;   // a summary leaves out folders tagged as caches
+    bool OfferTrash = true;       // the summary's popup offers Move to Trash
     QString ComputerName;
 
     bool operator==(const Settings&) const = default;

@@ -32,6 +32,7 @@ Skipped& Skipped::operator+=(const Skipped& other) {
     const auto middle = unread.insert(unread.end(), other.unread.begin(), other.unread.end());
     std::inplace_merge(unread.begin(), middle, unread.end(), PathOrder);
     unsized += other.unsized;
+    unfinished = unfinished || other.unfinished;
     return *this;
 }
 

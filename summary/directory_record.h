@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/trash.h"
 #include "table/figure.h"
 
 // Counts and sizes (bytes) gathered for one row. A file may be hidden, system and archive at
@@ -41,8 +42,9 @@ void SortByPath(std::vector<UnreadDirectory>& folders);
 struct Skipped {
     std::vector<UnreadDirectory> unread;  // in path order
     std::int64_t unsized = 0;             // entries that vanished or could not be sized
+    bool unfinished = false;              // the walk was stopped before it was read whole
 
-    bool Any() const { return !unread.empty() || unsized != 0; }
+    bool Any() const { return !unread.empty() || unsized != 0 || unfinished; }
     // Adds Other's, keeping the path order.
     Skipped& operator+=(const Skipped& other);
     bool operator==(const Skipped&) const = default;
@@ -52,8 +54,9 @@ struct DirectoryRecord {
     QByteArray Path;  // the directory with a trailing "/"
     Counts counts;
     Skipped skipped;
-    bool volume = false;  // a volume's own row of "My Computer": its name keeps the "/"
-    QByteArray start{};   // the start directory the row was counted under, with its "/"
+    bool volume = false;        // a volume's own row of "My Computer": its name keeps the "/"
+    QByteArray start{};         // the start directory the row was counted under, with its "/"
+    FolderIdentity identity{};  // a subdirectory's row: the folder as the walk found it
 };
 
 inline constexpr int kPathField = 1;

@@ -82,9 +82,9 @@ void ImportCounter::BeginRoot(const NcduEntry& entry) {
 std::size_t ImportCounter::RowOf(const Frame* parent, const QByteArray& relative) {
     const QByteArray start = FullPath(focus_) + (focus_.isEmpty() && root_ == "/" ? "" : "/");
     if (relative == focus_) {
-        rows_.push_back(DirectoryRecord{start, {}, {}, false, start});
+        rows_.push_back(DirectoryRecord{start, {}, {}, false, start, {}});
     } else if (parent && parent->relative == focus_ && parent->row != kNoRow) {
-        rows_.push_back(DirectoryRecord{FullPath(relative) + '/', {}, {}, false, start});
+        rows_.push_back(DirectoryRecord{FullPath(relative) + '/', {}, {}, false, start, {}});
     } else {
         return parent ? parent->row : kNoRow;
     }

@@ -19,6 +19,25 @@ bool ReadCompare(ProgramOptions& options) {
     return false;
 }
 
+// The exclude options, whose patterns stay bytes as given; false for any other word.
+bool ReadExcludeOption(const QByteArray& word, ProgramOptions& options) {
+    if (word.startsWith("--exclude=")) {
+        options.excludes += Excludes{{word.mid(10)}, false};
+    } else if (word == "--exclude-caches") {
+        options.excludes.caches = true;
+    } else if (word.startsWith("--exclude-from=")) {
+        const QString path = QString::fromLocal8Bit(word.mid(15));
+        if (const auto patterns = ReadPatternList(path, &options.error)) {
+            options.excludes += Excludes{*patterns, false};
+        } else {
+            options.mode = ProgramOptions::Mode::Error;
+        }
+    } else {
+        return false;
+    }
+    return true;
+}
+
 bool ReadOption(const QString& argument, ProgramOptions& options) {
     if (argument == u"--help") {
         options.mode = ProgramOptions::Mode::Help;
@@ -98,6 +117,8 @@ ProgramOptions ParseProgramOptions(const Words& arguments) {
             options.mode = ProgramOptions::Mode::Error;
             options.error = QStringLiteral("an empty start directory");
             return options;
+        } else if (!optionsEnded && ReadExcludeOption(word, options)) {
+            if (options.mode == ProgramOptions::Mode::Error) return options;
         } else if (optionsEnded || !word.startsWith("--") || word == "--") {
             optionsEnded = optionsEnded || word == "--";
             options.words.push_back(word);
@@ -129,6 +150,7 @@ QString UsageText() {
         "       tallmere32 --report=txt|csv|json|prometheus [--output=FILE] [--disk-usage]\n"
         "                  [--count-links-once] [-x] [START ...] [-aN | -dN]\n"
         "       tallmere32 --report=KIND --import=FILE [FOLDER] [-aN | -dN]\n"
+        "The first two take [--exclude=PATTERN ...] [--exclude-from=FILE] [--exclude-caches].\n"
         "\n"
         "Summarises directory trees: one row for each START directory (what lies directly\n"
         "in it) and one for each directory directly below it (its whole subtree).\n"
@@ -148,6 +170,13 @@ QString UsageText() {
         "  --count-links-once  a file with several hard links counts once, in the first row\n"
         "                 holding one of them\n"
         "  -x, --one-file-system  do not enter other mounted file systems\n"
+        "  --exclude=PATTERN  leave out entries matching the shell pattern: without a \"/\"\n"
+        "                 the name of an entry at any depth (node_modules, *.iso), with one\n"
+        "                 its absolute path, where * does not cross \"/\" (/home/*/Downloads)\n"
+        "  --exclude-from=FILE  leave out the patterns of FILE, one a line; blank lines and\n"
+        "                 lines starting with \"#\" are ignored\n"
+        "  --exclude-caches  leave out folders holding a CACHEDIR.TAG file with the\n"
+        "                 standard signature\n"
         "  --threads=N    walk with N threads, 1 to 64\n"
         "  --no-snapshot  do not keep this summary in the history\n"
         "  --compare[=last|ID|YYYY-MM-DD]  add the growth since an earlier snapshot holding\n"
@@ -168,6 +197,8 @@ QString UsageText() {
         "The windows spellings /aN, /dN and /xLEFT,TOP are accepted too. The JSON report gives\n"
         "every figure in bytes; a name that is not valid UTF-8 comes as \"path\" with\n"
         "replacement characters and, beside it, \"path_bytes\": its exact bytes in base64.\n"
+        "Excluded entries are neither counted nor entered; a START directory never is. The\n"
+        "exclude options work in both modes and add to those kept in Options.\n"
         "Report mode's exit status: 0, 1 when a folder could not be read or the report could\n"
         "not be written, 2 for a mistake on the command line.\n"
         "\n"

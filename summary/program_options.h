@@ -4,6 +4,7 @@
 #include <QString>
 
 #include "summary/command_line.h"
+#include "summary/excludes.h"
 #include "table/report_text.h"
 
 struct ProgramOptions {
@@ -22,6 +23,7 @@ struct ProgramOptions {
     QString compare;          // "" no comparison; "last", an id or a YYYY-MM-DD date
     qint64 fromSnapshot = 0;  // the report of this snapshot instead of a walk; 0 none
     QString forget;           // Mode::Forget: an id or "all"
+    Excludes excludes;        // in both modes, added to the stored ones
     Words words;              // the summary's command line: START words and switches
     QString error;            // Mode::Error: the one line to print
 };

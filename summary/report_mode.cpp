@@ -50,6 +50,8 @@ ScanRequest RequestOf(const ProgramOptions& options, const Settings& settings,
     ScanRequest request = StartDirectories(start.places, volumes);
     request.counting = CountingWith(settings, options);
     request.stayOnVolume = request.stayOnVolume || options.oneFileSystem;
+    request.excludes = ExcludesOf(settings);
+    request.excludes += options.excludes;
     return request;
 }
 
@@ -61,13 +63,14 @@ struct Summary {
     QDateTime walked;  // when the walk began, or the snapshot's time
     RowGrowths growths{};
     std::optional<SnapshotInfo> base{};  // what the growth is counted from
+    Figure excluded = 0;                 // entries the excludes left out
 };
 
 QByteArray ReportOf(ReportKind kind, const Summary& summary, const Settings& settings) {
     if (kind == ReportKind::Json) {
         const JsonGrowth growth{summary.growths, summary.base.value_or(SnapshotInfo{})};
         return SummaryJson(summary.data, summary.starts, summary.counting, summary.walked,
-                           summary.base ? &growth : nullptr);
+                           summary.base ? &growth : nullptr, summary.excluded);
     }
     if (kind == ReportKind::Prometheus) return PrometheusReport(summary.data, summary.walked);
     CellGrid grid;
@@ -80,9 +83,8 @@ QByteArray ReportOf(ReportKind kind, const Summary& summary, const Settings& set
 
 // Adds the growth of each start directory's rows since the snapshot Which names; the store's
 // warnings, or why there is nothing to compare with, to Warnings.
-void Compare(HistoryStore& history, Summary& summary, const QString& which, bool stayOnVolume,
+void Compare(HistoryStore& history, Summary& summary, const QString& which, const QByteArray& key,
              QStringList& warnings) {
-    const QByteArray key = CountingKey(summary.counting, stayOnVolume);
     for (const QByteArray& start : summary.starts) {
         QString error;
         const std::optional<SnapshotInfo> base =
@@ -215,10 +217,11 @@ int RunSummaryReport(const ProgramOptions& options, SettingsStore& store, Volume
     Summary summary{{}, request.roots, request.counting, QDateTime::currentDateTime()};
     const ScanResult result = ScanDirectories(request, threads);
     summary.data.Record(result.rows);
+    summary.excluded = result.excluded;
     HistoryStore history(HistoryOptions());
     QStringList warnings;
     if (!options.compare.isEmpty())  // before saving, so never with this walk
-        Compare(history, summary, options.compare, request.stayOnVolume, warnings);
+        Compare(history, summary, options.compare, CountingKey(request), warnings);
     if (recording) warnings << recording->Save(history, result, summary.walked.toSecsSinceEpoch());
     return Emit(options, settings, summary, warnings);
 }

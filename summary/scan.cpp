@@ -6,10 +6,12 @@
 #include <memory>
 #include <mutex>
 #include <numeric>
+#include <optional>
 #include <thread>
 #include <tuple>
 #include <unordered_map>
 
+#include "platform/current_directory.h"
 #include "platform/directory_walk.h"
 #include "platform/volumes.h"
 #include "summary/hard_links.h"
@@ -84,8 +86,14 @@ TreeTally* TallyOf(DirectoryState* state) {
 // when the request has sinks for them.
 class SummaryVisitor final : public WalkVisitor {
   public:
-    SummaryVisitor(std::vector<RootListing>& listings, const ScanRequest& request)
-        : listings_(listings), request_(request), counting_(request.counting) {}
+    // CurrentDir: the absolute path that relative start directories are below.
+    SummaryVisitor(std::vector<RootListing>& listings, const ScanRequest& request,
+                   const ExcludeRule& excludes, const QByteArray& currentDir)
+        : listings_(listings),
+          request_(request),
+          counting_(request.counting),
+          excludes_(excludes),
+          currentDir_(currentDir) {}
 
     void BeginDirectory(DirectoryScope& dir) override;
     void VisitEntries(DirectoryScope& dir, std::span<const WalkEntry> entries) override;
@@ -93,14 +101,19 @@ class SummaryVisitor final : public WalkVisitor {
     void Unreadable(const DirectoryScope& dir, int error) override;
     // Rows only add up, and start directories keep their listing order by batch ordinals.
     bool MayShareDirectory(const DirectoryScope&) const override { return true; }
+    // A stopped walk leaves unfinished the rows of the subdirectories it had not read whole,
+    // and those of start directories whose own listing it had not read to the end.
     void TreeDone(DirectoryScope& dir, bool complete) override;
 
     // The counts of row Child of start directory Root, zero when this thread saw none.
     Counts RowCounts(std::uint64_t root, std::uint64_t child) const;
     // What this thread had to leave out of the row of Tag, unread folders in no order.
     Skipped RowSkipped(std::uint64_t tag) const;
+    // The folder of the row of Tag, when this thread began it.
+    std::optional<FolderIdentity> RowIdentity(std::uint64_t tag) const;
     // The files with several links this thread met, when they count once.
     const std::vector<LinkMeeting>& Meetings() const { return meetings_; }
+    std::int64_t Excluded() const { return excluded_; }
 
   private:
     Counts& Row(std::uint64_t tag);
@@ -110,13 +123,21 @@ class SummaryVisitor final : public WalkVisitor {
     TreeSink* SinkOf(const DirectoryScope& dir) const;
     // Dir's path below its start directory.
     QByteArray RelativePath(const DirectoryScope& dir) const;
+    // The absolute path of Dir with a trailing "/", when path patterns need it.
+    QByteArray PathForPatterns(const DirectoryScope& dir) const;
+    // Whether the directory Entry of Dir is a cache folder to be left out.
+    bool IsExcludedCache(const DirectoryScope& dir, const WalkEntry& entry) const;
 
     std::vector<RootListing>& listings_;
     const ScanRequest& request_;
     SizeCounting counting_;
+    const ExcludeRule& excludes_;
+    const QByteArray& currentDir_;
+    std::int64_t excluded_ = 0;
     std::vector<LinkMeeting> meetings_;
-    std::vector<std::vector<Counts>> rows_;     // [root][child]
-    std::map<std::uint64_t, Skipped> skipped_;  // by row tag; rarely any
+    std::vector<std::vector<Counts>> rows_;                         // [root][child]
+    std::map<std::uint64_t, Skipped> skipped_;                      // by row tag; rarely any
+    std::unordered_map<std::uint64_t, FolderIdentity> identities_;  // by row tag
     Counts* current_ = nullptr;
     Counts batch_;                        // the batch being visited
     std::vector<LinkedFile> batchLinks_;  // its files with several links, for the tally
@@ -173,6 +194,7 @@ QByteArray SummaryVisitor::RelativePath(const DirectoryScope& dir) const {
 
 void SummaryVisitor::BeginDirectory(DirectoryScope& dir) {
     current_ = &Row(dir.Tag());
+    if (dir.Depth() == 1) identities_[dir.Tag()] = FolderIdentity{dir.Device(), dir.Inode()};
     if (SinkOf(dir) && !dir.State()) dir.SetState(std::make_unique<TallyState>());
 }
 
@@ -181,7 +203,9 @@ void SummaryVisitor::Unreadable(const DirectoryScope& dir, int error) {
     if (TreeSink* sink = SinkOf(dir)) sink->Unread(RelativePath(dir), error);
 }
 
-void SummaryVisitor::TreeDone(DirectoryScope& dir, bool) {
+void SummaryVisitor::TreeDone(DirectoryScope& dir, bool complete) {
+    if (!complete && (dir.Depth() == 1 || (dir.Depth() == 0 && !dir.Listed())))
+        skipped_[dir.Tag()].unfinished = true;
     TreeSink* sink = SinkOf(dir);
     TreeTally* tally = TallyOf(dir.State());
     if (!sink || !tally) return;
@@ -191,23 +215,45 @@ void SummaryVisitor::TreeDone(DirectoryScope& dir, bool) {
     if (TreeTally* above = TallyOf(dir.ParentState())) above->AddBelow(unlinked, std::move(links));
 }
 
+QByteArray SummaryVisitor::PathForPatterns(const DirectoryScope& dir) const {
+    if (!excludes_.NeedsPaths()) return {};
+    QByteArray path = dir.Path();
+    if (!path.startsWith('/')) path.prepend(currentDir_ + '/');
+    if (!path.endsWith('/')) path += '/';
+    return path;
+}
+
+bool SummaryVisitor::IsExcludedCache(const DirectoryScope& dir, const WalkEntry& entry) const {
+    return excludes_.Caches() && dir.HoldsCacheTag(entry);
+}
+
+std::optional<FolderIdentity> SummaryVisitor::RowIdentity(std::uint64_t tag) const {
+    const auto found = identities_.find(tag);
+    if (found == identities_.end()) return std::nullopt;
+    return found->second;
+}
+
 void SummaryVisitor::VisitEntries(DirectoryScope& dir, std::span<const WalkEntry> entries) {
     batch_ = {};
+    const QByteArray path = PathForPatterns(dir);
     for (std::uint32_t index = 0; index < entries.size(); ++index) {
         const WalkEntry& entry = entries[index];
-        if (entry.kind == EntryKind::Directory) {
-            CountDirectory(dir, entry, index);
+        if (excludes_.Leaves(entry.name, path)) {
+            excluded_ += 1;
             continue;
         }
         EntryStat stat;
-        if (!dir.Stat(entry, &stat)) {  // vanished since the listing, or not to be reached
-            skipped_[dir.Tag()].unsized += 1;
+        const bool listedAsFolder = entry.kind == EntryKind::Directory;
+        if (!listedAsFolder && !dir.Stat(entry, &stat)) {
+            skipped_[dir.Tag()].unsized += 1;  // vanished since the listing, or not to be reached
             continue;
         }
-        if (stat.isDirectory) {
-            CountDirectory(dir, entry, index);
-        } else {
+        if (!listedAsFolder && !stat.isDirectory) {
             CountFile(dir, entry, stat);
+        } else if (IsExcludedCache(dir, entry)) {
+            excluded_ += 1;
+        } else {
+            CountDirectory(dir, entry, index);
         }
     }
     *current_ += batch_;
@@ -255,13 +301,16 @@ using Visitors = std::vector<std::unique_ptr<SummaryVisitor>>;
 // The row Child of start directory Root, summed over the threads.
 DirectoryRecord SumOverThreads(const Visitors& visitors, QByteArray path, std::uint64_t root,
                                std::uint64_t child) {
-    DirectoryRecord record{std::move(path), {}, {}, false, {}};
+    DirectoryRecord record{std::move(path), {}, {}, false, {}, {}};
     Skipped& skipped = record.skipped;
     for (const auto& visitor : visitors) {
         record.counts += visitor->RowCounts(root, child);
         const Skipped part = visitor->RowSkipped(RowTag(root, child));
         skipped.unread.insert(skipped.unread.end(), part.unread.begin(), part.unread.end());
         skipped.unsized += part.unsized;
+        skipped.unfinished = skipped.unfinished || part.unfinished;
+        if (const auto identity = visitor->RowIdentity(RowTag(root, child)))
+            record.identity = *identity;
     }
     SortByPath(skipped.unread);
     return record;
@@ -346,10 +395,13 @@ ScanRequest StartDirectories(const StartPlaces& places, VolumeSource& volumes) {
 ScanResult ScanDirectories(const ScanRequest& request, int threads, std::stop_token stop,
                            WalkProgress* progress) {
     std::vector<RootListing> listings(request.roots.size());
+    const ExcludeRule excludes(request.excludes);
+    const QByteArray currentDir = CurrentDirectory();
     Visitors visitors;
     std::vector<WalkVisitor*> walkers;
     for (int i = 0; i < std::max(threads, 1); ++i) {
-        visitors.push_back(std::make_unique<SummaryVisitor>(listings, request));
+        visitors.push_back(
+            std::make_unique<SummaryVisitor>(listings, request, excludes, currentDir));
         walkers.push_back(visitors.back().get());
     }
     std::vector<WalkRoot> roots;
@@ -364,6 +416,8 @@ ScanResult ScanDirectories(const ScanRequest& request, int threads, std::stop_to
     ScanResult result;
     result.complete = RunWalk(roots, walkers, options);
     result.rows = CollectRows(request, listings, visitors);
+    for (const auto& visitor : visitors)
+        result.excluded += visitor->Excluded();
     return result;
 }
 

@@ -8,6 +8,7 @@
 
 #include "settings/settings.h"
 #include "summary/directory_record.h"
+#include "summary/excludes.h"
 #include "summary/tree_sink.h"
 
 class VolumeSource;
@@ -32,11 +33,13 @@ struct ScanRequest {
     // Where each start directory's tree figures go, one sink a root, or none at all: every
     // directory's tree figures are then not gathered.
     std::vector<TreeSink*> sinks{};
+    Excludes excludes{};
 };
 
 struct ScanResult {
     std::vector<DirectoryRecord> rows;  // each with what its walk had to leave out
     bool complete = false;              // false when the walk was stopped
+    std::int64_t excluded = 0;          // entries the excludes matched, not their contents
 };
 
 // Where a summary starts: every local volume ("My Computer"), or directories taken exactly

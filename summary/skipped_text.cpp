@@ -77,15 +77,17 @@ QString ReasonText(int error) {
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
-QString DoneText(const Skipped& skipped) {
+QString DoneText(const Skipped& skipped, std::int64_t excluded) {
     QStringList words = Done(skipped.unread);
     if (skipped.unsized != 0) words << EntriesSentence(skipped.unsized, "sized");
+    if (excluded != 0) words << Counted(excluded, "entry", "entries") + QStringLiteral(" excluded.");
     return words.join(u' ');
 }
 
 QString RowNote(const Skipped& skipped) {
     QStringList lines = NotedLines(QStringLiteral("Could not be read:"), skipped.unread);
     if (skipped.unsized != 0) lines << EntriesSentence(skipped.unsized, "sized");
+    if (skipped.unfinished) lines << QStringLiteral("Not read whole: the walk was stopped.");
     return lines.join(u'\n');
 }
 
@@ -93,6 +95,7 @@ QString TotalNote(const Skipped& skipped) {
     QStringList sentences;
     if (!skipped.unread.empty()) sentences << FoldersSentence(skipped.unread);
     if (skipped.unsized != 0) sentences << EntriesSentence(skipped.unsized, "sized");
+    if (skipped.unfinished) sentences << QString::fromLatin1(kStoppedText);
     return sentences.join(u' ');
 }
 

@@ -14,14 +14,19 @@ inline constexpr int kNotedFolders = 10;
 QString ReasonText(int error);
 
 // "Done!", and when something was left out what it was: "Done! 3 folders could not be read."
-// (one folder is named with its reason), then "2 entries could not be sized." when any were.
-QString DoneText(const Skipped& skipped);
+// (one folder is named with its reason), then "2 entries could not be sized." when any were,
+// then "3 entries excluded." when the excludes matched any.
+QString DoneText(const Skipped& skipped, std::int64_t excluded = 0);
+
+// The progress box's words after a walk that was stopped.
+inline constexpr const char* kStoppedText = "Stopped: the figures are partial.";
 
 // The note of a row whose walk left something out, "" when nothing was: up to ten unread
-// folders with their reasons, "and N more", and the entries that could not be sized.
+// folders with their reasons, "and N more", the entries that could not be sized, and whether
+// the walk was stopped before the row was read whole.
 QString RowNote(const Skipped& skipped);
 
-// The note of the "Grand Total" row: the whole count.
+// The note of the "Grand Total" row: the whole count, and that the figures are partial.
 QString TotalNote(const Skipped& skipped);
 
 // "Done!", or "Done!" with the folders that could not be read and the entries that could not

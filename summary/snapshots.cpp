@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <algorithm>
 #include <map>
 #include <mutex>
 
@@ -67,10 +68,15 @@ QByteArray AbsoluteDirectory(const QByteArray& directory) {
     return '/' + steps.join('/') + (steps.isEmpty() ? "" : "/");
 }
 
-QByteArray CountingKey(const SizeCounting& counting, bool stayOnVolume) {
-    QByteArray key = counting.onDisk ? "disk" : "length";
-    if (counting.linksOnce) key += " links-once";
-    if (stayOnVolume) key += " one-file-system";
+QByteArray CountingKey(const ScanRequest& request) {
+    QByteArray key = request.counting.onDisk ? "disk" : "length";
+    if (request.counting.linksOnce) key += " links-once";
+    if (request.stayOnVolume) key += " one-file-system";
+    if (request.excludes.caches) key += " exclude-caches";
+    std::vector<QByteArray> patterns = request.excludes.patterns;
+    std::sort(patterns.begin(), patterns.end());
+    for (const QByteArray& pattern : patterns)
+        key += " exclude=" + pattern;
     return key;
 }
 
@@ -115,7 +121,7 @@ QStringList SnapshotRecording::Save(HistoryStore& store, const ScanResult& resul
         info.time = time;
         const QByteArray& root = request_.roots[i];
         info.start = AbsoluteDirectory(root);
-        info.counting = CountingKey(request_.counting, request_.stayOnVolume);
+        info.counting = CountingKey(request_);
         info.volume = request_.rootsAreVolumes;
         info.own = recorders_[i]->own;
         info.tree = recorders_[i]->tree;

@@ -14,9 +14,10 @@
 Figures FiguresOf(const Counts& counts);
 Counts CountsOf(const Figures& figures);
 
-// The way of counting as the store keys snapshots: "length" or "disk", then "links-once" and
-// "one-file-system" where they hold, separated by blanks.
-QByteArray CountingKey(const SizeCounting& counting, bool stayOnVolume);
+// The way of counting as the store keys snapshots: "length" or "disk", then "links-once",
+// "one-file-system" and "exclude-caches" where they hold and "exclude=PATTERN" for each
+// pattern in byte order, separated by blanks.
+QByteArray CountingKey(const ScanRequest& request);
 
 // Directory as an absolute path with a trailing "/", as the store keys snapshots: a relative
 // one taken from the current directory, "." and ".." steps resolved by name (links are not

@@ -68,7 +68,7 @@ QString IsoTime(qint64 time) {
 
 QByteArray SummaryJson(const SummaryData& data, const std::vector<QByteArray>& starts,
                        const SizeCounting& counting, const QDateTime& when,
-                       const JsonGrowth* growth) {
+                       const JsonGrowth* growth, Figure excluded) {
     JsonObjectText report = JsonReportHead(QStringLiteral("tallmere32"), when);
     report.PutList(QStringLiteral("start"), Starts(starts));
     report.PutText(QStringLiteral("size"),
@@ -87,5 +87,6 @@ QByteArray SummaryJson(const SummaryData& data, const std::vector<QByteArray>& s
     report.PutObject(QStringLiteral("total"), FigureMembers(data.GrandTotal));
     report.PutList(QStringLiteral("unread"), Unread(data.AllSkipped.unread));
     report.PutNumber(QStringLiteral("unsized"), static_cast<Figure>(data.AllSkipped.unsized));
+    report.PutNumber(QStringLiteral("excluded_entries"), excluded);
     return JsonReportBytes(report);
 }

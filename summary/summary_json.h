@@ -17,11 +17,11 @@ struct JsonGrowth {
 };
 
 // Data's rows in the order of its RowOrder, walked from Starts (each with its "/") counting
-// sizes as Counting says, at When. With Growth, each row gains growth_bytes, growth_files and
-// change, and the report compared_with.
+// sizes as Counting says, at When, with Excluded entries left out. With Growth, each row gains
+// growth_bytes, growth_files and change, and the report compared_with.
 QByteArray SummaryJson(const SummaryData& data, const std::vector<QByteArray>& starts,
                        const SizeCounting& counting, const QDateTime& when,
-                       const JsonGrowth* growth = nullptr);
+                       const JsonGrowth* growth = nullptr, Figure excluded = 0);
 
 // Unix seconds as ISO 8601 in UTC, as the report's own time ("2026-12-05T14:02:00Z").
 QString IsoTime(qint64 time);

@@ -30,7 +30,7 @@ class frmQuorvane;
 
 // The Copy item array: the Edit menu's "&Copy Grid" and the commands the grid's popup adds,
 // in their order there.
-enum class PopupCommand { CopyGrid, Explore, NewWindow, ClearImmediate, ClearRecursive };
+enum class PopupCommand { CopyGrid, Explore, NewWindow, ClearImmediate, ClearRecursive, MoveToTrash };
 
 // What the window shows and how it is ordered.
 struct SummaryState {
@@ -40,7 +40,10 @@ struct SummaryState {
     bool SummaryReady = false;
     int ShownRows = 0;
     QByteArray CurrentRoot;
-    SizeCounting counting;  // of the summary shown or being made
+    bool complete = true;       // false when its walk was stopped
+    SizeCounting counting;      // of the summary shown or being made
+    Excludes excludes;          // what it leaves out
+    std::int64_t excluded = 0;  // entries its walk left out
     History history;
     SummaryData data;
     ColumnChars columnChars{};
@@ -51,6 +54,10 @@ struct TallmereHooks {
     std::function<QByteArray(QWidget* parent)> AskStartDirectory;  // the Entry dialog's answer
     std::function<void(QMenu& menu, QPoint at)> ShowPopup;         // returns after the command ran
     std::function<QByteArray()> LocateSummaryProgram;              // empty when there is none
+    WalkFaults* walkFaults = nullptr;                              // the summary walks meet
+    // Asks whether to move a folder to the trash; true to go ahead.
+    std::function<bool(QWidget* parent, const QString& question)> ConfirmTrash;
+    std::function<QByteArray()> HomeTrash;  // the home trash folder
 };
 TallmereHooks DefaultTallmereHooks();
 
@@ -69,6 +76,8 @@ class Tallmere : public QMainWindow {
     const SummaryState& State() const { return state_; }
     FlexGrid& Grid() { return *Grid1; }
     void SetScanThreads(int threads) { scanThreads_ = threads; }
+    // Excludes for this run, over those kept in the options.
+    void AddExcludes(const Excludes& excludes) { commandLineExcludes_ += excludes; }
     TallmereHooks& Hooks() { return hooks_; }
 
   signals:
@@ -101,10 +110,19 @@ class Tallmere : public QMainWindow {
     void ShowProgress(const QString& text);
     // At first sight: wide enough to show every column, as far as the screen allows.
     void ShowEveryColumn();
+    // The progress box's words for the summary shown.
+    QString FinishedText() const;
     void ShowWalkProgress();
 
     void Grid1_MouseUp(int button, int shift, double x, double y);
     void HeaderClick(double x);
+    // Stop: the walk ends and what it counted is shown, marked partial.
+    void cmdStop_Click();
+    void ShowStopButton(bool shown);
+    // Refresh: the current view walked again, keeping its order, selected row and scrolling.
+    void mnuRefresh_Click();
+    // After a refresh's walk: the row of the directory selected before, and the scrolling.
+    void RestoreView();
     void mnuSaveAs_Click();
     void Exit_Click();
     void Command2_Click();
@@ -136,6 +154,8 @@ class Tallmere : public QMainWindow {
     bool ShowClearReport();
     // Makes the row of rowToSelect_ the current one, if it is shown.
     void SelectPendingRow();
+    // Moves the folder of grid row Row to the trash, once the user agrees.
+    void MoveToTrash_Click(int row);
 
     // Print, Edit, Free Space, Help and About (tallmere_menu_commands.cpp).
     void mnuPrint_Click();
@@ -169,12 +189,20 @@ class Tallmere : public QMainWindow {
     bool shownEveryColumn_ = false;  // the first summary has widened the window  // the directory
                                      // made the current row when the summary shows
     int scanThreads_;
+    Excludes commandLineExcludes_;
+    // What a refresh keeps: the selected row's directory and the first row shown.
+    struct KeptView {
+        QByteArray selected;
+        int topRow = 1;
+    };
+    std::optional<KeptView> keptView_;
 
     FlexGrid* Grid1 = nullptr;
     QLineEdit* Text1 = nullptr;
     QLabel* Label1 = nullptr;
     QPushButton* Command2 = nullptr;
     QPushButton* cmdBack = nullptr;
+    QPushButton* cmdStop = nullptr;
     QFrame* Line1 = nullptr;
     QWidget* client_ = nullptr;
 

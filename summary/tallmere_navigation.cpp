@@ -1,5 +1,7 @@
 // Tallmere: moving between summaries in place: drill-down, Back and New.
 #include <QPushButton>
+#include <algorithm>
+#include <utility>
 
 #include "summary/tallmere.h"
 #include "ui/flex_grid.h"
@@ -55,6 +57,24 @@ void Tallmere::NewSum_Click() {
     const QByteArray root = RootOfSpec(answer);
     state_.history.Reset(Visit{root, places});
     SummarizeHistoryEntry(root);
+}
+
+void Tallmere::mnuRefresh_Click() {
+    if (!CanStartSummary()) return;
+    keptView_ = KeptView{DirectoryOfRow(Grid1->Grid(), Grid1->Grid().RowSel()), Grid1->TopRow()};
+    SummarizeHistoryEntry(state_.CurrentRoot);
+    Grid1->setFocus();
+}
+
+// A directory gone since is no longer selected; the scrolling stays as far as the rows allow.
+void Tallmere::RestoreView() {
+    const std::optional<KeptView> kept = std::exchange(keptView_, std::nullopt);
+    if (!kept) return;
+    const CellGrid& grid = Grid1->Grid();
+    for (int row = 1; row <= state_.ShownRows && !kept->selected.isEmpty(); ++row) {
+        if (DirectoryOfRow(grid, row) == kept->selected) Grid1->SelectRow(row);
+    }
+    Grid1->SetTopRow(std::min(kept->topRow, std::max(state_.ShownRows, 1)));
 }
 
 // Summarises the history's current entry under the caption root Root.

@@ -24,7 +24,9 @@ void Tallmere::RedrawForSettings() {
     Grid1->Grid().SetCols(SummaryColumns(context_.settings));
     SetupGrid(Grid1->Grid(), context_.settings, state_.columnChars);
     if (!state_.SummaryReady) return;
-    if (CountingOf(context_.settings) != state_.counting) {
+    Excludes excludes = ExcludesOf(context_.settings);
+    excludes += commandLineExcludes_;
+    if (CountingOf(context_.settings) != state_.counting || excludes != state_.excludes) {
         SummarizeHistoryEntry(state_.CurrentRoot);
     } else {
         FillGrid();

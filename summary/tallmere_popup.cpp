@@ -3,18 +3,22 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <cmath>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "platform/current_directory.h"
 #include "platform/directory_walk.h"
 #include "platform/program_launcher.h"
 #include "platform/program_starts.h"
+#include "platform/trash.h"
 #include "summary/entry.h"
 #include "summary/grid_actions.h"
 #include "summary/skipped_text.h"
 #include "summary/tallmere.h"
+#include "summary/trash_action.h"
 #include "ui/app_context.h"
 #include "ui/flex_grid.h"
 #include "ui/menu_items.h"
@@ -23,10 +27,13 @@
 
 namespace {
 
-// Elements 1 to 4 of the Copy item array, PopupCommand's Explore to ClearRecursive; element 0,
-// "&Copy Grid", lives in the Edit menu and owns Alt+C.
+// Elements 1 to 5 of the Copy item array, PopupCommand's Explore to MoveToTrash; element 0,
+// "&Copy Grid", lives in the Edit menu and owns Alt+C. The last shows only for a folder that
+// may go, when the options offer it.
 const char* const kPopupCaptions[] = {"&Explore", "&Tallmere32 (New Window)",
-                                      "Clear Archive &Immediate", "Clear Archive &Recursive"};
+                                      "Clear Archive &Immediate", "Clear Archive &Recursive",
+                                      "Move to &Trash"};
+constexpr std::size_t kTrashItem = 5;
 
 int ToTwips(int pixels) {
     return static_cast<int>(std::lround(PixelsToTwips(pixels)));
@@ -35,9 +42,16 @@ int ToTwips(int pixels) {
 }  // namespace
 
 TallmereHooks DefaultTallmereHooks() {
-    return TallmereHooks{[](QWidget* parent) { return Entry::Ask(parent); },
-                         [](QMenu& menu, QPoint at) { menu.exec(at); },
-                         [] { return LocateSummaryProgram(); }};
+    TallmereHooks hooks;
+    hooks.AskStartDirectory = [](QWidget* parent) { return Entry::Ask(parent); };
+    hooks.ShowPopup = [](QMenu& menu, QPoint at) { menu.exec(at); };
+    hooks.LocateSummaryProgram = [] { return LocateSummaryProgram(); };
+    hooks.ConfirmTrash = [](QWidget* parent, const QString& question) {
+        return QMessageBox::question(parent, QStringLiteral("Tallmere32"), question) ==
+               QMessageBox::Yes;
+    };
+    hooks.HomeTrash = HomeTrashFolder;
+    return hooks;
 }
 
 void Tallmere::Grid1_KeyboardPopup(double y, QPoint at) {
@@ -49,9 +63,12 @@ void Tallmere::Grid1_KeyboardPopup(double y, QPoint at) {
 // command chosen.
 void Tallmere::ShowGridPopup(double y, QPoint at) {
     const int row = Grid1->RowUnder(1, state_.ShownRows, std::nearbyint(y));  // halves to even
+    const bool trash = context_.settings.OfferTrash && MayTrashRow(state_.data.AtRow(row));
+    const std::span<const char* const> captions(kPopupCaptions,
+                                                trash ? kTrashItem : kTrashItem - 1);
     QMenu* edit = menuBar()->findChild<QMenu*>(QStringLiteral("Edit"));
     PopupWithCopyItems(
-        *edit, kPopupCaptions,
+        *edit, captions,
         [this, row](int index) { Copy_Click(static_cast<PopupCommand>(index), row); },
         [this, at](QMenu& menu) { hooks_.ShowPopup(menu, at); });
 }
@@ -76,6 +93,9 @@ void Tallmere::Copy_Click(PopupCommand command, int row) {
             break;
         case PopupCommand::ClearRecursive:
             ClearArchive(row, directory, ClearDepth::Recursive);
+            break;
+        case PopupCommand::MoveToTrash:
+            MoveToTrash_Click(row);
             break;
         case PopupCommand::CopyGrid:
             break;

@@ -1,6 +1,7 @@
 // Tallmere: running a summary, sorting it and showing it.
 #include <QCursor>
 #include <QLineEdit>
+#include <QPushButton>
 
 #include "platform/directory_walk.h"
 #include "summary/skipped_text.h"
@@ -13,20 +14,34 @@
 void Tallmere::Summarize(const QByteArray& shownRoot, const StartPlaces& places) {
     ClearSummary();
     state_.counting = CountingOf(context_.settings);
+    state_.excludes = ExcludesOf(context_.settings);
+    state_.excludes += commandLineExcludes_;
     SetCaption(shownRoot);
     ShowProgress(ShownText(shownRoot));
     Text1->setToolTip({});  // what an earlier clear-archive walk could not do
     const int threads = scanThreads_;
     VolumeSource& volumes = *context_.services.volumes;
     scan_.Start<ScanResult>(
-        [places, &volumes, threads, counting = state_.counting](std::stop_token stop,
-                                                                WalkProgress& progress) {
+        [places, &volumes, threads, counting = state_.counting, excludes = state_.excludes,
+         faults = hooks_.walkFaults](std::stop_token stop, WalkProgress& progress) {
             ScanRequest request = StartDirectories(places, volumes);
             request.counting = counting;
+            request.excludes = excludes;
+            request.faults = faults;
             return ScanDirectories(request, threads, stop, &progress);
         },
         [this](ScanResult result) { ScanFinished(std::move(result)); });
     progressTimer_.start();
+    ShowStopButton(true);
+}
+
+void Tallmere::cmdStop_Click() {
+    if (scan_.Running()) scan_.Interrupt();
+}
+
+void Tallmere::ShowStopButton(bool shown) {
+    cmdStop->setVisible(shown);
+    Form_Resize();
 }
 
 void Tallmere::ClearSummary() {
@@ -42,14 +57,18 @@ void Tallmere::ShowWalkProgress() {
 
 void Tallmere::ScanFinished(ScanResult result) {
     progressTimer_.stop();
+    ShowStopButton(false);
     state_.data.Record(std::move(result.rows));
+    state_.complete = result.complete;
+    state_.excluded = result.excluded;
     state_.SummaryReady = true;
-    ShowProgress(DoneText(state_.data.AllSkipped));
+    ShowProgress(FinishedText());
     SortRows();
     FillGrid();
     ShowEveryColumn();
     const bool cleared = ShowClearReport();
     SelectPendingRow();  // once the notes are written, which lay the grid out afresh
+    RestoreView();
     if (cleared) emit ArchiveCleared();
     emit SummaryFinished();
 }
@@ -81,7 +100,12 @@ void Tallmere::SortRows() {
         }
     }
     state_.LastSortColumn = state_.SortColumn;
-    ShowProgress(DoneText(state_.data.AllSkipped));
+    ShowProgress(FinishedText());
+}
+
+QString Tallmere::FinishedText() const {
+    if (!state_.complete) return QString::fromLatin1(kStoppedText);
+    return DoneText(state_.data.AllSkipped, state_.excluded);
 }
 
 void Tallmere::FillGrid() {

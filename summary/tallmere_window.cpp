@@ -24,6 +24,7 @@ namespace {
 constexpr int kInitialWidth = 13000;  // twips of the client area
 constexpr int kInitialHeight = 8000;
 constexpr int kButtonHeight = 420;
+constexpr int kStopWidth = 1000;
 
 QFont GridFont() {
     QFont font(QStringLiteral("Courier New"));
@@ -74,6 +75,10 @@ void Tallmere::CreateControls() {
     cmdBack = new QPushButton(QStringLiteral("<<&Back"), client_);
     cmdBack->setObjectName(QStringLiteral("cmdBack"));
     cmdBack->hide();
+    cmdStop = new QPushButton(QStringLiteral("&Stop"), client_);
+    cmdStop->setObjectName(QStringLiteral("cmdStop"));
+    cmdStop->setToolTip(QStringLiteral("Stop the walk and keep what it counted (Esc)"));
+    cmdStop->hide();
     Image1 = new QToolButton(client_);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setAutoRaise(true);
@@ -90,6 +95,9 @@ void Tallmere::CreateControls() {
             if (cmdBack->isVisible()) cmdBack_Click();
         });
     }
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
+            &Tallmere::cmdStop_Click);
+    connect(cmdStop, &QPushButton::clicked, this, &Tallmere::cmdStop_Click);
     connect(cmdBack, &QPushButton::clicked, this, &Tallmere::cmdBack_Click);
     connect(Command2, &QPushButton::clicked, this, &Tallmere::Command2_Click);
     connect(Image1, &QToolButton::clicked, this, &Tallmere::Image1_Click);
@@ -100,6 +108,8 @@ void Tallmere::CreateMenus() {
     file->setObjectName(QStringLiteral("File"));
     AddMenuItem(file, "NewSum", QStringLiteral("&New"), this, &Tallmere::NewSum_Click,
                 QKeySequence(Qt::CTRL | Qt::Key_N));
+    AddMenuItem(file, "mnuRefresh", QStringLiteral("&Refresh"), this, &Tallmere::mnuRefresh_Click,
+                QKeySequence::Refresh);
     AddMenuItem(file, "mnuSaveAs", QStringLiteral("Save &As ..."), this, &Tallmere::mnuSaveAs_Click,
                 QKeySequence(Qt::CTRL | Qt::Key_S));
     AddMenuItem(file, "mnuPrint", QStringLiteral("&Print"), this, &Tallmere::mnuPrint_Click,
@@ -155,10 +165,13 @@ void Tallmere::PlaceAt(const Switches& switches) {
     if (leftOk && topOk) move(TwipsToPixels(left), TwipsToPixels(top));
 }
 
-// The caption names the sizes when they count other than by length.
+// The caption names the sizes when they count other than by length, and says when excludes
+// leave something out, so that no one takes the figures for the whole.
 void Tallmere::SetCaption(const QByteArray& root) {
+    const QString excludes =
+        state_.excludes.Active() ? QStringLiteral(" [excludes active]") : QString();
     setWindowTitle(QStringLiteral("Tallmere - ") + ShownText(root) +
-                   CountingSuffix(state_.counting));
+                   CountingSuffix(state_.counting) + excludes);
 }
 
 void Tallmere::resizeEvent(QResizeEvent* event) {
@@ -171,7 +184,10 @@ void Tallmere::Form_Resize() {
     const double height = PixelsToTwips(client_->height());
     if (width <= 0 || height <= 0) return;
     Label1->setGeometry(TwipsToPixels(QRectF(240, 240, 1400, 330)));
-    Text1->setGeometry(TwipsToPixels(QRectF(1700, 200, std::max(width - 1940, 600.0), 360)));
+    // While a walk runs, Stop stands at the right end of the progress box.
+    const double stop = cmdStop->isVisible() ? kStopWidth + 120 : 0;
+    Text1->setGeometry(TwipsToPixels(QRectF(1700, 200, std::max(width - 1940 - stop, 600.0), 360)));
+    cmdStop->setGeometry(TwipsToPixels(QRectF(width - 240 - kStopWidth, 170, kStopWidth, 420)));
     Line1->setGeometry(TwipsToPixels(QRectF(0, 680, width, 60)));
     Grid1->setGeometry(
         TwipsToPixels(QRectF(240, 800, std::max(width - 500, 0.0), std::max(height - 1600, 0.0))));

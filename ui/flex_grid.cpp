@@ -180,6 +180,10 @@ int FlexGrid::TopRow() const {
     return first < 0 ? 1 : first + 1;
 }
 
+void FlexGrid::SetTopRow(int row) {
+    if (row >= 1 && row < grid_.Rows()) scrollTo(model_->index(row - 1, 0), PositionAtTop);
+}
+
 void FlexGrid::SelectRow(int row) {
     const QModelIndex cell = model_->index(row - 1, 0);
     if (!cell.isValid()) return;

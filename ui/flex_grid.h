@@ -28,6 +28,8 @@ class FlexGrid : public QTableView {
     double ColWidthShown(int col) const;
     // The first data row shown below the heading.
     int TopRow() const;
+    // Scrolls so that data row Row comes first below the heading, as far as the rows allow.
+    void SetTopRow(int row);
     // The row of First..Last under Y (twips), rows scrolled out of sight excluded; -1 if none.
     int RowUnder(int first, int last, double y) const;
     // The width in pixels the widget needs to show every column without scrolling sideways.

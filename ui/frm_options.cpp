@@ -4,6 +4,8 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -30,6 +32,16 @@ void frmOptions::CreateControls() {
     chkShort = NamedCheckBox("chkShort", QStringLiteral("Short Display"));
     chkSizeOnDisk = NamedCheckBox("chkSizeOnDisk", QStringLiteral("Count space on disk"));
     chkLinksOnce = NamedCheckBox("chkLinksOnce", QStringLiteral("Count hard-linked files once"));
+    chkOfferTrash = NamedCheckBox("chkOfferTrash", QStringLiteral("Offer Move to Trash"));
+    frmExcludes = new QGroupBox(QStringLiteral("Leave Out"), this);
+    frmExcludes->setObjectName(QStringLiteral("frmExcludes"));
+    txtExcludes = new QPlainTextEdit(this);
+    txtExcludes->setObjectName(QStringLiteral("txtExcludes"));
+    txtExcludes->setToolTip(QStringLiteral(
+        "One shell pattern a line: a name (node_modules, *.iso) leaves out every entry of that "
+        "name; a pattern with a \"/\" the entry with that absolute path (/home/*/Downloads)."));
+    chkExcludeCaches =
+        NamedCheckBox("chkExcludeCaches", QStringLiteral("Leave out cache folders (CACHEDIR.TAG)"));
     Frame1 = new QGroupBox(QStringLiteral("Quorvane32 Display"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     chkFloppy = NamedCheckBox("chkFloppy", QStringLiteral("Check Floppy Disks"));
@@ -67,9 +79,13 @@ QPushButton* frmOptions::NamedButton(const char* name, const QString& caption) {
 // The two frames on the left, one above the other; OK and Cancel at the top right.
 void frmOptions::ArrangeControls() {
     auto* display = new QVBoxLayout(frmDisplay);
-    for (QWidget* control : std::initializer_list<QWidget*>{optBytes, optKB, optMB, chkShort,
-                                                            chkSizeOnDisk, chkLinksOnce})
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             optBytes, optKB, optMB, chkShort, chkSizeOnDisk, chkLinksOnce, chkOfferTrash})
         display->addWidget(control);
+    auto* excludes = new QVBoxLayout(frmExcludes);
+    excludes->addWidget(new QLabel(QStringLiteral("Patterns, one a line:"), frmExcludes));
+    excludes->addWidget(txtExcludes);
+    excludes->addWidget(chkExcludeCaches);
     auto* drives = new QVBoxLayout(Frame1);
     for (QWidget* control : {chkFloppy, chkRemovable, chkNetwork, chkCDROM})
         drives->addWidget(control);
@@ -79,8 +95,9 @@ void frmOptions::ArrangeControls() {
     buttons->addStretch();
     auto* layout = new QGridLayout(this);
     layout->addWidget(frmDisplay, 0, 0);
+    layout->addWidget(frmExcludes, 2, 0);
     layout->addWidget(Frame1, 1, 0);
-    layout->addLayout(buttons, 0, 1, 2, 1);
+    layout->addLayout(buttons, 0, 1, 3, 1);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
@@ -91,6 +108,9 @@ void frmOptions::ConnectHandlers() {
     connect(chkShort, &QCheckBox::clicked, this, &frmOptions::chkShort_Click);
     connect(chkSizeOnDisk, &QCheckBox::clicked, this, &frmOptions::chkSizeOnDisk_Click);
     connect(chkLinksOnce, &QCheckBox::clicked, this, &frmOptions::chkLinksOnce_Click);
+    connect(chkOfferTrash, &QCheckBox::clicked, this, &frmOptions::chkOfferTrash_Click);
+    connect(txtExcludes, &QPlainTextEdit::textChanged, this, &frmOptions::txtExcludes_Change);
+    connect(chkExcludeCaches, &QCheckBox::clicked, this, &frmOptions::chkExcludeCaches_Click);
     connect(chkFloppy, &QCheckBox::clicked, this, &frmOptions::chkFloppy_Click);
     connect(chkRemovable, &QCheckBox::clicked, this, &frmOptions::chkRemovable_Click);
     connect(chkNetwork, &QCheckBox::clicked, this, &frmOptions::chkNetwork_Click);
@@ -108,6 +128,9 @@ void frmOptions::Form_Load() {
     chkShort->setChecked(settings.ShortDisplay);
     chkSizeOnDisk->setChecked(settings.SizeOnDisk);
     chkLinksOnce->setChecked(settings.HardLinksOnce);
+    chkOfferTrash->setChecked(settings.OfferTrash);
+    txtExcludes->setPlainText(settings.ExcludePatterns.join(u'\n'));
+    chkExcludeCaches->setChecked(settings.ExcludeCaches);
     optBytes->setChecked(settings.Display == u"Bytes");
     optMB->setChecked(settings.Display == u"MB");
     optKB->setChecked(settings.Display == u"KB");
@@ -135,6 +158,22 @@ void frmOptions::chkSizeOnDisk_Click() {
 
 void frmOptions::chkLinksOnce_Click() {
     edited_.HardLinksOnce = chkLinksOnce->isChecked();
+}
+
+void frmOptions::chkOfferTrash_Click() {
+    edited_.OfferTrash = chkOfferTrash->isChecked();
+}
+
+// Blank lines hold no pattern; a pattern keeps its blanks, which names may have.
+void frmOptions::txtExcludes_Change() {
+    edited_.ExcludePatterns.clear();
+    for (const QString& line : txtExcludes->toPlainText().split(u'\n')) {
+        if (!line.trimmed().isEmpty()) edited_.ExcludePatterns << line;
+    }
+}
+
+void frmOptions::chkExcludeCaches_Click() {
+    edited_.ExcludeCaches = chkExcludeCaches->isChecked();
 }
 
 void frmOptions::chkFloppy_Click() {

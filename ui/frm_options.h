@@ -1,6 +1,7 @@
 #pragma once
-// The options dialog "Tallmere32 - Options": the summary's unit, short form and what its sizes
-// count, and the kinds of drive the disk survey lists. Its controls edit a copy of the process's
+// The options dialog "Tallmere32 - Options": the summary's unit, short form, what its sizes
+// count, what it leaves out and whether it offers Move to Trash, and the kinds of drive the
+// disk survey lists. Its controls edit a copy of the process's
 // Settings; OK saves the copy to the store and makes it the process's, any other way out drops it.
 
 #include <QDialog>
@@ -9,6 +10,7 @@
 
 class QCheckBox;
 class QGroupBox;
+class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 struct AppContext;
@@ -26,6 +28,9 @@ class frmOptions : public QDialog {
     void chkShort_Click();
     void chkSizeOnDisk_Click();
     void chkLinksOnce_Click();
+    void chkOfferTrash_Click();
+    void txtExcludes_Change();
+    void chkExcludeCaches_Click();
     void chkFloppy_Click();
     void chkRemovable_Click();
     void chkNetwork_Click();
@@ -52,6 +57,10 @@ class frmOptions : public QDialog {
     QCheckBox* chkShort = nullptr;
     QCheckBox* chkSizeOnDisk = nullptr;
     QCheckBox* chkLinksOnce = nullptr;
+    QCheckBox* chkOfferTrash = nullptr;
+    QGroupBox* frmExcludes = nullptr;
+    QPlainTextEdit* txtExcludes = nullptr;  // one pattern a line
+    QCheckBox* chkExcludeCaches = nullptr;
     QGroupBox* Frame1 = nullptr;
     QCheckBox* chkFloppy = nullptr;
     QCheckBox* chkRemovable = nullptr;

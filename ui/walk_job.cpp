@@ -18,11 +18,12 @@ struct WalkJob::Run : std::enable_shared_from_this<Run> {
     WalkProgress progress;
     std::mutex mutex;
     WalkJob* receiver = nullptr;  // cleared when the job lets go of this run
+    bool keepResult = false;      // stopped, but what was found is still wanted
 
     // Queues Finish to the job's thread; it runs only if the job still holds this run then.
     void Deliver(std::function<void()> finish) {
         std::lock_guard lock(mutex);
-        if (!receiver || stop.stop_requested()) return;
+        if (!receiver || (stop.stop_requested() && !keepResult)) return;
         QMetaObject::invokeMethod(
             receiver,
             [receiver = receiver, run = shared_from_this(), finish = std::move(finish)] {
@@ -82,6 +83,13 @@ void WalkJob::Stop() {
     std::lock_guard lock(run->mutex);
     run->stop.request_stop();
     run->receiver = nullptr;
+}
+
+void WalkJob::Interrupt() {
+    if (!running_) return;
+    std::lock_guard lock(running_->mutex);
+    running_->keepResult = true;
+    running_->stop.request_stop();
 }
 
 QByteArray WalkJob::CurrentDirectory() const {

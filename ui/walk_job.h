@@ -29,6 +29,8 @@ class WalkJob : public QObject {
         });
     }
     void Stop();
+    // Asks the walk to end soon and still hands Done what it found by then.
+    void Interrupt();
     bool Running() const { return running_ != nullptr; }
 
     // The directory the walk entered most recently; asks for the next one.

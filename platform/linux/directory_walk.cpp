@@ -16,6 +16,7 @@
 #include <system_error>
 #include <thread>
 
+#include "platform/linux/cache_tag.h"
 #include "platform/linux/mount_points.h"
 #include "platform/linux/walk_node.h"
 
@@ -144,6 +145,15 @@ dos::Store DirectoryScope::Store() const {
 QByteArray DirectoryScope::Path() const {
     return node_->Path();
 }
+std::uint64_t DirectoryScope::Device() const {
+    return node_->device;
+}
+std::uint64_t DirectoryScope::Inode() const {
+    return node_->inode;
+}
+bool DirectoryScope::Listed() const {
+    return node_->Listed();
+}
 
 bool DirectoryScope::Stat(const WalkEntry& entry, EntryStat* stat) const {
     struct statx info {};
@@ -166,6 +176,10 @@ bool DirectoryScope::Stat(const WalkEntry& entry, EntryStat* stat) const {
     stat->device = makedev(info.stx_dev_major, info.stx_dev_minor);
     stat->inode = info.stx_ino;
     return true;
+}
+
+bool DirectoryScope::HoldsCacheTag(const WalkEntry& entry) const {
+    return ::HoldsCacheTag(node_->fd, entry.name);
 }
 
 std::optional<std::uint32_t> DirectoryScope::ReadAttributes(const WalkEntry& entry) const {

@@ -94,6 +94,21 @@ names = sorted(row[0].rsplit("/", 1)[-1] for row in rows[2:-1])
 sys.exit(names != sorted(["a,b", "q\"uote", "new\nline", "tab\there"]) or len(rows[0]) != 11)
 ' || fail "CSV of odd names"
 
+# Excludes from the command line and from a list file, added to those kept in the options.
+mkdir -p "$tree/big/node_modules/m" "$tree/small/cache"
+head -c 500 /dev/zero >"$tree/big/node_modules/m/x"
+head -c 700 /dev/zero >"$tree/big/disc.iso"
+printf 'Signature: 8a477f597d28d172789f06886806bc55\n' >"$tree/small/cache/CACHEDIR.TAG"
+printf '# images\n\n*.iso\n' >"$scratch/excludes.list"
+"$program" --report=json --exclude=node_modules --exclude-from="$scratch/excludes.list" \
+  --exclude-caches "$tree" >"$scratch/excluded.json"
+jq -e '.excluded_entries == 3 and .total.bytes == 3020 and .total.dirs == 4' \
+  "$scratch/excluded.json" >/dev/null || fail "excludes: $(jq -c '[.excluded_entries, .total]' "$scratch/excluded.json")"
+jq -e '.excluded_entries == 0' <("$program" --report=json "$tree/small/cache") >/dev/null ||
+  fail "a start directory is never excluded"
+expect_status 2 "$program" --report=csv --exclude-from="$scratch/no-such-list" "$tree"
+rm -r "$tree/big/node_modules" "$tree/big/disc.iso" "$tree/small/cache"
+
 "$program" --help | grep -q -- '--report=txt|csv' || fail "help"
 "$program" --version | grep -q '^tallmere32 ' || fail "version"
 

@@ -83,7 +83,7 @@ TEST(LoadSettings, AKeyThatCannotBeCreatedIsReported) {
     EXPECT_TRUE(store.values.empty());
 }
 
-TEST(SaveSettings, WritesTheUnitAndAllSevenFlagsButNotLastSort) {
+TEST(SaveSettings, WritesTheUnitEveryFlagAndTheExcludesButNotLastSort) {
     FakeSettingsStore store;
     Settings settings;
     settings.CheckNetwork = true;
@@ -96,7 +96,30 @@ TEST(SaveSettings, WritesTheUnitAndAllSevenFlagsButNotLastSort) {
                                                         {"CheckCDROM", "False"},
                                                         {"ShortDisplay", "False"},
                                                         {"SizeOnDisk", "False"},
-                                                        {"HardLinksOnce", "True"}}));
+                                                        {"HardLinksOnce", "True"},
+                                                        {"ExcludeCaches", "False"},
+                                                        {"OfferTrash", "True"},
+                                                        {"ExcludePatterns", ""}}));
+}
+
+TEST(SaveSettings, ExcludePatternsOfAnyLengthComeBackAsSaved) {
+    FakeSettingsStore store;
+    Settings saved;
+    saved.ExcludePatterns = {"node_modules", "/home/*/Downloads", QString(120, u'x') + "*.iso"};
+    saved.ExcludeCaches = true;
+    saved.OfferTrash = false;
+    SaveSettings(store, saved, "Bytes");
+    Settings loaded;
+    LoadSettings(store, loaded);
+    EXPECT_EQ(loaded.ExcludePatterns, saved.ExcludePatterns);
+    EXPECT_TRUE(loaded.ExcludeCaches);
+    EXPECT_FALSE(loaded.OfferTrash);
+    store.values = {{"Display", "Bytes"}};  // a key from before these options
+    Settings older;
+    LoadSettings(store, older);
+    EXPECT_TRUE(older.ExcludePatterns.isEmpty());
+    EXPECT_FALSE(older.ExcludeCaches);
+    EXPECT_TRUE(older.OfferTrash);
 }
 
 TEST(IniSettingsStore, KeepsTextsInAPerUserFile) {

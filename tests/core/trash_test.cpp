@@ -1,7 +1,6 @@
 #include "platform/trash.h"
 
 #include <gtest/gtest.h>
-#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,6 +8,7 @@
 #include <fstream>
 
 #include "tests/support/temp_tree.h"
+#include "tests/support/tmpfs_volume.h"
 
 namespace {
 
@@ -28,22 +28,6 @@ QByteArray Contents(const QByteArray& path) {
     std::ifstream file(path.toStdString(), std::ios::binary);
     return QByteArray::fromStdString(std::string(std::istreambuf_iterator<char>(file), {}));
 }
-
-// A tmpfs mounted on a folder of a temporary tree, as root; unmounted on destruction.
-class TmpfsVolume {
-  public:
-    explicit TmpfsVolume(const QByteArray& at) : at_(at) {
-        mounted_ = mount("tallmere-trash", at.constData(), "tmpfs", 0, "size=4m") == 0;
-    }
-    ~TmpfsVolume() {
-        if (mounted_) umount2(at_.constData(), MNT_DETACH);
-    }
-    bool Mounted() const { return mounted_; }
-
-  private:
-    QByteArray at_;
-    bool mounted_ = false;
-};
 
 }  // namespace
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -19,8 +20,9 @@
 
 namespace {
 
-const char* const kFlagBoxes[] = {"chkShort", "chkFloppy",     "chkRemovable", "chkNetwork",
-                                  "chkCDROM", "chkSizeOnDisk", "chkLinksOnce"};
+const char* const kFlagBoxes[] = {"chkShort",     "chkFloppy",     "chkRemovable",
+                                  "chkNetwork",   "chkCDROM",      "chkSizeOnDisk",
+                                  "chkLinksOnce", "chkOfferTrash", "chkExcludeCaches"};
 
 class OptionsDialog : public ::testing::Test, protected FakeServices {
   protected:
@@ -57,8 +59,8 @@ TEST_F(OptionsDialog, ShowsTheSettingsItFinds) {
     EXPECT_EQ(Find<QPushButton>(dialog, "btnOptOK")->text(), "&Cancel");
     EXPECT_TRUE(Find<QRadioButton>(dialog, "optMB")->isChecked());
     EXPECT_FALSE(Find<QRadioButton>(dialog, "optBytes")->isChecked());
-    const bool ticked[] = {true, true, false, true, false, true, false};
-    for (int i = 0; i < 7; ++i)
+    const bool ticked[] = {true, true, false, true, false, true, false, true, false};
+    for (int i = 0; i < 9; ++i)
         EXPECT_EQ(Find<QCheckBox>(dialog, kFlagBoxes[i])->isChecked(), ticked[i]) << kFlagBoxes[i];
 }
 
@@ -76,7 +78,10 @@ TEST_F(OptionsDialog, OkSavesEveryControlAndIsAccepted) {
                                                         {"CheckCDROM", "True"},
                                                         {"ShortDisplay", "True"},
                                                         {"SizeOnDisk", "True"},
-                                                        {"HardLinksOnce", "True"}}));
+                                                        {"HardLinksOnce", "True"},
+                                                        {"OfferTrash", "False"},
+                                                        {"ExcludeCaches", "True"},
+                                                        {"ExcludePatterns", ""}}));
     EXPECT_EQ(context.settings.SizeDivisor, 1);  // only a load derives the divisor
     EXPECT_TRUE(messages.shown.empty());
 }
@@ -223,6 +228,25 @@ TEST_F(SummaryWindowOptions, SizesCountedOtherwiseMeanANewWalkNamedInTheCaption)
     EXPECT_TRUE(summary.window->windowTitle().endsWith(" (space on disk)"));
     EXPECT_EQ(summary.store.values.at("SizeOnDisk"), "True");
     EXPECT_TRUE(summary.window->State().counting.onDisk);
+}
+
+TEST_F(SummaryWindowOptions, ExcludePatternsMeanANewWalkWithoutThemSaidInTheCaption) {
+    tree.File("big/node_modules/m", 100000);
+    summary.Load();
+    EXPECT_FALSE(summary.window->windowTitle().contains("excludes"));
+    QSignalSpy finished(summary.window.get(), &Tallmere::SummaryFinished);
+    OnModal<frmOptions>([](frmOptions& dialog) {
+        auto* patterns = dialog.findChild<QPlainTextEdit*>("txtExcludes");
+        ASSERT_NE(patterns, nullptr);
+        patterns->setPlainText("node_modules\n\n *.tmp");
+        dialog.findChild<QPushButton*>("btnOptApply")->click();
+    });
+    summary.Trigger("mnuOptions");
+    ASSERT_TRUE(finished.wait(10000));
+    EXPECT_EQ(summary.store.values.at("ExcludePatterns"), "node_modules\n *.tmp");
+    EXPECT_TRUE(summary.window->windowTitle().endsWith(" [excludes active]"));
+    EXPECT_EQ(Row(1).mid(0, 3), QStringList({QString::fromUtf8(tree.Path("big")), "1", "2,048"}));
+    EXPECT_EQ(summary.Progress(), "Done! 1 entry excluded.");
 }
 
 TEST_F(SummaryWindowOptions, CancelLeavesTheTableAndTheSettings) {

@@ -83,3 +83,26 @@ TEST(WalkJob, AResultQueuedBeforeARestartIsDropped) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return !delivered.empty(); }));
     EXPECT_EQ(delivered, std::vector<int>{2});
 }
+
+TEST(WalkJob, InterruptStopsTheWorkButDeliversWhatItFound) {
+    WalkJob job;
+    HeldWork held;
+    bool stopSeen = false;
+    std::vector<int> delivered;
+    auto work = held.Work(0);
+    job.Start<int>(
+        [&, work](std::stop_token stop, WalkProgress& progress) {
+            const int found = work(stop, progress) + 5;
+            stopSeen = stop.stop_requested();
+            return found;
+        },
+        [&](int result) { delivered.push_back(result); });
+    held.entered.get_future().wait();
+    job.Interrupt();
+    EXPECT_TRUE(job.Running());  // until what was found arrives
+    held.release.set_value();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !delivered.empty(); }));
+    EXPECT_TRUE(stopSeen);
+    EXPECT_EQ(delivered, std::vector<int>{5});
+    EXPECT_FALSE(job.Running());
+}

@@ -1,6 +1,8 @@
 #include "summary/program_options.h"
 
 #include <gtest/gtest.h>
+#include <QFile>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -56,6 +58,30 @@ TEST(ProgramOptions, HelpVersionAndTheEndOfOptions) {
     EXPECT_EQ(ended.mode, ProgramOptions::Mode::Window);
     EXPECT_EQ(ended.words, (Words{"--", "--help"}));
     EXPECT_EQ(Parse({"--threads=3"}).threads, 3);
+}
+
+TEST(ProgramOptions, ExcludesGoWithBothModesAndListFilesAddTheirPatterns) {
+    QTemporaryDir folder;
+    const QByteArray list = QFile::encodeName(folder.path()) + "/list";
+    QFile file(QFile::decodeName(list));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("# build output\n\n*.o\r\n/srv/*/tmp\n  \nnode_modules\n");
+    file.close();
+    const QByteArray from = "--exclude-from=" + list;
+    const ProgramOptions window =
+        Parse({"--exclude=node_modules", from.constData(), "--exclude-caches", "/srv"});
+    EXPECT_EQ(window.mode, ProgramOptions::Mode::Window);
+    EXPECT_EQ(window.excludes.patterns,
+              (std::vector<QByteArray>{"node_modules", "*.o", "/srv/*/tmp"}));
+    EXPECT_TRUE(window.excludes.caches);
+    EXPECT_EQ(window.words, (Words{"/srv"}));
+    EXPECT_EQ(Parse({"--report=csv", "--exclude=caf\xe9*"}).excludes.patterns,
+              (std::vector<QByteArray>{"caf\xe9*"}));  // bytes as given
+    EXPECT_EQ(Parse({"--", "--exclude=x"}).words, (Words{"--", "--exclude=x"}));
+    const ProgramOptions missing = Parse({"--exclude-from=/nonexistent/list"});
+    EXPECT_EQ(missing.mode, ProgramOptions::Mode::Error);
+    EXPECT_TRUE(missing.error.startsWith("cannot read the exclude list /nonexistent/list: "))
+        << missing.error.toStdString();
 }
 
 TEST(ProgramOptions, ImportsAndThePrometheusReportAreReportModesOnly) {

@@ -14,6 +14,7 @@
 #include "table/figure.h"
 #include "platform/dos_attributes.h"
 #include "summary/summary_data.h"
+#include "table/figure.h"
 #include "tests/support/ordinary_user.h"
 #include "tests/support/printers.h"
 #include "tests/support/temp_tree.h"
@@ -377,4 +378,57 @@ TEST(Scan, SumsPastTwoToTheSixtyThreeAndFilesPastTwoToTheFiftyThreeAreExact) {
     data.Record(rows);
     EXPECT_EQ(data.GrandTotal.Bytes, 5 * quarter + odd);  // past 2^64
     EXPECT_EQ(FigureDigits(data.GrandTotal.Bytes), "23067437291391680513");
+}
+
+namespace {
+
+// Stops the walk from inside, as it comes to open Directory.
+class StopAt final : public WalkFaults {
+  public:
+    explicit StopAt(QByteArray directory) : directory_(std::move(directory)) {}
+    int OpenError(const QByteArray& directory) override {
+        if (directory == directory_) source.request_stop();
+        return 0;
+    }
+    std::stop_source source;
+
+  private:
+    QByteArray directory_;
+};
+
+}  // namespace
+
+TEST(Scan, AStoppedWalkKeepsWhatItCountedAndMarksTheRowsItHadNotFinished) {
+    TempTree tree;
+    RandomTree(tree, 300, 900, 17);
+    tree.File("stop/here/x", 5);
+    tree.File("stop/y", 7);
+    ScanRequest request;
+    request.roots = {tree.Path() + '/'};
+    const ScanResult whole = ScanDirectories(request, 1);
+    for (int threads : {1, 4}) {
+        SCOPED_TRACE(threads);
+        StopAt stopAt(tree.Path("stop/here"));
+        request.faults = &stopAt;
+        const ScanResult partial = ScanDirectories(request, threads, stopAt.source.get_token());
+        EXPECT_FALSE(partial.complete);
+        ASSERT_EQ(partial.rows.size(), whole.rows.size());  // the start's listing was read whole
+        EXPECT_FALSE(partial.rows[0].skipped.unfinished);
+        EXPECT_EQ(partial.rows[0].counts, whole.rows[0].counts);
+        int unfinished = 0;
+        for (std::size_t i = 1; i < whole.rows.size(); ++i) {
+            const DirectoryRecord& row = partial.rows[i];
+            EXPECT_EQ(row.Path, whole.rows[i].Path);
+            if (row.skipped.unfinished) {
+                unfinished += 1;
+                EXPECT_LE(row.counts.Files, whole.rows[i].counts.Files);
+            } else {
+                EXPECT_EQ(row.counts, whole.rows[i].counts) << row.Path.constData();
+            }
+            if (row.Path == tree.Path("stop/")) EXPECT_TRUE(row.skipped.unfinished);
+        }
+        EXPECT_GE(unfinished, 1);
+    }
+    for (const DirectoryRecord& row : whole.rows)
+        EXPECT_FALSE(row.skipped.unfinished);
 }

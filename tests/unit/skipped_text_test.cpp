@@ -61,3 +61,17 @@ TEST(SkippedText, ReportLinesQuoteEveryPathForAShell) {
     EXPECT_EQ(CannotReadLine({"/srv/a\nb", ENOENT}),
               "cannot read '/srv/a'$'\\012''b': No such file or directory");
 }
+
+TEST(SkippedText, ExcludedEntriesAndAStoppedWalkAreTold) {
+    EXPECT_EQ(DoneText(Skipped{}, 1), "Done! 1 entry excluded.");
+    EXPECT_EQ(DoneText(Unread(2), 3000),
+              "Done! 2 folders could not be read. 3,000 entries excluded.");
+    Skipped stopped;
+    stopped.unfinished = true;
+    EXPECT_TRUE(stopped.Any());
+    EXPECT_EQ(RowNote(stopped), "Not read whole: the walk was stopped.");
+    Skipped total = Unread(1);
+    total += stopped;
+    EXPECT_TRUE(total.unfinished);
+    EXPECT_EQ(TotalNote(total), "1 folder could not be read. Stopped: the figures are partial.");
+}
