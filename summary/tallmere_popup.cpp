@@ -32,7 +32,7 @@ namespace {
 // may go, when the options offer it.
 const char* const kPopupCaptions[] = {"&Explore", "&Tallmere32 (New Window)",
                                       "Clear Archive &Immediate", "Clear Archive &Recursive",
-                                      "Move to &Trash"};
+                                      "Move to Tr&ash"};
 constexpr std::size_t kTrashItem = 5;
 
 int ToTwips(int pixels) {

@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr const char* kTrashItem = "Move to &Trash";
+constexpr const char* kTrashItem = "Move to Tr&ash";
 
 bool Exists(const QByteArray& path) {
     struct stat info {};
