@@ -11,7 +11,6 @@
 #include <system_error>
 
 #include "platform/directory_walk.h"
-#include "table/figure.h"
 #include "platform/dos_attributes.h"
 #include "summary/summary_data.h"
 #include "table/figure.h"
