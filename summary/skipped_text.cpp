@@ -80,7 +80,8 @@ QString ReasonText(int error) {
 QString DoneText(const Skipped& skipped, std::int64_t excluded) {
     QStringList words = Done(skipped.unread);
     if (skipped.unsized != 0) words << EntriesSentence(skipped.unsized, "sized");
-    if (excluded != 0) words << Counted(excluded, "entry", "entries") + QStringLiteral(" excluded.");
+    if (excluded != 0)
+        words << Counted(excluded, "entry", "entries") + QStringLiteral(" excluded.");
     return words.join(u' ');
 }
 

@@ -30,7 +30,14 @@ class frmQuorvane;
 
 // The Copy item array: the Edit menu's "&Copy Grid" and the commands the grid's popup adds,
 // in their order there.
-enum class PopupCommand { CopyGrid, Explore, NewWindow, ClearImmediate, ClearRecursive, MoveToTrash };
+enum class PopupCommand {
+    CopyGrid,
+    Explore,
+    NewWindow,
+    ClearImmediate,
+    ClearRecursive,
+    MoveToTrash
+};
 
 // What the window shows and how it is ordered.
 struct SummaryState {
