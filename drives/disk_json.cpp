@@ -1,5 +1,7 @@
 #include "drives/disk_json.h"
 
+#include <cmath>
+
 #include "table/report_json.h"
 
 namespace {
@@ -22,6 +24,22 @@ void PutTextOrNull(JsonObjectText& object, const QString& key, const QString& te
     }
 }
 
+// The forecast's fields, present for every volume: null (and 0 surveys) without one.
+void PutForecast(JsonObjectText& object, const std::optional<Forecast>& forecast) {
+    if (forecast) {
+        object.PutInteger(QStringLiteral("growth_bytes_per_day"),
+                          static_cast<qint64>(std::llround(forecast->growthBytesPerDay)));
+    } else {
+        object.PutNull(QStringLiteral("growth_bytes_per_day"));
+    }
+    if (forecast && forecast->daysUntilFull) {
+        object.PutDecimal(QStringLiteral("days_until_full"), *forecast->daysUntilFull, 1);
+    } else {
+        object.PutNull(QStringLiteral("days_until_full"));
+    }
+    object.PutInteger(QStringLiteral("surveys"), forecast ? forecast->surveys : 0);
+}
+
 JsonObjectText VolumeObject(const Volume& volume, const VolumeReport& report) {
     JsonObjectText object;
     PutName(object, QStringLiteral("mount_point"), volume.mountPoint);
@@ -41,10 +59,13 @@ JsonObjectText VolumeObject(const Volume& volume, const VolumeReport& report) {
 
 }  // namespace
 
-QByteArray DiskJson(const DiskRows& rows, const QDateTime& when) {
+QByteArray DiskJson(const DiskRows& rows, const QDateTime& when,
+                    const std::vector<std::optional<Forecast>>& forecasts) {
     std::vector<JsonObjectText> listed;
-    for (const VolumeRecord& record : rows.volumes)
-        listed.push_back(VolumeObject(record.volume, record.report));
+    for (std::size_t i = 0; i < rows.volumes.size(); ++i) {
+        listed.push_back(VolumeObject(rows.volumes[i].volume, rows.volumes[i].report));
+        PutForecast(listed.back(), i < forecasts.size() ? forecasts[i] : std::nullopt);
+    }
     JsonObjectText report = JsonReportHead(QStringLiteral("quorvane32"), when);
     report.PutList(QStringLiteral("volumes"), listed);
     return JsonReportBytes(report);

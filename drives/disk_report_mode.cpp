@@ -7,6 +7,7 @@
 #include "drives/disk_json.h"
 #include "drives/disk_reports.h"
 #include "drives/drive_survey.h"
+#include "drives/survey_history.h"
 #include "platform/volumes.h"
 #include "settings/load_settings.h"
 #include "settings/settings_store.h"
@@ -136,9 +137,13 @@ int RunDiskReport(ReportKind kind, const QString& output, SettingsStore& store,
     CellGrid grid;
     SurveyMemory memory;
     const DiskRows rows = SurveyDrives(grid, volumes, settings, memory, {});
+    HistoryStore history({HistoryStore::DefaultPath()});
+    QString warning;
+    const auto forecasts = KeepSurvey(history, rows, now.toSecsSinceEpoch(), &warning);
+    if (!warning.isEmpty()) std::fprintf(stderr, "%s: %s\n", kProgramName, qUtf8Printable(warning));
     QByteArray bytes;
     if (kind == ReportKind::Json) {
-        bytes = DiskJson(rows, now);
+        bytes = DiskJson(rows, now, forecasts);
     } else {
         bytes = ReportBytes(kind == ReportKind::Csv
                                 ? CsvLines(grid)

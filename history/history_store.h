@@ -27,6 +27,7 @@
 
 #include "history/record_blocks.h"
 #include "history/snapshot_staging.h"
+#include "history/volume_surveys.h"
 
 // A subdirectory of a snapshot's start, in the order its walk listed them.
 struct StartChild {
@@ -86,6 +87,12 @@ class HistoryStore {
     std::vector<UnreadFolder> Unread(qint64 id);
     // Deletes snapshot Id (none: every one); how many went, or none with a warning.
     std::optional<int> Forget(std::optional<qint64> id);
+
+    // Adds one survey's rows in one transaction, thinning each volume's surveys as snapshots
+    // are thinned; false with a warning.
+    bool AddSurveys(const std::vector<SurveyRow>& rows);
+    // The surveys of the volume at Mount point, in time order (its device and type left out).
+    std::vector<SurveyRow> Surveys(const QByteArray& mountPoint);
 
   private:
     bool OpenFile();

@@ -31,6 +31,10 @@ void JsonObjectText::PutInteger(const QString& key, qint64 number) {
     members_.emplace_back(key, QByteArray::number(number));
 }
 
+void JsonObjectText::PutDecimal(const QString& key, double number, int decimals) {
+    members_.emplace_back(key, QByteArray::number(number, 'f', decimals));
+}
+
 void JsonObjectText::PutText(const QString& key, const QString& text) {
     members_.emplace_back(key, QuotedText(text));
 }

@@ -16,7 +16,8 @@
 class JsonObjectText {
   public:
     void PutNumber(const QString& key, Figure number);
-    void PutInteger(const QString& key, qint64 number);  // signed
+    void PutInteger(const QString& key, qint64 number);                // signed
+    void PutDecimal(const QString& key, double number, int decimals);  // finite
     void PutText(const QString& key, const QString& text);
     void PutFlag(const QString& key, bool flag);
     void PutNull(const QString& key);

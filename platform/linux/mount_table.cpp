@@ -87,8 +87,11 @@ std::vector<MountEntry> ParseMountTable(QByteArrayView text) {
     for (const QByteArray& line : text.toByteArray().split('\n')) {
         const QByteArrayList fields = line.simplified().split(' ');
         if (fields.size() < 4 || !fields[1].startsWith('/')) continue;
-        entries.push_back(MountEntry{DecodeOctalEscapes(fields[0]), DecodeOctalEscapes(fields[1]),
-                                     DecodeOctalEscapes(fields[2]), DecodeOctalEscapes(fields[3])});
+        entries.push_back(MountEntry{DecodeOctalEscapes(fields[0]),
+                                     DecodeOctalEscapes(fields[1]),
+                                     DecodeOctalEscapes(fields[2]),
+                                     DecodeOctalEscapes(fields[3]),
+                                     {}});
     }
     return entries;
 }

@@ -104,15 +104,16 @@ Place Resolve(const std::string& path) {
         const bool found =
             fstatat(place.folder.get(), name.c_str(), &entry, AT_SYMLINK_NOFOLLOW) == 0;
         if (found && S_ISLNK(entry.st_mode)) {
-            if (!MayFollow(place.folder.get(), entry)) return Place{{}, {}, false, kForeignLink};
+            if (!MayFollow(place.folder.get(), entry))
+                return Place{OwnedFd(), {}, false, kForeignLink};
             if (names.empty() && IsProcFolder(place.folder.get())) {
                 place.name = name;
                 place.systemFollows = true;
                 return place;
             }
-            if (++links > kMostLinks) return Place{{}, {}, false, Reason(ELOOP)};
+            if (++links > kMostLinks) return Place{OwnedFd(), {}, false, Reason(ELOOP)};
             const std::string target = ReadLink(place.folder.get(), name);
-            if (target.empty()) return Place{{}, {}, false, Reason(errno ? errno : ENOENT)};
+            if (target.empty()) return Place{OwnedFd(), {}, false, Reason(errno ? errno : ENOENT)};
             if (target.starts_with('/')) place.folder = OpenFolder(AT_FDCWD, "/", 0);
             std::deque<std::string> inner = Names(target);
             names.insert(names.begin(), inner.begin(), inner.end());
@@ -123,10 +124,10 @@ Place Resolve(const std::string& path) {
             place.name = std::move(name);
             return place;
         }
-        if (!found) return Place{{}, {}, false, Reason(errno)};
+        if (!found) return Place{OwnedFd(), {}, false, Reason(errno)};
         place.folder = OpenFolder(place.folder.get(), name.c_str(), O_NOFOLLOW);
     }
-    return Place{{}, {}, false, Reason(errno)};
+    return Place{OwnedFd(), {}, false, Reason(errno)};
 }
 
 // The new file of a report written over an old one keeps the old one's mode, and its owner

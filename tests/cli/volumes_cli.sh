@@ -19,8 +19,9 @@ fi
 scratch=$(mktemp -d)
 trap 'status=$?; umount -l "$scratch"; rm -rf "$scratch"; exit $status' EXIT
 mount -t tmpfs -o mode=755 scratch "$scratch"
-export XDG_CONFIG_HOME=$scratch/config
-nobody=(setpriv --reuid=65534 --regid=65534 --clear-groups)
+export XDG_CONFIG_HOME=$scratch/config XDG_DATA_HOME=$scratch/data
+mkdir -m 777 "$scratch/nobody"
+nobody=(setpriv --reuid=65534 --regid=65534 --clear-groups env XDG_DATA_HOME="$scratch/nobody")
 
 # An ext4 file system of MB megabytes in a file; the rest of the arguments go to mkfs.
 make_disk() {
@@ -83,4 +84,27 @@ jq -e --arg p "$scratch/locked/vol" \
 [[ $(points <"$scratch/limited.json") == $(points <"$scratch/nobody.json") ]]
 jq -e --arg p "$scratch/m2" '.volumes[] | select(.mount_point == $p) | .total_bytes > 0' \
     "$scratch/limited.json" >/dev/null
+# Every survey is kept; with history brought in from elsewhere (rows a script inserts) the
+# volume's forecast is the line through its surveys: 50,000 bytes more a day.
+store=$XDG_DATA_HOME/tallmere32/history.sqlite
+two=$(jq --arg p "$scratch/m2" '.volumes[] | select(.mount_point == $p)' "$scratch/report.json")
+read -r total used < <(jq -r '"\(.total_bytes) \(.used_bytes)"' <<<"$two")
+now=$(date +%s)
+for days in 10 5 1; do
+    sqlite3 "$store" "INSERT INTO volume_surveys(time, mount_point, total_bytes, avail_bytes,
+        free_bytes, used_bytes) VALUES($((now - days * 86400)), '$scratch/m2', $total,
+        $((total - used + days * 50000)), $((total - used + days * 50000)),
+        $((used - days * 50000)))"
+done
+"$program" --report=json >"$scratch/trend.json"
+forecast=$(jq -c --arg p "$scratch/m2" '.volumes[] | select(.mount_point == $p) |
+    [.growth_bytes_per_day, .days_until_full, .surveys, .avail_bytes]' "$scratch/trend.json")
+jq -e '.[0] > 49000 and .[0] < 51000 and .[2] == 6 and
+    (.[1] - .[3] / 50000 | fabs) < 1' <<<"$forecast" >/dev/null || {
+    echo "volumes: forecast $forecast"
+    exit 1
+}
+[[ $(jq -c --arg p "$scratch/m10" '.volumes[] | select(.mount_point == $p) |
+    [.growth_bytes_per_day, .days_until_full]' "$scratch/trend.json") == "[null,null]" ]]
+[[ $(sqlite3 "$store" "SELECT count(*) FROM volume_surveys WHERE mount_point = '$scratch/m2'") -eq 6 ]]
 echo "quorvane32 volumes: once per file system, covered ones left out, unreachable ones told"

@@ -70,7 +70,9 @@ void ExpectStopKeepsWhatWasCounted(const std::function<void(SummaryWindow&)>& ge
     for (const char* name : {"big", "small"}) {
         const int row = summary.RowOf(tree.Path(name));
         const bool finished = summary.Grid().RowNote(row).isEmpty();
-        if (finished) EXPECT_EQ(RowTexts(summary.Grid(), row), RowTexts(whole.Grid(), row));
+        if (finished) {
+            EXPECT_EQ(RowTexts(summary.Grid(), row), RowTexts(whole.Grid(), row));
+        }
     }
     const int total = summary.Grid().Rows() - 1;
     EXPECT_TRUE(summary.Grid().RowNote(total).contains("Stopped: the figures are partial."));

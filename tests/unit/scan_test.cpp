@@ -424,7 +424,9 @@ TEST(Scan, AStoppedWalkKeepsWhatItCountedAndMarksTheRowsItHadNotFinished) {
             } else {
                 EXPECT_EQ(row.counts, whole.rows[i].counts) << row.Path.constData();
             }
-            if (row.Path == tree.Path("stop/")) EXPECT_TRUE(row.skipped.unfinished);
+            if (row.Path == tree.Path("stop/")) {
+                EXPECT_TRUE(row.skipped.unfinished);
+            }
         }
         EXPECT_GE(unfinished, 1);
     }
