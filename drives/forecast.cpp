@@ -65,7 +65,10 @@ std::optional<Forecast> ForecastOf(const std::vector<VolumeSample>& samples, std
 std::vector<VolumeSample> SumOfVolumes(const std::vector<std::vector<VolumeSample>>& volumes) {
     std::map<std::int64_t, std::pair<VolumeSample, std::size_t>> moments;
     for (const std::vector<VolumeSample>& volume : volumes) {
-        for (const VolumeSample& sample : volume) {
+        std::map<std::int64_t, VolumeSample> latest;  // two surveys in one second count once
+        for (const VolumeSample& sample : volume)
+            latest[sample.time] = sample;
+        for (const auto& [time, sample] : latest) {
             auto& [sum, count] = moments[sample.time];
             sum.time = sample.time;
             sum.totalBytes += sample.totalBytes;

@@ -9,8 +9,10 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <cstdio>
 
 #include "drives/disk_reports.h"
+#include "drives/survey_history.h"
 #include "ui/app_context.h"
 #include "ui/desktop_dialogs.h"
 #include "ui/frm_options.h"
@@ -82,6 +84,7 @@ void frmQuorvane::CreateMenus() {
                 &frmQuorvane::mnuChartUsed_Click, QKeySequence(Qt::CTRL | Qt::Key_U));
     AddMenuItem(chart, "mnuChartTotal", QStringLiteral("&Total Space"), this,
                 &frmQuorvane::mnuChartTotal_Click, QKeySequence(Qt::CTRL | Qt::Key_T));
+    AddMenuItem(chart, "mnuTrend", QStringLiteral("T&rend"), this, &frmQuorvane::mnuTrend_Click);
     AddMenuItem(menuBar(), "mnuOptions", QStringLiteral("&Options"), this,
                 &frmQuorvane::mnuOptions_Click);
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
@@ -119,11 +122,21 @@ void frmQuorvane::SurveyAndShow() {
     const bool firstPass = memory_.FirstPass;
     rows_ = SurveyDrives(flxDisks->Grid(), *context_.services.volumes, context_.settings, memory_,
                          Diagnostics());
+    KeepInHistory();
     ApplyGeometry();
     if (firstPass) CentreOnScreen();  // later surveys leave the window where the user put it
     show();
     ApplyGeometry();     // now that the frame around the window is known
     FitOnScreen(*this);  // more rows make it taller
+}
+
+// Every survey joins the history the trend is drawn from; a store that cannot serve costs the
+// survey nothing and says why on standard error.
+void frmQuorvane::KeepInHistory() {
+    HistoryStore history({HistoryStore::DefaultPath()});
+    QString warning;
+    KeepSurvey(history, rows_, QDateTime::currentSecsSinceEpoch(), &warning);
+    if (!warning.isEmpty()) std::fprintf(stderr, "quorvane32: %s\n", qUtf8Printable(warning));
 }
 
 DiagnosticSink frmQuorvane::Diagnostics() {

@@ -61,6 +61,8 @@ class frmQuorvane : public QMainWindow {
     // none), or charts the selected drive.
     void Copy_Click(DiskPopupCommand command, int row);
     void mnuSelection_Click();
+    // The trend of the selected volume's used space, or of all of them for the totals row.
+    void mnuTrend_Click();
     void mnuChartAvailable_Click();
     void mnuChartUsed_Click();
     void mnuChartTotal_Click();
@@ -79,6 +81,7 @@ class frmQuorvane : public QMainWindow {
     // The mount point of drive row Row, made the current cell; empty for no drive row.
     QByteArray MountPointOfRow(int row);
     void SurveyAndShow();
+    void KeepInHistory();
     DiagnosticSink Diagnostics();
     // Places the controls for the table, as large as the screen lets the window be.
     void ApplyGeometry();

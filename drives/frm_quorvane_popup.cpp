@@ -1,14 +1,19 @@
 // frmQuorvane: the table's popup, the Copy item array and the chart menu.
 #include <QAction>
 #include <QCursor>
+#include <QDateTime>
 #include <QMenu>
+#include <algorithm>
 #include <cmath>
 
 #include "chart/frm_chart.h"
+#include "chart/frm_trend.h"
 #include "drives/disk_charts.h"
 #include "drives/disk_popup.h"
 #include "drives/disk_reports.h"
 #include "drives/frm_quorvane.h"
+#include "drives/survey_history.h"
+#include "drives/volume_trend.h"
 #include "platform/program_launcher.h"
 #include "platform/program_starts.h"
 #include "table/report_text.h"
@@ -67,6 +72,27 @@ QByteArray frmQuorvane::MountPointOfRow(int row) {
 
 void frmQuorvane::mnuSelection_Click() {
     ShowChart(SelectedDiskPie(rows_, flxDisks->Grid().RowSel(), context_.settings.ComputerName));
+}
+
+void frmQuorvane::mnuTrend_Click() {
+    HistoryStore history({HistoryStore::DefaultPath()});
+    const auto surveysOf = [&](const VolumeRecord& record) {
+        return SamplesOf(history.Surveys(record.volume.mountPoint));
+    };
+    const std::size_t row = static_cast<std::size_t>(std::max(flxDisks->Grid().RowSel(), 0));
+    const std::int64_t now = QDateTime::currentSecsSinceEpoch();
+    TrendModel trend;
+    if (row >= 1 && row <= rows_.volumes.size()) {
+        const VolumeRecord& record = rows_.volumes[row - 1];
+        trend = TrendOf(QString::fromLocal8Bit(record.volume.mountPoint), surveysOf(record), now);
+    } else {
+        std::vector<std::vector<VolumeSample>> volumes;
+        for (const VolumeRecord& record : rows_.volumes)
+            if (record.report.spaceKnown) volumes.push_back(surveysOf(record));
+        trend = TrendOf(QString::fromLatin1(kTotalsLabel), SumOfVolumes(volumes), now);
+    }
+    frmTrend chart(trend, this);
+    chart.exec();
 }
 
 void frmQuorvane::mnuChartAvailable_Click() {

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 #include <QAction>
+#include <QChartView>
 #include <QFile>
+#include <QLineSeries>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -13,6 +15,7 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "chart/frm_trend.h"
 #include "drives/disk_reports.h"
 #include "help/help_viewer.h"
 #include "table/version.h"
@@ -49,10 +52,11 @@ TEST(DiskWindow, OpensCentredWithTheFirstSurveyAndItsMenus) {
     const std::pair<const char*, QString> chartItems[] = {{"mnuSelection", "&Selection"},
                                                           {"mnuChartAvailable", "&Available Space"},
                                                           {"mnuChartUsed", "&Used Space"},
-                                                          {"mnuChartTotal", "&Total Space"}};
+                                                          {"mnuChartTotal", "&Total Space"},
+                                                          {"mnuTrend", "T&rend"}};
     const QList<QAction*> inChart = disk.window.findChild<QMenu*>("mnuChart")->actions();
-    ASSERT_EQ(inChart.size(), 4);
-    for (int i = 0; i < 4; ++i) {
+    ASSERT_EQ(inChart.size(), 5);
+    for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(inChart[i]->objectName(), chartItems[i].first);
         EXPECT_EQ(inChart[i]->text(), chartItems[i].second);
     }
@@ -215,3 +219,31 @@ TEST(MyInfoBox, EachClickOnThePictureFlipsTheFlag) {
 }
 
 }  // namespace
+
+// Each survey of the window is kept; Trend draws the selected volume's, and the totals row's
+// trend is the sum of the volumes.
+TEST(DiskWindow, TrendDrawsTheSurveysKeptOfTheSelectedVolume) {
+    QTemporaryDir data;
+    const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
+    DiskWindow disk;
+    disk.window.Open();
+    disk.window.findChild<QPushButton*>("cmdClose")->click();  // Refresh
+    for (const int row : {1, 3}) {
+        disk.window.findChild<FlexGrid*>()->Grid().SetRowSel(row);
+        QString caption;
+        int surveys = -1;
+        OnModal<frmTrend>([&](frmTrend& trend) {
+            caption = trend.windowTitle();
+            const auto* view = trend.findChild<QChartView*>("chtTrend");
+            surveys =
+                static_cast<int>(qobject_cast<QLineSeries*>(view->chart()->series()[0])->count());
+            trend.close();
+        });
+        disk.Trigger("mnuTrend");
+        EXPECT_EQ(caption, row == 1 ? "Trend of /" : "Trend of ---- Total ----");
+        // The opening survey and the refresh; for the totals the two may fall in one second.
+        EXPECT_GE(surveys, row == 1 ? 2 : 1) << row;
+    }
+    qputenv("XDG_DATA_HOME", dataHome);
+}
