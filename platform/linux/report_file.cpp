@@ -17,24 +17,9 @@
 #include <string>
 #include <utility>
 
+#include "platform/scoped_fd.h"
+
 namespace {
-
-class OwnedFd {
-  public:
-    explicit OwnedFd(int fd = -1) : fd_(fd) {}
-    OwnedFd(OwnedFd&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
-    OwnedFd& operator=(OwnedFd&& other) noexcept {
-        std::swap(fd_, other.fd_);
-        return *this;
-    }
-    ~OwnedFd() {
-        if (fd_ >= 0) close(fd_);
-    }
-    int get() const { return fd_; }
-
-  private:
-    int fd_;
-};
 
 QString Reason(int error) {
     return QString::fromLocal8Bit(std::strerror(error));
@@ -73,8 +58,8 @@ std::deque<std::string> Names(const std::string& path) {
     return names;
 }
 
-OwnedFd OpenFolder(int at, const char* name, int follow) {
-    return OwnedFd(openat(at, name, O_PATH | O_DIRECTORY | O_CLOEXEC | follow));
+ScopedFd OpenFolder(int at, const char* name, int follow) {
+    return ScopedFd(openat(at, name, O_PATH | O_DIRECTORY | O_CLOEXEC | follow));
 }
 
 std::string ReadLink(int folder, const std::string& name) {
@@ -86,7 +71,7 @@ std::string ReadLink(int folder, const std::string& name) {
 
 // The folder that holds the target and the target's name in it, or the reason there is none.
 struct Place {
-    OwnedFd folder;
+    ScopedFd folder;
     std::string name;
     bool systemFollows = false;  // Name is a /proc link, opened as the system follows it
     QString error;
@@ -105,15 +90,15 @@ Place Resolve(const std::string& path) {
             fstatat(place.folder.get(), name.c_str(), &entry, AT_SYMLINK_NOFOLLOW) == 0;
         if (found && S_ISLNK(entry.st_mode)) {
             if (!MayFollow(place.folder.get(), entry))
-                return Place{OwnedFd(), {}, false, kForeignLink};
+                return Place{ScopedFd(), {}, false, kForeignLink};
             if (names.empty() && IsProcFolder(place.folder.get())) {
                 place.name = name;
                 place.systemFollows = true;
                 return place;
             }
-            if (++links > kMostLinks) return Place{OwnedFd(), {}, false, Reason(ELOOP)};
+            if (++links > kMostLinks) return Place{ScopedFd(), {}, false, Reason(ELOOP)};
             const std::string target = ReadLink(place.folder.get(), name);
-            if (target.empty()) return Place{OwnedFd(), {}, false, Reason(errno ? errno : ENOENT)};
+            if (target.empty()) return Place{ScopedFd(), {}, false, Reason(errno ? errno : ENOENT)};
             if (target.starts_with('/')) place.folder = OpenFolder(AT_FDCWD, "/", 0);
             std::deque<std::string> inner = Names(target);
             names.insert(names.begin(), inner.begin(), inner.end());
@@ -124,10 +109,10 @@ Place Resolve(const std::string& path) {
             place.name = std::move(name);
             return place;
         }
-        if (!found) return Place{OwnedFd(), {}, false, Reason(errno)};
+        if (!found) return Place{ScopedFd(), {}, false, Reason(errno)};
         place.folder = OpenFolder(place.folder.get(), name.c_str(), O_NOFOLLOW);
     }
-    return Place{OwnedFd(), {}, false, Reason(errno)};
+    return Place{ScopedFd(), {}, false, Reason(errno)};
 }
 
 // The new file of a report written over an old one keeps the old one's mode, and its owner
@@ -151,23 +136,23 @@ std::optional<QString> WriteAll(int fd, const QByteArray& bytes) {
 
 std::optional<QString> WriteInPlace(const Place& place, const QByteArray& bytes) {
     const int follow = place.systemFollows ? 0 : O_NOFOLLOW;
-    const OwnedFd file(openat(place.folder.get(), place.name.c_str(),
-                              O_WRONLY | O_TRUNC | O_NOCTTY | O_CLOEXEC | follow));
+    const ScopedFd file(openat(place.folder.get(), place.name.c_str(),
+                               O_WRONLY | O_TRUNC | O_NOCTTY | O_CLOEXEC | follow));
     if (file.get() < 0) return Reason(errno);
     return WriteAll(file.get(), bytes);
 }
 
 // A new file beside the target with a name of its own: its name and handle.
-std::pair<std::string, OwnedFd> CreateTemporary(int folder) {
+std::pair<std::string, ScopedFd> CreateTemporary(int folder) {
     for (int attempt = 0; attempt < 100; ++attempt) {
         const std::string name =
             ".report-" + std::to_string(QRandomGenerator::global()->generate());
-        OwnedFd file(openat(folder, name.c_str(),
-                            O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+        ScopedFd file(openat(folder, name.c_str(),
+                             O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
         if (file.get() >= 0 || errno != EEXIST) return {name, std::move(file)};
     }
     errno = EEXIST;
-    return std::make_pair(std::string(), OwnedFd());
+    return std::make_pair(std::string(), ScopedFd());
 }
 
 // Writes the temporary file and renames it over the target; Old is the target's status when

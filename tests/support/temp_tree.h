@@ -4,7 +4,7 @@
 // root (any byte but "/" and NUL in a name); missing parent folders are made on the way. A
 // step that fails adds a test failure.
 
-#include "tests/support/scoped_fd.h"
+#include "platform/scoped_fd.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
