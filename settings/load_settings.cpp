@@ -12,6 +12,19 @@ namespace {
 // A stored text must fit the 99-byte buffer with its terminating NUL.
 constexpr int kLongestValue = 98;
 
+// Every flag the store keeps, by the name of its value; load and save both go through it.
+struct FlagKey {
+    const char* name;
+    bool Settings::*member;
+};
+constexpr FlagKey kFlagKeys[] = {
+    {"CheckFloppy", &Settings::CheckFloppy},     {"CheckRemovable", &Settings::CheckRemovable},
+    {"CheckNetwork", &Settings::CheckNetwork},   {"CheckCDROM", &Settings::CheckCDROM},
+    {"ShortDisplay", &Settings::ShortDisplay},   {"SizeOnDisk", &Settings::SizeOnDisk},
+    {"HardLinksOnce", &Settings::HardLinksOnce}, {"ExcludeCaches", &Settings::ExcludeCaches},
+    {"OfferTrash", &Settings::OfferTrash},       {"KeepHistory", &Settings::KeepHistory},
+    {"ShowGrowth", &Settings::ShowGrowth},       {"ShowFullIn", &Settings::ShowFullIn}};
+
 // A stored value by its name, or nothing.
 using ValueReader = std::function<std::optional<QString>(const QString& name)>;
 
@@ -60,15 +73,8 @@ void ReadPatterns(const ValueReader& read, Settings& settings) {
 
 void ReadValues(const ValueReader& read, Settings& settings) {
     ReadUnit(read, settings);
-    ReadFlag(read, QStringLiteral("CheckFloppy"), &settings.CheckFloppy);
-    ReadFlag(read, QStringLiteral("ShortDisplay"), &settings.ShortDisplay);
-    ReadFlag(read, QStringLiteral("CheckRemovable"), &settings.CheckRemovable);
-    ReadFlag(read, QStringLiteral("CheckNetwork"), &settings.CheckNetwork);
-    ReadFlag(read, QStringLiteral("CheckCDROM"), &settings.CheckCDROM);
-    ReadFlag(read, QStringLiteral("SizeOnDisk"), &settings.SizeOnDisk);
-    ReadFlag(read, QStringLiteral("HardLinksOnce"), &settings.HardLinksOnce);
-    ReadFlag(read, QStringLiteral("ExcludeCaches"), &settings.ExcludeCaches);
-    ReadFlag(read, QStringLiteral("OfferTrash"), &settings.OfferTrash);
+    for (const FlagKey& flag : kFlagKeys)
+        ReadFlag(read, QString::fromLatin1(flag.name), &(settings.*flag.member));
     ReadPatterns(read, settings);
 }
 
@@ -128,15 +134,8 @@ StoreOutcome SaveSettings(SettingsStore& store, const Settings& settings, const 
         return StoreOutcome::KeyUnavailable;
     }
     store.WriteValue(QStringLiteral("Display"), display);
-    store.WriteValue(QStringLiteral("CheckFloppy"), FlagText(settings.CheckFloppy));
-    store.WriteValue(QStringLiteral("CheckRemovable"), FlagText(settings.CheckRemovable));
-    store.WriteValue(QStringLiteral("CheckNetwork"), FlagText(settings.CheckNetwork));
-    store.WriteValue(QStringLiteral("CheckCDROM"), FlagText(settings.CheckCDROM));
-    store.WriteValue(QStringLiteral("ShortDisplay"), FlagText(settings.ShortDisplay));
-    store.WriteValue(QStringLiteral("SizeOnDisk"), FlagText(settings.SizeOnDisk));
-    store.WriteValue(QStringLiteral("HardLinksOnce"), FlagText(settings.HardLinksOnce));
-    store.WriteValue(QStringLiteral("ExcludeCaches"), FlagText(settings.ExcludeCaches));
-    store.WriteValue(QStringLiteral("OfferTrash"), FlagText(settings.OfferTrash));
+    for (const FlagKey& flag : kFlagKeys)
+        store.WriteValue(QString::fromLatin1(flag.name), FlagText(settings.*flag.member));
     store.WriteValue(QStringLiteral("ExcludePatterns"), settings.ExcludePatterns.join(u'\n'));
     store.CloseKey();
     return StoreOutcome::Done;

@@ -19,6 +19,9 @@ struct Settings {
     QStringList ExcludePatterns;  // shell patterns of entries a summary leaves out
     bool ExcludeCaches = false;   // a summary leaves out folders tagged as caches
     bool OfferTrash = true;       // the summary's popup offers Move to Trash
+    bool KeepHistory = true;      // every summary is kept as a snapshot in the history store
+    bool ShowGrowth = true;       // the summary shows its growth since an earlier snapshot
+    bool ShowFullIn = true;       // the disk view shows when each volume will be full
     QString ComputerName;
 
     bool operator==(const Settings&) const = default;

@@ -33,6 +33,9 @@ void frmOptions::CreateControls() {
     chkSizeOnDisk = NamedCheckBox("chkSizeOnDisk", QStringLiteral("Count space on disk"));
     chkLinksOnce = NamedCheckBox("chkLinksOnce", QStringLiteral("Count hard-linked files once"));
     chkOfferTrash = NamedCheckBox("chkOfferTrash", QStringLiteral("Offer Move to Trash"));
+    chkKeepHistory = NamedCheckBox("chkKeepHistory", QStringLiteral("Keep a history of summaries"));
+    chkShowGrowth =
+        NamedCheckBox("chkShowGrowth", QStringLiteral("Show growth since the last summary"));
     frmExcludes = new QGroupBox(QStringLiteral("Leave Out"), this);
     frmExcludes->setObjectName(QStringLiteral("frmExcludes"));
     txtExcludes = new QPlainTextEdit(this);
@@ -48,6 +51,7 @@ void frmOptions::CreateControls() {
     chkRemovable = NamedCheckBox("chkRemovable", QStringLiteral("Check Removable Disks"));
     chkNetwork = NamedCheckBox("chkNetwork", QStringLiteral("Check Network Disks"));
     chkCDROM = NamedCheckBox("chkCDROM", QStringLiteral("Check CDROM Disks"));
+    chkShowFullIn = NamedCheckBox("chkShowFullIn", QStringLiteral("Show when volumes fill up"));
     btnOptApply = NamedButton("btnOptApply", QStringLiteral("&OK"));
     btnOptApply->setDefault(true);
     btnOptOK = NamedButton("btnOptOK", QStringLiteral("&Cancel"));
@@ -80,14 +84,15 @@ QPushButton* frmOptions::NamedButton(const char* name, const QString& caption) {
 void frmOptions::ArrangeControls() {
     auto* display = new QVBoxLayout(frmDisplay);
     for (QWidget* control : std::initializer_list<QWidget*>{
-             optBytes, optKB, optMB, chkShort, chkSizeOnDisk, chkLinksOnce, chkOfferTrash})
+             optBytes, optKB, optMB, chkShort, chkSizeOnDisk, chkLinksOnce, chkOfferTrash,
+             chkKeepHistory, chkShowGrowth})
         display->addWidget(control);
     auto* excludes = new QVBoxLayout(frmExcludes);
     excludes->addWidget(new QLabel(QStringLiteral("Patterns, one a line:"), frmExcludes));
     excludes->addWidget(txtExcludes);
     excludes->addWidget(chkExcludeCaches);
     auto* drives = new QVBoxLayout(Frame1);
-    for (QWidget* control : {chkFloppy, chkRemovable, chkNetwork, chkCDROM})
+    for (QWidget* control : {chkFloppy, chkRemovable, chkNetwork, chkCDROM, chkShowFullIn})
         drives->addWidget(control);
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(btnOptApply);
@@ -109,6 +114,9 @@ void frmOptions::ConnectHandlers() {
     connect(chkSizeOnDisk, &QCheckBox::clicked, this, &frmOptions::chkSizeOnDisk_Click);
     connect(chkLinksOnce, &QCheckBox::clicked, this, &frmOptions::chkLinksOnce_Click);
     connect(chkOfferTrash, &QCheckBox::clicked, this, &frmOptions::chkOfferTrash_Click);
+    connect(chkKeepHistory, &QCheckBox::clicked, this, &frmOptions::chkKeepHistory_Click);
+    connect(chkShowGrowth, &QCheckBox::clicked, this, &frmOptions::chkShowGrowth_Click);
+    connect(chkShowFullIn, &QCheckBox::clicked, this, &frmOptions::chkShowFullIn_Click);
     connect(txtExcludes, &QPlainTextEdit::textChanged, this, &frmOptions::txtExcludes_Change);
     connect(chkExcludeCaches, &QCheckBox::clicked, this, &frmOptions::chkExcludeCaches_Click);
     connect(chkFloppy, &QCheckBox::clicked, this, &frmOptions::chkFloppy_Click);
@@ -129,6 +137,9 @@ void frmOptions::Form_Load() {
     chkSizeOnDisk->setChecked(settings.SizeOnDisk);
     chkLinksOnce->setChecked(settings.HardLinksOnce);
     chkOfferTrash->setChecked(settings.OfferTrash);
+    chkKeepHistory->setChecked(settings.KeepHistory);
+    chkShowGrowth->setChecked(settings.ShowGrowth);
+    chkShowFullIn->setChecked(settings.ShowFullIn);
     txtExcludes->setPlainText(settings.ExcludePatterns.join(u'\n'));
     chkExcludeCaches->setChecked(settings.ExcludeCaches);
     optBytes->setChecked(settings.Display == u"Bytes");
@@ -162,6 +173,18 @@ void frmOptions::chkLinksOnce_Click() {
 
 void frmOptions::chkOfferTrash_Click() {
     edited_.OfferTrash = chkOfferTrash->isChecked();
+}
+
+void frmOptions::chkKeepHistory_Click() {
+    edited_.KeepHistory = chkKeepHistory->isChecked();
+}
+
+void frmOptions::chkShowGrowth_Click() {
+    edited_.ShowGrowth = chkShowGrowth->isChecked();
+}
+
+void frmOptions::chkShowFullIn_Click() {
+    edited_.ShowFullIn = chkShowFullIn->isChecked();
 }
 
 // Blank lines hold no pattern; a pattern keeps its blanks, which names may have.

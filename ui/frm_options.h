@@ -1,7 +1,7 @@
 #pragma once
 // The options dialog "Tallmere32 - Options": the summary's unit, short form, what its sizes
-// count, what it leaves out and whether it offers Move to Trash, and the kinds of drive the
-// disk survey lists. Its controls edit a copy of the process's
+// count, what it leaves out, whether it offers Move to Trash and keeps and compares a history,
+// and the kinds of drive the disk survey lists and whether it tells when volumes fill up. Its controls edit a copy of the process's
 // Settings; OK saves the copy to the store and makes it the process's, any other way out drops it.
 
 #include <QDialog>
@@ -29,6 +29,9 @@ class frmOptions : public QDialog {
     void chkSizeOnDisk_Click();
     void chkLinksOnce_Click();
     void chkOfferTrash_Click();
+    void chkKeepHistory_Click();
+    void chkShowGrowth_Click();
+    void chkShowFullIn_Click();
     void txtExcludes_Change();
     void chkExcludeCaches_Click();
     void chkFloppy_Click();
@@ -58,6 +61,8 @@ class frmOptions : public QDialog {
     QCheckBox* chkSizeOnDisk = nullptr;
     QCheckBox* chkLinksOnce = nullptr;
     QCheckBox* chkOfferTrash = nullptr;
+    QCheckBox* chkKeepHistory = nullptr;
+    QCheckBox* chkShowGrowth = nullptr;
     QGroupBox* frmExcludes = nullptr;
     QPlainTextEdit* txtExcludes = nullptr;  // one pattern a line
     QCheckBox* chkExcludeCaches = nullptr;
@@ -66,6 +71,7 @@ class frmOptions : public QDialog {
     QCheckBox* chkRemovable = nullptr;
     QCheckBox* chkNetwork = nullptr;
     QCheckBox* chkCDROM = nullptr;
+    QCheckBox* chkShowFullIn = nullptr;
     QPushButton* btnOptApply = nullptr;
     QPushButton* btnOptOK = nullptr;
 };

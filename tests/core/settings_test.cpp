@@ -99,6 +99,9 @@ TEST(SaveSettings, WritesTheUnitEveryFlagAndTheExcludesButNotLastSort) {
                                                         {"HardLinksOnce", "True"},
                                                         {"ExcludeCaches", "False"},
                                                         {"OfferTrash", "True"},
+                                                        {"KeepHistory", "True"},
+                                                        {"ShowGrowth", "True"},
+                                                        {"ShowFullIn", "True"},
                                                         {"ExcludePatterns", ""}}));
 }
 

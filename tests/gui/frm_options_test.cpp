@@ -20,9 +20,10 @@
 
 namespace {
 
-const char* const kFlagBoxes[] = {"chkShort",     "chkFloppy",     "chkRemovable",
-                                  "chkNetwork",   "chkCDROM",      "chkSizeOnDisk",
-                                  "chkLinksOnce", "chkOfferTrash", "chkExcludeCaches"};
+const char* const kFlagBoxes[] = {"chkShort",       "chkFloppy",     "chkRemovable",
+                                  "chkNetwork",     "chkCDROM",      "chkSizeOnDisk",
+                                  "chkLinksOnce",   "chkOfferTrash", "chkExcludeCaches",
+                                  "chkKeepHistory", "chkShowGrowth", "chkShowFullIn"};
 
 class OptionsDialog : public ::testing::Test, protected FakeServices {
   protected:
@@ -59,8 +60,9 @@ TEST_F(OptionsDialog, ShowsTheSettingsItFinds) {
     EXPECT_EQ(Find<QPushButton>(dialog, "btnOptOK")->text(), "&Cancel");
     EXPECT_TRUE(Find<QRadioButton>(dialog, "optMB")->isChecked());
     EXPECT_FALSE(Find<QRadioButton>(dialog, "optBytes")->isChecked());
-    const bool ticked[] = {true, true, false, true, false, true, false, true, false};
-    for (int i = 0; i < 9; ++i)
+    const bool ticked[] = {true,  true, false, true, false, true,
+                           false, true, false, true, true,  true};
+    for (int i = 0; i < 12; ++i)
         EXPECT_EQ(Find<QCheckBox>(dialog, kFlagBoxes[i])->isChecked(), ticked[i]) << kFlagBoxes[i];
 }
 
@@ -81,6 +83,9 @@ TEST_F(OptionsDialog, OkSavesEveryControlAndIsAccepted) {
                                                         {"HardLinksOnce", "True"},
                                                         {"OfferTrash", "False"},
                                                         {"ExcludeCaches", "True"},
+                                                        {"KeepHistory", "False"},
+                                                        {"ShowGrowth", "False"},
+                                                        {"ShowFullIn", "False"},
                                                         {"ExcludePatterns", ""}}));
     EXPECT_EQ(context.settings.SizeDivisor, 1);  // only a load derives the divisor
     EXPECT_TRUE(messages.shown.empty());
