@@ -1,6 +1,7 @@
 #include "summary/report_mode.h"
 
 #include <QDateTime>
+#include <QFile>
 #include <cstdio>
 
 #include "platform/current_directory.h"
