@@ -123,8 +123,7 @@ TEST(Scan, FilesWhoseAttributesCannotBeReadAreNotSized) {
     chmod(tree.Path("sealed").constData(), 0);
     const QByteArray report = AsOrdinaryUser([&] {
         const DirectoryRecord row = Scan({tree.Path()})[0];
-        return QByteArray::number(row.counts.Files) + " " +
-               QByteArray::number(row.counts.ArchiveFiles) + " " +
+        return FigureDigits(row.counts.Files) + " " + FigureDigits(row.counts.ArchiveFiles) + " " +
                QByteArray::number(row.skipped.unsized);
     });
     EXPECT_EQ(report, "1 1 1");
