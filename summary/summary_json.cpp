@@ -6,21 +6,17 @@
 
 namespace {
 
-// The JSON names of fields 2 to 11.
-constexpr const char* kFieldNames[] = {
-    "files",       "bytes",        "dirs",         "hidden_files",  "hidden_bytes",
-    "hidden_dirs", "system_files", "system_bytes", "archive_files", "archive_bytes"};
-
 JsonObjectText Figures(const Counts& counts, JsonObjectText figures = {}) {
     for (int field = 2; field <= kLastField; ++field)
-        figures.PutNumber(QString::fromLatin1(kFieldNames[field - 2]), FieldValue(counts, field));
+        figures.PutNumber(QString::fromLatin1(FieldOf(field).jsonName), FieldValue(counts, field));
     return figures;
 }
 
 // A row's directory as the table shows it.
 JsonObjectText Row(const DirectoryRecord& record) {
     JsonObjectText row;
-    PutName(row, QStringLiteral("path"), record.volume ? record.Path : ShownPath(record.Path));
+    PutName(row, QString::fromLatin1(FieldOf(kPathField).jsonName),
+            record.volume ? record.Path : ShownPath(record.Path));
     return Figures(record.counts, std::move(row));
 }
 
