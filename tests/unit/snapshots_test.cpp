@@ -9,6 +9,7 @@
 #include <mutex>
 
 #include "summary/snapshot_compare.h"
+#include "summary/summary_history.h"
 #include "tests/support/ordinary_user.h"
 #include "tests/support/temp_tree.h"
 
@@ -232,4 +233,11 @@ TEST_F(SnapshotsTest, TheBaseIsChosenByDateNumberAndWayOfCounting) {
     EXPECT_EQ(base(QString::number(later + 1)), 0);  // the one on disk counting
     EXPECT_TRUE(error.contains("counted this way")) << error.toStdString();
     EXPECT_EQ(BaseSnapshot(store_, "/elsewhere/", "length", "last", at(5), &error), std::nullopt);
+}
+
+TEST(SummaryHistory, TheEstimateTellsTheShareDoneAndTheTimeLeftAtTheRateSoFar) {
+    EXPECT_EQ(EstimateText(50, 0, 10), "");  // no earlier snapshot
+    EXPECT_EQ(EstimateText(25, 100, 10), " (25 %, about 30 s left)");
+    EXPECT_EQ(EstimateText(10, 100, 60), " (10 %, about 9 min left)");
+    EXPECT_EQ(EstimateText(150, 100, 60), " (100 %, about 0 s left)");  // the tree grew since
 }
