@@ -28,7 +28,7 @@ constexpr const char* kHelpText =
     "                    \"mount_point_bytes\", base64) and end, without a window\n"
     "  --trend           add the columns \"Per Day\" (growth a day in MB) and \"Full In\"\n"
     "                    (when the volume will be full) to a txt or csv report; JSON\n"
-    "                    always has them\n"
+    "                    always has the forecast\n"
     "  --output=FILE     write the report to FILE instead of standard output\n"
     "  -h, --help        show this help and end\n"
     "  --version         show the version and end\n";
