@@ -59,12 +59,11 @@ JsonObjectText VolumeObject(const Volume& volume, const VolumeReport& report) {
 
 }  // namespace
 
-QByteArray DiskJson(const DiskRows& rows, const QDateTime& when,
-                    const std::vector<std::optional<Forecast>>& forecasts) {
+QByteArray DiskJson(const DiskRows& rows, const QDateTime& when) {
     std::vector<JsonObjectText> listed;
-    for (std::size_t i = 0; i < rows.volumes.size(); ++i) {
-        listed.push_back(VolumeObject(rows.volumes[i].volume, rows.volumes[i].report));
-        PutForecast(listed.back(), i < forecasts.size() ? forecasts[i] : std::nullopt);
+    for (const VolumeRecord& record : rows.volumes) {
+        listed.push_back(VolumeObject(record.volume, record.report));
+        PutForecast(listed.back(), record.forecast);
     }
     JsonObjectText report = JsonReportHead(QStringLiteral("quorvane32"), when);
     report.PutList(QStringLiteral("volumes"), listed);

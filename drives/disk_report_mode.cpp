@@ -19,13 +19,16 @@ namespace {
 constexpr const char* kProgramName = "quorvane32";
 
 constexpr const char* kHelpText =
-    "Usage: quorvane32 [--report=txt|csv|json [--output=FILE]]\n"
+    "Usage: quorvane32 [--report=txt|csv|json [--trend] [--output=FILE]]\n"
     "Shows the available, used and total space of every mounted volume. The window takes\n"
     "Qt's own options, such as -style NAME or -platform NAME; other words are ignored.\n"
     "\n"
     "  --report=txt|csv|json  write the disk table as a text report, a comma file or\n"
     "                    JSON (raw bytes; a mount point that is not valid UTF-8 also as\n"
     "                    \"mount_point_bytes\", base64) and end, without a window\n"
+    "  --trend           add the columns \"Per Day\" (growth a day in MB) and \"Full In\"\n"
+    "                    (when the volume will be full) to a txt or csv report; JSON\n"
+    "                    always has the forecast\n"
     "  --output=FILE     write the report to FILE instead of standard output\n"
     "  -h, --help        show this help and end\n"
     "  --version         show the version and end\n";
@@ -70,6 +73,7 @@ struct DiskWords {
     std::optional<QString> output;
     bool help = false;
     bool version = false;
+    bool trend = false;
     QString mistake;
     QStringList ignored;
 };
@@ -90,6 +94,10 @@ DiskWords ReadDiskWords(const QStringList& arguments) {
             words.help = true;
         } else if (word == u"--version") {
             words.version = true;
+        } else if (word == u"--trend") {
+            words.trend = true;
+        } else if (word.startsWith(u"--trend=")) {
+            words.mistake = QStringLiteral("'--trend' takes no value.");
         } else if (auto kind = value(QStringLiteral("--report"))) {
             words.report = kind;
         } else if (auto file = value(QStringLiteral("--output"))) {
@@ -112,6 +120,7 @@ DiskCommandLine ParseDiskCommandLine(const QStringList& arguments) {
     line.ignored = words.ignored;
     if (!words.report) {
         if (words.output) return Mistake(QStringLiteral("--output needs --report."));
+        if (words.trend) return Mistake(QStringLiteral("--trend needs --report."));
         return line;
     }
     line.kind = ReportKindOfWord(*words.report);
@@ -121,6 +130,7 @@ DiskCommandLine ParseDiskCommandLine(const QStringList& arguments) {
     }
     line.action = DiskCommandLine::Action::Report;
     line.output = words.output.value_or(QString());
+    line.trend = words.trend;
     return line;
 }
 
@@ -130,27 +140,30 @@ void TellIgnored(const DiskCommandLine& line) {
                  qUtf8Printable(line.ignored.join(u' ')));
 }
 
-int RunDiskReport(ReportKind kind, const QString& output, SettingsStore& store,
-                  VolumeSource& volumes) {
+int RunDiskReport(const DiskCommandLine& line, SettingsStore& store, VolumeSource& volumes) {
     const Settings settings = ReportSettings(store, kProgramName);
     const QDateTime now = QDateTime::currentDateTime();
     CellGrid grid;
     SurveyMemory memory;
-    const DiskRows rows = SurveyDrives(grid, volumes, settings, memory, {});
+    const DiskColumns columns{
+        .perDay = line.trend, .fullIn = line.trend, .networkMap = settings.CheckNetwork};
+    DiskRows rows = SurveyDrives(grid, volumes, settings, columns, memory, {});
     HistoryStore history({HistoryStore::DefaultPath()});
     QString warning;
-    const auto forecasts = KeepSurvey(history, rows, now.toSecsSinceEpoch(), &warning);
+    KeepSurvey(history, rows, now.toSecsSinceEpoch(), &warning);
     if (!warning.isEmpty()) std::fprintf(stderr, "%s: %s\n", kProgramName, qUtf8Printable(warning));
+    WriteForecasts(grid, rows, columns);
     QByteArray bytes;
-    if (kind == ReportKind::Json) {
-        bytes = DiskJson(rows, now, forecasts);
+    if (line.kind == ReportKind::Json) {
+        bytes = DiskJson(rows, now);
     } else {
-        bytes = ReportBytes(kind == ReportKind::Csv
-                                ? CsvLines(grid)
-                                : DiskTextReport(grid, DiskReportTitle(settings.ComputerName, now)),
-                            kind);
+        bytes = ReportBytes(
+            line.kind == ReportKind::Csv
+                ? CsvLines(grid)
+                : DiskTextReport(grid, columns, DiskReportTitle(settings.ComputerName, now)),
+            line.kind);
     }
-    const int status = EmitReport(bytes, output, kProgramName);
+    const int status = EmitReport(bytes, line.output, kProgramName);
     return TellFaults(rows) ? 1 : status;
 }
 
@@ -171,5 +184,5 @@ int RunDiskCommandLine(const DiskCommandLine& line) {
     }
     IniSettingsStore store;
     const std::unique_ptr<VolumeSource> volumes = MakeSystemVolumeSource();
-    return RunDiskReport(line.kind, line.output, store, *volumes);
+    return RunDiskReport(line, store, *volumes);
 }

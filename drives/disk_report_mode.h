@@ -17,6 +17,7 @@ struct DiskCommandLine {
     Action action = Action::Window;
     ReportKind kind = ReportKind::Unknown;
     QString output;       // the report file; standard output when empty
+    bool trend = false;   // txt and csv add each volume's growth a day and when it is full
     QString mistake;      // what was wrong with the command line
     QStringList ignored;  // words that are none of the options
 };
@@ -28,11 +29,12 @@ DiskCommandLine ParseDiskCommandLine(const QStringList& arguments);
 void TellIgnored(const DiskCommandLine& line);
 
 // Surveys the volumes once under the stored settings (only read; the first-run values when
-// they cannot be) and writes the report of Kind to Output (standard output when empty).
-// Returns the exit status: 0, or 1 after a one-line message on standard error (a line per
-// volume that could not be surveyed, after the report).
-int RunDiskReport(ReportKind kind, const QString& output, SettingsStore& store,
-                  VolumeSource& volumes);
+// they cannot be), keeps the survey in the history, and writes the report Line asks for to its
+// output (standard output when empty): with Trend, a text report or comma file has the columns
+// "Per Day" (megabytes, signed) and "Full In" after "Changed". Returns the exit status: 0, or 1
+// after a one-line message on standard error (a line per volume that could not be surveyed,
+// after the report).
+int RunDiskReport(const DiskCommandLine& line, SettingsStore& store, VolumeSource& volumes);
 
 // Carries out every action but Window: help and version on standard output (status 0), a
 // mistake as one line on standard error (status 2), a report from the user's settings and

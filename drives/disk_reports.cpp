@@ -53,18 +53,20 @@ QString DiskReportTitle(const QString& computerName, const QDateTime& when) {
     return ReportTitle(computerName, QString::fromLatin1(kDiskUtilizationCaption), when);
 }
 
-const std::vector<ReportColumn>& DiskReportLayout() {
-    static const std::vector<ReportColumn> layout = {
+std::vector<ReportColumn> DiskReportLayout(const DiskColumns& columns) {
+    std::vector<ReportColumn> layout = {
         {8, QStringLiteral("c"), 0},  {15, QStringLiteral("l"), 0}, {8, QStringLiteral("c"), 0},
         {10, QStringLiteral("r"), 0}, {10, QStringLiteral("r"), 0}, {7, QStringLiteral("r"), 0},
         {10, QStringLiteral("r"), 1}, {13, QStringLiteral("r"), 0}, {10, QStringLiteral("r"), 1},
-        {20, QStringLiteral("l"), 0},
     };
+    if (columns.perDay) layout.push_back({10, QStringLiteral("r"), 1});
+    if (columns.fullIn) layout.push_back({10, QStringLiteral("r"), 1});
+    if (columns.networkMap) layout.push_back({20, QStringLiteral("l"), 0});
     return layout;
 }
 
-QStringList DiskTextReport(const CellGrid& grid, const QString& title) {
-    std::vector<ReportColumn> layout = DiskReportLayout();
+QStringList DiskTextReport(const CellGrid& grid, const DiskColumns& columns, const QString& title) {
+    std::vector<ReportColumn> layout = DiskReportLayout(columns);
     layout[kDriveCol].widens = true;
     return TextReportLines(grid, title, std::move(layout));
 }

@@ -5,8 +5,10 @@
 
 namespace {
 
-// Characters added to each heading's length to give its set-up width.
-constexpr std::array<int, 10> kExtraChars = {0, 0, 2, 0, 0, 0, 0, -4, 0, 0};
+// Characters added to each heading's length to give its set-up width, up to Changed.
+constexpr std::array<int, kChangedCol + 1> kExtraChars = {0, 0, 2, 0, 0, 0, 0, -4, 0};
+// "Full In" takes "11 months" and "> 2 years" with room to spare.
+constexpr int kFullInExtraChars = 3;
 
 // Margins of the grid inside the window and of the window around its controls.
 constexpr int kGridBorder = 80;
@@ -43,18 +45,29 @@ DiskGeometry AroundGrid(int gridWidth, int gridHeight) {
     return geometry;
 }
 
+// The headings and alignments of a table with Columns, as a format string.
+QString DiskFormatString(const DiskColumns& columns) {
+    QString format = QStringLiteral(
+        "^Drive|^Volume Name|^Type|>Avail MB|>Used MB|^% Used|>Total MB|>Cluster Size|>Changed");
+    if (columns.perDay) format += QStringLiteral("|>Per Day");
+    if (columns.fullIn) format += QStringLiteral("|>Full In");
+    if (columns.networkMap) format += QStringLiteral("|<Network MAP");
+    return format;
+}
+
 }  // namespace
 
-int SetupDiskGrid(CellGrid& grid, bool withNetwork) {
-    grid.SetFormatString(
-        QString::fromLatin1(withNetwork ? kDiskFormatWithNetwork : kDiskFormatLocal));
+int SetupDiskGrid(CellGrid& grid, const DiskColumns& columns) {
+    grid.SetFormatString(DiskFormatString(columns));
     grid.SetCol(0);
     grid.SetRow(0);
     for (int col = 0; col < grid.Cols(); ++col) {
-        const auto chars = grid.TextMatrix(0, col).size() + kExtraChars[col];
-        grid.SetColWidth(col, static_cast<int>(chars) * charsize);
+        int chars = static_cast<int>(grid.TextMatrix(0, col).size());
+        if (col <= kChangedCol) chars += kExtraChars[col];
+        if (col == columns.FullInCol()) chars += kFullInExtraChars;
+        grid.SetColWidth(col, chars * charsize);
     }
-    return static_cast<int>(grid.TextMatrix(0, kMapCol).size());
+    return columns.networkMap ? static_cast<int>(grid.TextMatrix(0, columns.MapCol()).size()) : 0;
 }
 
 void WidenColumn(CellGrid& grid, int col, int chars) {

@@ -9,16 +9,10 @@
 // Twips per character of the table's column widths (`charsize`).
 inline constexpr int charsize = 130;
 
-inline constexpr const char* kDiskFormatWithNetwork =
-    "^Drive|^Volume Name|^Type|>Avail MB|>Used MB|^% Used|>Total MB|>Cluster Size|>Changed"
-    "|<Network MAP";
-inline constexpr const char* kDiskFormatLocal =
-    "^Drive|^Volume Name|^Type|>Avail MB|>Used MB|^% Used|>Total MB|>Cluster Size|>Changed";
-
-// Sets the column count (10 with the network-map column), the headings, the alignments and
-// the set-up widths. Returns the width of the map column in characters (`MaxMapCol`), 0 when
-// there is none.
-int SetupDiskGrid(CellGrid& grid, bool withNetwork);
+// Sets the column count (9, and one more for each of Columns), the headings, the alignments
+// and the set-up widths. Returns the width of the map column in characters (`MaxMapCol`), 0
+// when there is none.
+int SetupDiskGrid(CellGrid& grid, const DiskColumns& columns);
 
 // Widens column Col to Chars characters when it is narrower.
 void WidenColumn(CellGrid& grid, int col, int chars);

@@ -71,7 +71,7 @@ void WriteFigures(CellGrid& grid, int row, const SpaceFigures& figures) {
     grid.SetTextMatrix(row, kChangedCol, FormatMask(figures.changeMB, kDecimalMask));
 }
 
-void WriteVolumeRow(CellGrid& grid, const VolumeRecord& record) {
+void WriteVolumeRow(CellGrid& grid, const VolumeRecord& record, const DiskColumns& columns) {
     const int row = AppendRow(grid);
     const Volume& volume = record.volume;
     grid.SetTextMatrix(row, kDriveCol, QFile::decodeName(volume.mountPoint));
@@ -79,8 +79,8 @@ void WriteVolumeRow(CellGrid& grid, const VolumeRecord& record) {
     grid.SetRowNote(row, record.report.fault.isEmpty() ? QString() : VolumeFaultText(record));
     grid.SetTextMatrix(row, kLabelCol, record.report.label);
     grid.SetTextMatrix(row, kTypeCol, volume.fsType);
-    if (volume.kind == DriveKind::Network && grid.Cols() > kMapCol) {
-        grid.SetTextMatrix(row, kMapCol, record.report.networkName);
+    if (volume.kind == DriveKind::Network && columns.networkMap) {
+        grid.SetTextMatrix(row, columns.MapCol(), record.report.networkName);
     }
     if (!record.figures) return;
     WriteFigures(grid, row, *record.figures);
@@ -97,9 +97,21 @@ void WriteTotalsRow(CellGrid& grid, const SpaceFigures& totals) {
 // The Drive column widens to the longest mount point, the map column to the longest mapping.
 void FitColumns(CellGrid& grid, SurveyMemory& memory) {
     WidenColumn(grid, kDriveCol, LongestText(grid, kDriveCol));
-    if (grid.Cols() <= kMapCol) return;
-    memory.MaxMapCol = std::max(memory.MaxMapCol, LongestText(grid, kMapCol));
-    WidenColumn(grid, kMapCol, memory.MaxMapCol);
+    if (!memory.Columns.networkMap) return;
+    const int map = memory.Columns.MapCol();
+    memory.MaxMapCol = std::max(memory.MaxMapCol, LongestText(grid, map));
+    WidenColumn(grid, map, memory.MaxMapCol);
+}
+
+void WriteForecast(CellGrid& grid, int row, const std::optional<Forecast>& forecast,
+                   const DiskColumns& columns) {
+    if (columns.perDay) {
+        grid.SetTextMatrix(row, columns.PerDayCol(),
+                           forecast
+                               ? FormatMask(forecast->growthBytesPerDay / kBytesPerMB, kDecimalMask)
+                               : QString());
+    }
+    if (columns.fullIn) grid.SetTextMatrix(row, columns.FullInCol(), FullInText(forecast));
 }
 
 QString DiagnosticText(const Volume& volume, const VolumeReport& report) {
@@ -136,7 +148,7 @@ DiskRows SurveyVolumes(VolumeSource& volumes, const Settings& settings, SurveyMe
     DiskRows rows;
     for (std::size_t i = 0; i < included.size(); ++i) {
         if (!reports[i]) continue;
-        VolumeRecord record{included[i], *reports[i], std::nullopt};
+        VolumeRecord record{included[i], *reports[i], std::nullopt, std::nullopt};
         if (record.report.spaceKnown) {
             record.figures = FiguresOf(record.report, memory.LastUsedMB[record.volume.mountPoint],
                                        memory.FirstPass);
@@ -148,17 +160,30 @@ DiskRows SurveyVolumes(VolumeSource& volumes, const Settings& settings, SurveyMe
     return rows;
 }
 
-void FillDiskGrid(CellGrid& grid, const DiskRows& rows, const Settings& settings,
+DiskColumns WindowColumns(const Settings& settings) {
+    return {.fullIn = settings.ShowFullIn, .networkMap = settings.CheckNetwork};
+}
+
+void FillDiskGrid(CellGrid& grid, const DiskRows& rows, const DiskColumns& columns,
                   SurveyMemory& memory) {
     grid.SetRedraw(false);
-    memory.MaxMapCol = SetupDiskGrid(grid, settings.CheckNetwork);
+    memory.MaxMapCol = SetupDiskGrid(grid, columns);
+    memory.Columns = columns;
     grid.SetRows(1);
     for (const VolumeRecord& record : rows.volumes)
-        WriteVolumeRow(grid, record);
+        WriteVolumeRow(grid, record, columns);
     WriteTotalsRow(grid, rows.totals);
+    WriteForecasts(grid, rows, columns);
     FitColumns(grid, memory);
     memory.HaveCnt = grid.Rows();
     grid.SetRedraw(true);
+}
+
+void WriteForecasts(CellGrid& grid, const DiskRows& rows, const DiskColumns& columns) {
+    int row = 1;
+    for (const VolumeRecord& record : rows.volumes)
+        WriteForecast(grid, row++, record.forecast, columns);
+    WriteForecast(grid, row, rows.totalsForecast, columns);
 }
 
 QString VolumeFaultText(const VolumeRecord& record) {
@@ -167,9 +192,10 @@ QString VolumeFaultText(const VolumeRecord& record) {
 }
 
 DiskRows SurveyDrives(CellGrid& grid, VolumeSource& volumes, const Settings& settings,
-                      SurveyMemory& memory, const DiagnosticSink& diagnostic) {
+                      const DiskColumns& columns, SurveyMemory& memory,
+                      const DiagnosticSink& diagnostic) {
     DiskRows rows = SurveyVolumes(volumes, settings, memory);
-    FillDiskGrid(grid, rows, settings, memory);
+    FillDiskGrid(grid, rows, columns, memory);
     if (diagnostic) {
         for (const VolumeRecord& record : rows.volumes)
             diagnostic(DiagnosticText(record.volume, record.report));

@@ -120,9 +120,10 @@ void frmQuorvane::SurveyAndShow() {
         return;
     }
     const bool firstPass = memory_.FirstPass;
-    rows_ = SurveyDrives(flxDisks->Grid(), *context_.services.volumes, context_.settings, memory_,
-                         Diagnostics());
+    rows_ = SurveyDrives(flxDisks->Grid(), *context_.services.volumes, context_.settings,
+                         WindowColumns(context_.settings), memory_, Diagnostics());
     KeepInHistory();
+    WriteForecasts(flxDisks->Grid(), rows_, memory_.Columns);
     ApplyGeometry();
     if (firstPass) CentreOnScreen();  // later surveys leave the window where the user put it
     show();
@@ -130,8 +131,8 @@ void frmQuorvane::SurveyAndShow() {
     FitOnScreen(*this);  // more rows make it taller
 }
 
-// Every survey joins the history the trend is drawn from; a store that cannot serve costs the
-// survey nothing and says why on standard error.
+// Every survey joins the history the trend and the forecasts are drawn from; a store that
+// cannot serve costs the survey nothing and says why on standard error.
 void frmQuorvane::KeepInHistory() {
     HistoryStore history({HistoryStore::DefaultPath()});
     QString warning;
@@ -176,10 +177,10 @@ QString frmQuorvane::ReportTitleNow() const {
 
 void frmQuorvane::mnuSaveAs_Click() {
     const CellGrid& grid = flxDisks->Grid();
-    SaveReportAs(
-        this, *context_.services.saveDialog, *context_.services.messages, context_.ProgramTitle,
-        lastSaveName_,
-        {[&] { return DiskTextReport(grid, ReportTitleNow()); }, [&] { return CsvLines(grid); }});
+    SaveReportAs(this, *context_.services.saveDialog, *context_.services.messages,
+                 context_.ProgramTitle, lastSaveName_,
+                 {[&] { return DiskTextReport(grid, memory_.Columns, ReportTitleNow()); },
+                  [&] { return CsvLines(grid); }});
 }
 
 void frmQuorvane::mnuPrint_Click() {
@@ -195,14 +196,25 @@ void frmQuorvane::mnuExit_Click() {
     close();
 }
 
-// Changed drive kinds and the network column show at the next Refresh.
 void frmQuorvane::mnuOptions_Click() {
     if (!ShowOptions(context_, this)) return;
     if (!ReloadSettings(context_, this)) {
         close();
         return;
     }
+    RedrawForSettings();
     emit SettingsReloaded();
+}
+
+// Full In comes or goes at once, drawn from the rows the table holds; changed drive kinds and
+// the network column show at the next Refresh, which surveys again.
+void frmQuorvane::RedrawForSettings() {
+    DiskColumns columns = memory_.Columns;
+    columns.fullIn = context_.settings.ShowFullIn;
+    if (!isVisible() || columns.fullIn == memory_.Columns.fullIn) return;
+    FillDiskGrid(flxDisks->Grid(), rows_, columns, memory_);
+    ApplyGeometry();
+    FitOnScreen(*this);
 }
 
 void frmQuorvane::mnuContents_Click() {

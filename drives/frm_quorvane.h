@@ -37,6 +37,8 @@ class frmQuorvane : public QMainWindow {
     const DiskRows& Rows() const { return rows_; }
     const SurveyMemory& Memory() const { return memory_; }
     const DiskGeometry& Geometry() const { return geometry_; }
+    // Redraws the table for options confirmed here or in another window of the program.
+    void RedrawForSettings();
 
   signals:
     // Options confirmed here were saved and read back into the shared settings.
@@ -63,6 +65,7 @@ class frmQuorvane : public QMainWindow {
     void mnuSelection_Click();
     // The trend of the selected volume's used space, or of all of them for the totals row.
     void mnuTrend_Click();
+
     void mnuChartAvailable_Click();
     void mnuChartUsed_Click();
     void mnuChartTotal_Click();
@@ -77,6 +80,8 @@ class frmQuorvane : public QMainWindow {
     // The popup at At (screen pixels) for the row Y twips from the grid's top.
     void ShowPopup(double y, QPoint at);
     void ShowColumnChart(DiskColumn column);
+    // The trend of table row Row's volume; of every volume for any other row.
+    void ShowTrend(int row);
     void ShowChart(PieModel pie);
     // The mount point of drive row Row, made the current cell; empty for no drive row.
     QByteArray MountPointOfRow(int row);

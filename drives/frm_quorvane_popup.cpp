@@ -3,7 +3,6 @@
 #include <QCursor>
 #include <QDateTime>
 #include <QMenu>
-#include <algorithm>
 #include <cmath>
 
 #include "chart/frm_chart.h"
@@ -30,14 +29,19 @@ void frmQuorvane::flxDisks_KeyboardPopup(double y, QPoint at) {
     ShowPopup(y, at);
 }
 
-// The Edit menu, with three more items while it pops up over the table. The drive row under the
-// pointer (from the heading to the last drive: never the totals row) goes with the item chosen.
+// The Edit menu, with four more items while it pops up over the table. The drive row under the
+// pointer (from the heading to the last drive: never the totals row) goes with the item chosen;
+// Trend takes the totals row too.
 void frmQuorvane::ShowPopup(double y, QPoint at) {
-    const int row =
-        flxDisks->RowUnder(0, memory_.HaveCnt - 2, std::nearbyint(y));  // halves to even
+    const double twips = std::nearbyint(y);  // halves to even
+    const int drive = flxDisks->RowUnder(0, memory_.HaveCnt - 2, twips);
+    const int any = flxDisks->RowUnder(1, memory_.HaveCnt - 1, twips);
     PopupWithCopyItems(
         *Edit, kPopupCaptions,
-        [this, row](int index) { Copy_Click(static_cast<DiskPopupCommand>(index), row); },
+        [this, drive, any](int index) {
+            const auto command = static_cast<DiskPopupCommand>(index);
+            Copy_Click(command, command == DiskPopupCommand::Trend ? any : drive);
+        },
         [at](QMenu& menu) { menu.exec(at); });
 }
 
@@ -59,6 +63,9 @@ void frmQuorvane::Copy_Click(DiskPopupCommand command, int row) {
         case DiskPopupCommand::ChartSelection:
             mnuSelection_Click();
             break;
+        case DiskPopupCommand::Trend:
+            if (row >= 1) ShowTrend(row);
+            break;
     }
 }
 
@@ -75,21 +82,19 @@ void frmQuorvane::mnuSelection_Click() {
 }
 
 void frmQuorvane::mnuTrend_Click() {
+    ShowTrend(flxDisks->Grid().RowSel());
+}
+
+void frmQuorvane::ShowTrend(int row) {
     HistoryStore history({HistoryStore::DefaultPath()});
-    const auto surveysOf = [&](const VolumeRecord& record) {
-        return SamplesOf(history.Surveys(record.volume.mountPoint));
-    };
-    const std::size_t row = static_cast<std::size_t>(std::max(flxDisks->Grid().RowSel(), 0));
     const std::int64_t now = QDateTime::currentSecsSinceEpoch();
     TrendModel trend;
-    if (row >= 1 && row <= rows_.volumes.size()) {
-        const VolumeRecord& record = rows_.volumes[row - 1];
-        trend = TrendOf(QString::fromLocal8Bit(record.volume.mountPoint), surveysOf(record), now);
+    if (row >= 1 && static_cast<std::size_t>(row) <= rows_.volumes.size()) {
+        const VolumeRecord& record = rows_.volumes[static_cast<std::size_t>(row) - 1];
+        trend = TrendOf(QString::fromLocal8Bit(record.volume.mountPoint),
+                        SamplesOf(history, record), now);
     } else {
-        std::vector<std::vector<VolumeSample>> volumes;
-        for (const VolumeRecord& record : rows_.volumes)
-            if (record.report.spaceKnown) volumes.push_back(surveysOf(record));
-        trend = TrendOf(QString::fromLatin1(kTotalsLabel), SumOfVolumes(volumes), now);
+        trend = TrendOf(QString::fromLatin1(kTotalsLabel), TotalsSamplesOf(history, rows_), now);
     }
     frmTrend chart(trend, this);
     chart.exec();

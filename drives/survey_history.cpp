@@ -38,16 +38,27 @@ std::vector<VolumeSample> SamplesOf(const std::vector<SurveyRow>& surveys) {
     return samples;
 }
 
-std::vector<std::optional<Forecast>> KeepSurvey(HistoryStore& store, const DiskRows& rows,
-                                                std::int64_t now, QString* warning) {
-    std::vector<std::optional<Forecast>> forecasts(rows.volumes.size());
+std::vector<VolumeSample> SamplesOf(HistoryStore& store, const VolumeRecord& record) {
+    return SamplesOf(store.Surveys(record.volume.mountPoint));
+}
+
+std::vector<VolumeSample> TotalsSamplesOf(HistoryStore& store, const DiskRows& rows) {
+    std::vector<std::vector<VolumeSample>> volumes;
+    for (const VolumeRecord& record : rows.volumes)
+        if (record.report.spaceKnown) volumes.push_back(SamplesOf(store, record));
+    return SumOfVolumes(volumes);
+}
+
+void KeepSurvey(HistoryStore& store, DiskRows& rows, std::int64_t now, QString* warning) {
     if (!store.AddSurveys(RowsOf(rows, now))) {
         *warning = store.Warning();
-        return forecasts;
+        return;
     }
-    for (std::size_t i = 0; i < rows.volumes.size(); ++i) {
-        if (!rows.volumes[i].report.spaceKnown) continue;
-        forecasts[i] = ForecastOf(SamplesOf(store.Surveys(rows.volumes[i].volume.mountPoint)), now);
+    std::vector<std::vector<VolumeSample>> known;  // read once for the volumes and the totals
+    for (VolumeRecord& record : rows.volumes) {
+        if (!record.report.spaceKnown) continue;
+        known.push_back(SamplesOf(store, record));
+        record.forecast = ForecastOf(known.back(), now);
     }
-    return forecasts;
+    rows.totalsForecast = ForecastOf(SumOfVolumes(known), now);
 }

@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "drives/forecast.h"
 #include "platform/volumes.h"
 
 // A row's space as the table shows it, in megabytes of 1048576 bytes.
@@ -20,9 +21,11 @@ struct VolumeRecord {
     Volume volume;
     VolumeReport report;                  // the figures in bytes, the label, any fault
     std::optional<SpaceFigures> figures;  // none when the space is unknown
+    std::optional<Forecast> forecast;     // from the surveys kept; none without enough of them
 };
 
 struct DiskRows {
-    std::vector<VolumeRecord> volumes;  // in mount-point order
-    SpaceFigures totals;                // of the volumes whose space is known
+    std::vector<VolumeRecord> volumes;       // in mount-point order
+    SpaceFigures totals;                     // of the volumes whose space is known
+    std::optional<Forecast> totalsForecast;  // of those volumes' surveys added up
 };

@@ -1,5 +1,6 @@
 // Tallmere: the options dialog and the chart of the summary.
 #include "chart/frm_chart.h"
+#include "drives/frm_quorvane.h"
 #include "summary/summary_table.h"
 #include "summary/tallmere.h"
 #include "ui/app_context.h"
@@ -15,6 +16,7 @@ void Tallmere::mnuOptions_Click() {
         return;
     }
     RedrawForSettings();
+    if (diskWindow_) diskWindow_->RedrawForSettings();
 }
 
 // The shared settings changed (here or in the disk window): the headings and the rows follow

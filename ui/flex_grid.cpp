@@ -159,7 +159,11 @@ void FlexGrid::changeEvent(QEvent* event) {
 double FlexGrid::RowPos(int row) const {
     const int headerTop = horizontalHeader()->geometry().top();
     if (row <= 0) return PixelsToTwips(headerTop);
-    return PixelsToTwips(viewport()->geometry().top() + rowViewportPosition(row - 1));
+    // Past the last row: its bottom edge, where the last row's band ends.
+    const int last = model_->rowCount({}) - 1;
+    const int top = row - 1 > last && last >= 0 ? rowViewportPosition(last) + rowHeight(last)
+                                                : rowViewportPosition(row - 1);
+    return PixelsToTwips(viewport()->geometry().top() + top);
 }
 
 double FlexGrid::ColPos(int col) const {

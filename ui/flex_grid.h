@@ -19,8 +19,9 @@ class FlexGrid : public QTableView {
     CellGrid& Grid() { return grid_; }
     const CellGrid& Grid() const { return grid_; }
 
-    // Distance in twips from the widget's top to the top of row Row (row 0 is the heading),
-    // and from its left edge to the left edge of column Col.
+    // Distance in twips from the widget's top to the top of row Row (row 0 is the heading; the
+    // row after the last is the last one's bottom edge), and from its left edge to the left
+    // edge of column Col.
     double RowPos(int row) const;
     double ColPos(int col) const;
     // The width in twips column Col takes on the screen: the grid's, and room for the sort

@@ -107,4 +107,46 @@ jq -e '.[0] > 49000 and .[0] < 51000 and .[2] == 6 and
 [[ $(jq -c --arg p "$scratch/m10" '.volumes[] | select(.mount_point == $p) |
     [.growth_bytes_per_day, .days_until_full]' "$scratch/trend.json") == "[null,null]" ]]
 [[ $(sqlite3 "$store" "SELECT count(*) FROM volume_surveys WHERE mount_point = '$scratch/m2'") -eq 6 ]]
-echo "quorvane32 volumes: once per file system, covered ones left out, unreachable ones told"
+
+# --trend: the text report and the comma file add Per Day (MB, one decimal) and Full In, the
+# same words as the window. The m10 volume is given history that fills it in 17.5 days.
+read -r total avail used < <(jq -r '"\(.total_bytes) \(.avail_bytes) \(.used_bytes)"' <<<"$ten")
+rate=$((avail * 2 / 35))
+((used > 2 * rate)) || { echo "volumes: m10 uses too little for its history"; exit 1; }
+now=$(date +%s)
+for days in 2 1; do  # and the survey of the report: three over two days
+    sqlite3 "$store" "INSERT INTO volume_surveys(time, mount_point, total_bytes, avail_bytes,
+        free_bytes, used_bytes) VALUES($((now - days * 86400)), '$scratch/m10', $total,
+        $((avail + days * rate)), $((avail + days * rate)), $((used - days * rate)))"
+done
+"$program" --report=csv --trend >"$scratch/trend.csv"
+tr -d '\r' <"$scratch/trend.csv" >"$scratch/trend.lf.csv"
+head -1 "$scratch/trend.lf.csv" | grep -q ',Cluster Size,Changed,Per Day,Full In$'
+# Per Day and Full In of a volume: the last two fields, as the sizes before them hold commas.
+row() { awk -F, -v p="$1" '$1 == p { print $(NF - 1) "|" $NF }' "$scratch/trend.lf.csv"; }
+per_day=$(awk -v r="$rate" 'BEGIN { printf "%.1f", r / 1048576 }' | sed 's/^0\././')
+[[ $(row "$scratch/m10") == "$per_day|17 days" ]] || { echo "volumes: m10 $(row "$scratch/m10")"; exit 1; }
+[[ $(row "$scratch/m2") =~ ^\.0\|[0-9]+\ months$ ]] || { echo "volumes: m2 $(row "$scratch/m2")"; exit 1; }
+[[ $(row "$scratch/c") == "|" ]]
+"$program" --report=txt --trend >"$scratch/trend.txt"
+grep -q '   Changed    Per Day    Full In $' "$scratch/trend.txt"
+grep -q "^ *$scratch/m10 .* $per_day    17 days $" "$scratch/trend.txt"
+# Without --trend the reports are as they always were; JSON takes it and changes nothing.
+"$program" --report=txt >"$scratch/plain.txt"
+if grep -q 'Per Day\|Full In\|17 days' "$scratch/plain.txt"; then
+    echo "volumes: a report without --trend has its columns"
+    exit 1
+fi
+[[ $(head -3 "$scratch/plain.txt" | tail -1) == "$(head -3 "$scratch/report.txt" | tail -1)" ]]
+"$program" --report=json --trend | jq -e --arg p "$scratch/m10" \
+    '.volumes[] | select(.mount_point == $p) | .days_until_full > 17 and .days_until_full < 18' \
+    >/dev/null
+# --trend needs a report, and takes no value.
+for wrong in --trend "--report=csv --trend=yes"; do
+    status=0
+    # shellcheck disable=SC2086 # the words are meant to split
+    "$program" $wrong >/dev/null 2>"$scratch/wrong.err" || status=$?
+    [[ $status -eq 2 && $(cat "$scratch/wrong.err") == quorvane32:\ *trend* ]]
+done
+echo "quorvane32 volumes: once per file system, covered ones left out, unreachable ones told;" \
+    "forecasts in JSON and with --trend"

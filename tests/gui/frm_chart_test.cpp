@@ -25,7 +25,7 @@ DiskRows ThreeDrives() {
     DiskRows rows;
     const QByteArrayList drives = {"/", "/home", "/srv"};
     for (const QByteArray& drive : drives)
-        rows.volumes.push_back({MakeVolume(drive), {}, std::nullopt});
+        rows.volumes.push_back({MakeVolume(drive), {}, std::nullopt, std::nullopt});
     rows.volumes[0].figures = SpaceFigures{1177.4, 10, 1187.4, 0, 1};
     rows.volumes[1].figures = SpaceFigures{20, 0, 20, 0, 0};
     rows.totals = SpaceFigures{1197.4, 10, 1207.4, 0, 1};

@@ -169,10 +169,10 @@ TEST_F(DiskWindowOptions, OkReloadsTheSettingsAndRefreshShowsThem) {
     });
     EXPECT_EQ(disk.context.settings.SizeDivisor, 1048576);  // derived by the reload
     EXPECT_EQ(disk.store.values.at("CheckNetwork"), "True");
-    EXPECT_EQ(disk.window.Grid().Cols(), 9);
+    EXPECT_EQ(disk.window.Grid().Cols(), 10);  // Full In, no network map yet
     EXPECT_EQ(disk.volumes.surveyed, surveyed);
     QTest::mouseClick(disk.window.findChild<QPushButton*>("cmdClose"), Qt::LeftButton);
-    EXPECT_EQ(disk.window.Grid().Cols(), 10);
+    EXPECT_EQ(disk.window.Grid().Cols(), 11);
     EXPECT_EQ(disk.window.Grid().TextMatrix(2, 0), "/n");
 }
 

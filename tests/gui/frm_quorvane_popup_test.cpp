@@ -7,7 +7,9 @@
 #include <QTest>
 
 #include "chart/frm_chart.h"
+#include "chart/frm_trend.h"
 #include "drives/frm_quorvane.h"
+#include "tests/support/data_home.h"
 #include "tests/support/disk_window.h"
 #include "tests/support/modal.h"
 #include "tests/support/qt_print.h"
@@ -74,9 +76,9 @@ class DiskPopup : public ::testing::Test {
     DiskWindow disk{MakeVolume("/media/usb \"1\"")};
 };
 
-TEST_F(DiskPopup, OffersItsFourItemsOnlyWhileItIsOpen) {
+TEST_F(DiskPopup, OffersItsFiveItemsOnlyWhileItIsOpen) {
     EXPECT_EQ(RightClick(InRow(1), -1),
-              QStringList({"&Copy", "&Explore", "&Tallmere32", "Chart &Selection"}));
+              QStringList({"&Copy", "&Explore", "&Tallmere32", "Chart &Selection", "T&rend"}));
     EXPECT_EQ(EditItems(), QStringList({"&Copy"}));
     EXPECT_TRUE(disk.launcher.opened.empty() && disk.launcher.started.empty());
 }
@@ -153,6 +155,27 @@ TEST_F(DiskPopup, CopyAndChartSelectionAct) {
     EXPECT_EQ(caption, "Quorvane32 - Selected Disk");
     EXPECT_EQ(labels, QStringList({"Used MB = 50.0", "Available MB = 150.0"}));
     EXPECT_EQ(EditItems(), QStringList({"&Copy"}));
+}
+
+// Trend charts the row under the pointer, the totals row (all volumes) too; on the heading it
+// opens nothing.
+TEST_F(DiskPopup, TrendChartsTheRowUnderThePointer) {
+    const TemporaryDataHome dataHome;
+    QStringList captions;
+    for (const int row : {2, 3, 0}) {
+        OnPopup([&](QMenu& menu) {
+            if (row > 0) {
+                OnModal<frmTrend>([&](frmTrend& trend) {
+                    captions << trend.windowTitle();
+                    trend.close();
+                });
+            }
+            menu.actions()[4]->trigger();
+        });
+        QTest::mouseRelease(Grid().viewport(), Qt::RightButton, {},
+                            Grid().viewport()->mapFrom(&Grid(), InRow(row)));
+    }
+    EXPECT_EQ(captions, QStringList({"Trend of /media/usb \"1\"", "Trend of ---- Total ----"}));
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <QAction>
 #include <QChartView>
+#include <QCheckBox>
+#include <QDateTime>
 #include <QFile>
 #include <QLineSeries>
 #include <QMenuBar>
@@ -16,14 +18,18 @@
 #include <QToolButton>
 
 #include "chart/frm_trend.h"
+#include "drives/disk_columns.h"
 #include "drives/disk_reports.h"
 #include "help/help_viewer.h"
+#include "history/history_store.h"
 #include "table/version.h"
+#include "tests/support/data_home.h"
 #include "tests/support/disk_window.h"
 #include "tests/support/fakes.h"
 #include "tests/support/modal.h"
 #include "tests/support/qt_print.h"
 #include "ui/app_context.h"
+#include "ui/frm_options.h"
 #include "ui/my_info.h"
 
 namespace {
@@ -38,7 +44,7 @@ TEST(DiskWindow, OpensCentredWithTheFirstSurveyAndItsMenus) {
     EXPECT_EQ(disk.window.findChild<QPushButton*>("cmdClose")->text(), "&Refresh");
     EXPECT_EQ(disk.window.Grid().Rows(), 4);
     EXPECT_EQ(disk.Cell(3, 1), kTotalsLabel);
-    EXPECT_EQ(disk.window.Geometry().windowWidth, 9260);
+    EXPECT_EQ(disk.window.Geometry().windowWidth, 9260 + 10 * charsize);  // Full In shown
     const QRect area = disk.window.screen()->availableGeometry();
     // Centred on the size known before showing; the frame it gets when shown may shift it.
     EXPECT_LE((disk.window.frameGeometry().center() - area.center()).manhattanLength(), 8);
@@ -91,7 +97,7 @@ TEST(DiskWindow, CtrlCCopiesTheWholeTable) {
     QTest::keyClick(disk.window.findChild<FlexGrid*>("flxDisks"), Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(disk.clipboard.sets, 1);
     EXPECT_EQ(disk.clipboard.text, ClipboardText(disk.window.Grid()));
-    EXPECT_EQ(disk.clipboard.text.count(u'\t'), 4 * 9);
+    EXPECT_EQ(disk.clipboard.text.count(u'\t'), 4 * 10);
 }
 
 TEST(DiskWindow, DebugModeShowsRawFiguresAndAMissingStoreClosesTheWindow) {
@@ -117,8 +123,8 @@ TEST(DiskWindow, SaveAsWritesTheReportTheNameChooses) {
     ASSERT_TRUE(text.open(QIODevice::ReadOnly));
     const QList<QByteArray> lines = text.readAll().split('\n');
     ASSERT_EQ(lines.size(), 7);
-    EXPECT_EQ(lines[0].size(), 100);  // lines end in LF
-    EXPECT_EQ(lines[2].size(), 93);
+    EXPECT_EQ(lines[0].size(), 100);      // lines end in LF
+    EXPECT_EQ(lines[2].size(), 93 + 11);  // with Full In
 
     disk.saveDialog.answer = folder.filePath("no such folder/disks.csv");
     disk.Trigger("mnuSaveAs");
@@ -223,9 +229,7 @@ TEST(MyInfoBox, EachClickOnThePictureFlipsTheFlag) {
 // Each survey of the window is kept; Trend draws the selected volume's, and the totals row's
 // trend is the sum of the volumes.
 TEST(DiskWindow, TrendDrawsTheSurveysKeptOfTheSelectedVolume) {
-    QTemporaryDir data;
-    const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
-    qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
+    const TemporaryDataHome dataHome;
     DiskWindow disk;
     disk.window.Open();
     disk.window.findChild<QPushButton*>("cmdClose")->click();  // Refresh
@@ -245,5 +249,43 @@ TEST(DiskWindow, TrendDrawsTheSurveysKeptOfTheSelectedVolume) {
         // The opening survey and the refresh; for the totals the two may fall in one second.
         EXPECT_GE(surveys, row == 1 ? 2 : 1) << row;
     }
-    qputenv("XDG_DATA_HOME", dataHome);
+}
+
+// "/" has grown by 1.5 MB a day for ten days and has 40 MB left: full in 26.7 days. The home
+// volume has no history to tell. Switching the option off gives the table without the column.
+TEST(DiskWindow, FullInTellsWhenEachVolumeFillsWhileTheOptionIsOn) {
+    const TemporaryDataHome dataHome;
+    {
+        HistoryStore history({HistoryStore::DefaultPath()});
+        const qint64 now = QDateTime::currentSecsSinceEpoch();
+        std::vector<SurveyRow> surveys;
+        for (const qint64 days : {10, 5, 1}) {
+            const auto avail = static_cast<qint64>((40 + 1.5 * days) * kMB);
+            surveys.push_back({now - days * 86400,
+                               "/",
+                               static_cast<qint64>(100 * kMB),
+                               avail,
+                               avail,
+                               static_cast<qint64>(100 * kMB) - avail,
+                               {},
+                               {}});
+        }
+        ASSERT_TRUE(history.AddSurveys(surveys));
+    }
+    DiskWindow disk;
+    disk.window.Open();
+    EXPECT_EQ(disk.Cell(0, kChangedCol + 1), "Full In");
+    EXPECT_EQ(disk.Cell(1, kChangedCol + 1), "26 days");
+    EXPECT_EQ(disk.Cell(2, kChangedCol + 1), "");
+    EXPECT_EQ(disk.Cell(3, kChangedCol + 1), "");
+
+    OnModal<frmOptions>([](frmOptions& dialog) {
+        dialog.findChild<QCheckBox*>("chkShowFullIn")->click();
+        dialog.findChild<QPushButton*>("btnOptApply")->click();
+    });
+    disk.Trigger("mnuOptions");
+    EXPECT_EQ(disk.store.values.at("ShowFullIn"), "False");
+    EXPECT_EQ(disk.window.Grid().Cols(), kChangedCol + 1);
+    EXPECT_EQ(disk.window.Geometry().windowWidth, 9260);
+    EXPECT_EQ(disk.Cell(1, kChangedCol), ".0");
 }

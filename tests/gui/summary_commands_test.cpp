@@ -180,3 +180,19 @@ TEST(SummaryCommands, OptionsConfirmedInTheDiskWindowRedrawTheSummaryInTheNewUni
     EXPECT_EQ(summary.Grid().TextMatrix(0, 2), "Total KB");
     EXPECT_EQ(summary.Grid().TextMatrix(1, 2), "1.0");  // large/: 1000 bytes
 }
+
+TEST(SummaryCommands, OptionsConfirmedInTheSummaryShowOrHideFullInInTheDiskWindow) {
+    TempTree tree;
+    SummaryWindow summary(StartOn(tree.Path(), {}));
+    summary.Load();
+    summary.Trigger("FreeSpace");
+    const frmQuorvane* disks = summary.window->findChild<frmQuorvane*>();
+    ASSERT_NE(disks, nullptr);
+    const int columns = disks->Grid().Cols();
+    OnModal<frmOptions>([](frmOptions& dialog) {
+        dialog.findChild<QCheckBox*>("chkShowFullIn")->click();
+        dialog.findChild<QPushButton*>("btnOptApply")->click();
+    });
+    summary.Trigger("mnuOptions");
+    EXPECT_EQ(disks->Grid().Cols(), columns - 1);
+}

@@ -30,12 +30,17 @@ CellGrid SurveyedGrid(const QString& label, const QString& mapping = {}) {
     volumes.Add(MakeVolume("/net", DriveKind::Network, "nfs4"), share);
     CellGrid grid;
     SurveyMemory memory;
-    SurveyDrives(grid, volumes, settings, memory, {});
+    SurveyDrives(grid, volumes, settings, {.networkMap = settings.CheckNetwork}, memory, {});
     return grid;
 }
 
+// The command line of quorvane32 with Words after its name.
+DiskCommandLine Report(const QStringList& words) {
+    return ParseDiskCommandLine(QStringList{"quorvane32"} + words);
+}
+
 TEST(DiskReports, TextReportLinesAre93Or113Wide) {
-    const QStringList lines = DiskTextReport(SurveyedGrid("system"), kTitle);
+    const QStringList lines = DiskTextReport(SurveyedGrid("system"), {}, kTitle);
     ASSERT_EQ(lines.size(), 5);
     EXPECT_EQ(lines[0], PadField(kTitle, "c", 100));
     EXPECT_EQ(lines[1], "");
@@ -47,7 +52,8 @@ TEST(DiskReports, TextReportLinesAre93Or113Wide) {
     EXPECT_TRUE(lines[4].startsWith("        ---- Total ----"));
     EXPECT_EQ(ReportBytes(lines, ReportKind::Text).count('\n'), 5);
 
-    const QStringList wide = DiskTextReport(SurveyedGrid("", "server:/export/a/long/path"), kTitle);
+    const QStringList wide = DiskTextReport(SurveyedGrid("", "server:/export/a/long/path"),
+                                            {.networkMap = true}, kTitle);
     ASSERT_EQ(wide.size(), 6);
     for (int i = 2; i < wide.size(); ++i)
         EXPECT_EQ(wide[i].size(), 113);
@@ -60,8 +66,8 @@ TEST(DiskReports, TheDriveColumnWidensToTheLongestMountPoint) {
     volumes.Add(MakeVolume("/srv/nested/deep"), SpaceReport(2e9, 1e9));
     CellGrid grid;
     SurveyMemory memory;
-    SurveyDrives(grid, volumes, Settings{}, memory, {});
-    const QStringList lines = DiskTextReport(grid, kTitle);
+    SurveyDrives(grid, volumes, Settings{}, {}, memory, {});
+    const QStringList lines = DiskTextReport(grid, {}, kTitle);
     ASSERT_EQ(lines.size(), 6);
     for (int i = 2; i < lines.size(); ++i)
         EXPECT_EQ(lines[i].size(), 93 - 8 + 16) << i;
@@ -102,9 +108,7 @@ TEST(DiskReports, PrintedPageAlignsColumnsAndCentresANarrowTable) {
 }
 
 TEST(DiskReportMode, ReadsItsCommandLine) {
-    const auto parse = [](const QStringList& words) {
-        return ParseDiskCommandLine(QStringList{"quorvane32"} + words);
-    };
+    const auto parse = Report;
     using enum DiskCommandLine::Action;
     EXPECT_EQ(parse({}).action, Window);
     const DiskCommandLine csv = parse({"--report=csv", "--output=/tmp/disks.csv"});
@@ -113,8 +117,11 @@ TEST(DiskReportMode, ReadsItsCommandLine) {
     EXPECT_EQ(parse({"--report", "txt"}).kind, ReportKind::Text);
     EXPECT_EQ(parse({"-h"}).action, Help);
     EXPECT_EQ(parse({"--version"}).action, Version);
-    for (const char* wrong : {"--report=pdf", "--output=x", "--report"})
+    EXPECT_FALSE(csv.trend);
+    EXPECT_TRUE(parse({"--trend", "--report=json"}).trend);
+    for (const char* wrong : {"--report=pdf", "--output=x", "--report", "--trend"})
         EXPECT_EQ(parse({wrong}).action, Mistake) << wrong;
+    EXPECT_EQ(parse({"--report=txt", "--trend=yes"}).mistake, "'--trend' takes no value.");
     EXPECT_TRUE(parse({"--report=pdf"}).mistake.contains("pdf"));
     const DiskCommandLine stray = parse({"/home", "--bogus", "--report=txt", "-x"});
     EXPECT_EQ(stray.action, Report);
@@ -128,7 +135,9 @@ TEST(DiskReportMode, WritesOneSurveysReportWithOrWithoutReadableSettings) {
     store.values["CheckNetwork"] = "true";
     FakeVolumeSource volumes;
     volumes.Add(MakeVolume("/"), SpaceReport(4e9, 1234567890.0));
-    ASSERT_EQ(RunDiskReport(ReportKind::Text, folder.filePath("disks.txt"), store, volumes), 0);
+    ASSERT_EQ(RunDiskReport(Report({"--report=txt", "--output=" + folder.filePath("disks.txt")}),
+                            store, volumes),
+              0);
     QFile text(folder.filePath("disks.txt"));
     ASSERT_TRUE(text.open(QIODevice::ReadOnly));
     const QList<QByteArray> lines = text.readAll().split('\n');
@@ -138,7 +147,9 @@ TEST(DiskReportMode, WritesOneSurveysReportWithOrWithoutReadableSettings) {
     EXPECT_TRUE(lines[4].contains(kTotalsLabel));
 
     store.available = false;  // the first-run values serve: no network column
-    EXPECT_EQ(RunDiskReport(ReportKind::Csv, folder.filePath("disks.csv"), store, volumes), 0);
+    EXPECT_EQ(RunDiskReport(Report({"--report=csv", "--output=" + folder.filePath("disks.csv")}),
+                            store, volumes),
+              0);
     QFile csv(folder.filePath("disks.csv"));
     ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
     EXPECT_FALSE(csv.readLine().contains("Network MAP"));
@@ -153,11 +164,15 @@ TEST(DiskReportMode, JsonTellsAvailableAndFreeApartAndAFaultEndsWithStatusOne) {
     VolumeReport reserved = SpaceReport(1000 * kMB, 550 * kMB);
     reserved.freeBytes = 600 * kMB;
     volumes.Add(MakeVolume("/"), reserved);
-    ASSERT_EQ(RunDiskReport(ReportKind::Json, folder.filePath("ok.json"), store, volumes), 0);
+    ASSERT_EQ(RunDiskReport(Report({"--report=json", "--output=" + folder.filePath("ok.json")}),
+                            store, volumes),
+              0);
     VolumeReport locked;
     locked.fault = "Permission denied";
     volumes.Add(MakeVolume("/locked/disk"), locked);
-    ASSERT_EQ(RunDiskReport(ReportKind::Json, folder.filePath("disks.json"), store, volumes), 1);
+    ASSERT_EQ(RunDiskReport(Report({"--report=json", "--output=" + folder.filePath("disks.json")}),
+                            store, volumes),
+              1);
 
     QFile file(folder.filePath("disks.json"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));

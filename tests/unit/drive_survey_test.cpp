@@ -12,7 +12,9 @@ namespace {
 
 class DriveSurvey : public ::testing::Test {
   protected:
-    void Survey() { SurveyDrives(grid, volumes, settings, memory, sink); }
+    // The columns of a report without forecasts: the network map as Settings say.
+    DiskColumns Columns() const { return {.networkMap = settings.CheckNetwork}; }
+    void Survey() { SurveyDrives(grid, volumes, settings, Columns(), memory, sink); }
     QStringList Column(int col) const {
         QStringList texts;
         for (int row = 1; row < grid.Rows(); ++row)
@@ -62,8 +64,8 @@ TEST_F(DriveSurvey, NetworkColumnFollowsTheSettingAndColumnsWidenToTheirTexts) {
     settings.CheckNetwork = true;
     Survey();
     ASSERT_EQ(grid.Cols(), 10);
-    EXPECT_EQ(grid.TextMatrix(0, kMapCol), "Network MAP");
-    EXPECT_EQ(Column(kMapCol), QStringList({"", share.networkName, ""}));
+    EXPECT_EQ(grid.TextMatrix(0, 9), "Network MAP");
+    EXPECT_EQ(Column(9), QStringList({"", share.networkName, ""}));
     EXPECT_EQ(memory.MaxMapCol, 35);
     EXPECT_EQ(grid.ColWidth(kDriveCol), 17 * charsize);
     EXPECT_EQ(DiskWindowGeometry(grid).windowWidth, 10690 + (35 - 11 + 17 - 5) * charsize);
@@ -117,7 +119,7 @@ TEST_F(DriveSurvey, AvailIsWhatTheUserMayWriteAndUsedTheRest) {
     VolumeReport reserved = SpaceReport(1000 * kMB, 550 * kMB);
     reserved.freeBytes = 600 * kMB;
     volumes.Add(MakeVolume("/"), reserved);
-    const DiskRows rows = SurveyDrives(grid, volumes, settings, memory, sink);
+    const DiskRows rows = SurveyDrives(grid, volumes, settings, Columns(), memory, sink);
     EXPECT_EQ(RowTexts(grid, 1),
               QStringList({"/", "", "ext4", "550.0", "450.0", "45", "1,000.0", "4,096", ".0"}));
     EXPECT_EQ(RowTexts(grid, 2),
@@ -139,7 +141,7 @@ TEST_F(DriveSurvey, AVolumeThatCouldNotBeSurveyedKeepsItsRowWithAMarkAndItsReaso
     VolumeReport locked;
     locked.fault = "Permission denied";
     volumes.Add(MakeVolume("/home/locked/disk"), locked);
-    const DiskRows rows = SurveyDrives(grid, volumes, settings, memory, sink);
+    const DiskRows rows = SurveyDrives(grid, volumes, settings, Columns(), memory, sink);
     EXPECT_EQ(Column(kDriveCol), QStringList({"/", "/home/locked/disk", ""}));
     EXPECT_EQ(RowTexts(grid, 2),
               QStringList({"/home/locked/disk", "", "ext4", "", "", "", "", "", ""}));
@@ -157,9 +159,41 @@ TEST_F(DriveSurvey, NoVolumeLeavesHeadingAndTotals) {
               QStringList({"", kTotalsLabel, "", ".0", ".0", "", ".0", "", ".0"}));
 }
 
+// Per Day and Full In come after Changed and before the network map, blank without a forecast;
+// without them the table is the one it always was.
+TEST_F(DriveSurvey, ForecastColumnsComeBetweenChangedAndTheNetworkMap) {
+    volumes.Add(MakeVolume("/"), SpaceReport(1000 * kMB, 600 * kMB));
+    VolumeReport share = SpaceReport(kMB, 0);
+    share.networkName = "srv:/x";
+    volumes.Add(MakeVolume("/n", DriveKind::Network, "nfs4"), share);
+    settings.CheckNetwork = true;
+    DiskRows rows = SurveyVolumes(volumes, settings, memory);
+    rows.volumes[0].forecast.emplace().growthBytesPerDay = 1.5 * kMB;
+    rows.volumes[0].forecast->daysUntilFull = 23.5;
+    rows.totalsForecast.emplace().growthBytesPerDay = -2 * kMB;
+    const DiskColumns all{.perDay = true, .fullIn = true, .networkMap = true};
+    FillDiskGrid(grid, rows, all, memory);
+    const auto trendCells = [&](int row) { return RowTexts(grid, row).mid(kChangedCol); };
+    EXPECT_EQ(trendCells(0), QStringList({"Changed", "Per Day", "Full In", "Network MAP"}));
+    EXPECT_EQ(trendCells(1), QStringList({".0", "1.5", "23 days", ""}));
+    EXPECT_EQ(trendCells(2), QStringList({".0", "", "", "srv:/x"}));
+    EXPECT_EQ(trendCells(3), QStringList({".0", "-2.0", "", ""}));
+    EXPECT_EQ(grid.ColAlignment(all.FullInCol()), CellAlign::Right);
+    EXPECT_EQ(grid.ColWidth(all.FullInCol()), 10 * charsize);
+    EXPECT_EQ(memory.MaxMapCol, 11);
+
+    CellGrid plain;
+    FillDiskGrid(plain, rows, Columns(), memory);
+    FillDiskGrid(grid, rows, Columns(), memory);
+    EXPECT_EQ(grid.Cols(), 10);
+    for (int row = 0; row < grid.Rows(); ++row)
+        EXPECT_EQ(RowTexts(grid, row), RowTexts(plain, row));
+    EXPECT_EQ(DiskWindowGeometry(grid).windowWidth, DiskWindowGeometry(plain).windowWidth);
+}
+
 TEST(DiskTable, AWindowTallerOrWiderThanTheScreenShrinksItsGridToFit) {
     CellGrid grid;
-    SetupDiskGrid(grid, false);
+    SetupDiskGrid(grid, {});
     grid.SetRows(200);
     const DiskGeometry full = DiskWindowGeometry(grid);
     const DiskGeometry fitted = FitDiskGeometry(full, 6000, 12000);
@@ -181,9 +215,9 @@ TEST(DiskTable, AWindowTallerOrWiderThanTheScreenShrinksItsGridToFit) {
 
 TEST(DiskTable, SetUpWidthsGiveRuleAAndRuleB) {
     CellGrid grid;
-    EXPECT_EQ(SetupDiskGrid(grid, false), 0);
+    EXPECT_EQ(SetupDiskGrid(grid, {}), 0);
     EXPECT_EQ(DiskWindowGeometry(grid).windowWidth, 9260);
-    EXPECT_EQ(SetupDiskGrid(grid, true), 11);
+    EXPECT_EQ(SetupDiskGrid(grid, {.networkMap = true}), 11);
     grid.SetRows(4);
     const DiskGeometry geometry = DiskWindowGeometry(grid);
     EXPECT_EQ(geometry.gridWidth, 10090);
@@ -209,7 +243,7 @@ TEST(SystemVolumes, SurveyOfThisMachine) {
     everything.CheckNetwork = everything.CheckCDROM = true;
     CellGrid grid;
     SurveyMemory memory;
-    SurveyDrives(grid, *source, everything, memory, {});
+    SurveyDrives(grid, *source, everything, WindowColumns(everything), memory, {});
     EXPECT_LE(grid.Rows(), static_cast<int>(points.size()) + 2);
     EXPECT_EQ(grid.TextMatrix(grid.Rows() - 1, kLabelCol), kTotalsLabel);
 }

@@ -28,7 +28,7 @@ std::vector<double> Values(const PieModel& pie) {
 DiskRows Disks() {
     DiskRows rows;
     for (const char* drive : {"/", "/home", "/srv"})
-        rows.volumes.push_back({MakeVolume(drive), {}, std::nullopt});
+        rows.volumes.push_back({MakeVolume(drive), {}, std::nullopt, std::nullopt});
     rows.volumes[0].figures = SpaceFigures{1177.4, 822.6, 2000, 0, 41};
     rows.volumes[2].figures = SpaceFigures{0, -3.5, 3.5, 0, 100};
     rows.totals = SpaceFigures{9999, 819.1, 2003.5, 0, 41};
