@@ -3,16 +3,9 @@
 #include <algorithm>
 
 Counts& Counts::operator+=(const Counts& other) {
-    Files += other.Files;
-    Bytes += other.Bytes;
-    Dirs += other.Dirs;
-    HiddenFiles += other.HiddenFiles;
-    HiddenBytes += other.HiddenBytes;
-    HiddenDirs += other.HiddenDirs;
-    SystemFiles += other.SystemFiles;
-    SystemBytes += other.SystemBytes;
-    ArchiveFiles += other.ArchiveFiles;
-    ArchiveBytes += other.ArchiveBytes;
+    for (const RowField& field : kRowFields) {
+        if (field.member) this->*field.member += other.*field.member;
+    }
     return *this;
 }
 
@@ -37,32 +30,10 @@ Skipped& Skipped::operator+=(const Skipped& other) {
 }
 
 Figure FieldValue(const Counts& counts, int field) {
-    switch (field) {
-        case 2:
-            return counts.Files;
-        case 3:
-            return counts.Bytes;
-        case 4:
-            return counts.Dirs;
-        case 5:
-            return counts.HiddenFiles;
-        case 6:
-            return counts.HiddenBytes;
-        case 7:
-            return counts.HiddenDirs;
-        case 8:
-            return counts.SystemFiles;
-        case 9:
-            return counts.SystemBytes;
-        case 10:
-            return counts.ArchiveFiles;
-        case 11:
-            return counts.ArchiveBytes;
-        default:
-            return 0;
-    }
+    if (field <= kPathField || field > kLastField) return 0;
+    return counts.*FieldOf(field).member;
 }
 
 bool IsSizeField(int field) {
-    return field == 3 || field == 6 || field == 9 || field == 11;
+    return field >= kPathField && field <= kLastField && FieldOf(field).size;
 }

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <cstdint>
+#include <iterator>
 #include <vector>
 
 #include "platform/trash.h"
@@ -59,11 +60,42 @@ struct DirectoryRecord {
     FolderIdentity identity{};  // a subdirectory's row: the folder as the walk found it
 };
 
-inline constexpr int kPathField = 1;
-inline constexpr int kLastField = 11;
+// One field of a row. Every list of a row's fields (its sums, the grid's headings and widths,
+// the sort keys, the JSON names) is read from kRowFields.
+struct RowField {
+    const char* heading;     // a size's heading is followed by the unit word: "Total KB"
+    Figure Counts::*member;  // nullptr for the directory name
+    bool size;               // bytes, shown in the settings' unit
+    const char* jsonName;
+    int initialWidth;  // the grid column's width before anything is counted, in twips
+    int minimumChars;  // the least width the grid column is given, in characters
+};
 
-// The value of numbered field 2..11 of Counts; 0 for any other number.
+// Fields 1 to 11 in grid column order.
+inline constexpr RowField kRowFields[] = {
+    {"Directory Name", nullptr, false, "path", 2100, 14},
+    {"Total Files", &Counts::Files, false, "files", 1050, 5},
+    {"Total", &Counts::Bytes, true, "bytes", 1050, 5},
+    {"Total Dirs", &Counts::Dirs, false, "dirs", 750, 5},
+    {"Hidden Files", &Counts::HiddenFiles, false, "hidden_files", 900, 6},
+    {"Hidden", &Counts::HiddenBytes, true, "hidden_bytes", 900, 6},
+    {"Hidden Dirs", &Counts::HiddenDirs, false, "hidden_dirs", 900, 6},
+    {"System Files", &Counts::SystemFiles, false, "system_files", 900, 6},
+    {"System", &Counts::SystemBytes, true, "system_bytes", 900, 6},
+    {"Archive Files", &Counts::ArchiveFiles, false, "archive_files", 1050, 7},
+    {"Archive", &Counts::ArchiveBytes, true, "archive_bytes", 1050, 7},
+};
+
+inline constexpr int kPathField = 1;
+inline constexpr int kLastField = static_cast<int>(std::size(kRowFields));
+
+// The field numbered 1..kLastField.
+inline const RowField& FieldOf(int field) {
+    return kRowFields[field - 1];
+}
+
+// The value of numbered field 2..kLastField of Counts; 0 for any other number.
 Figure FieldValue(const Counts& counts, int field);
 
-// Fields 3, 6, 9 and 11 are sizes in bytes; the others are counts.
+// Whether field 1..kLastField is a size in bytes; the others are counts and the name.
 bool IsSizeField(int field);

@@ -6,14 +6,9 @@
 
 namespace {
 
-// The JSON names of fields 2 to 11.
-constexpr const char* kFieldNames[] = {
-    "files",       "bytes",        "dirs",         "hidden_files",  "hidden_bytes",
-    "hidden_dirs", "system_files", "system_bytes", "archive_files", "archive_bytes"};
-
 JsonObjectText FigureMembers(const Counts& counts, JsonObjectText figures = {}) {
     for (int field = 2; field <= kLastField; ++field)
-        figures.PutNumber(QString::fromLatin1(kFieldNames[field - 2]), FieldValue(counts, field));
+        figures.PutNumber(QString::fromLatin1(FieldOf(field).jsonName), FieldValue(counts, field));
     return figures;
 }
 
@@ -21,10 +16,11 @@ JsonObjectText FigureMembers(const Counts& counts, JsonObjectText figures = {}) 
 // no figures).
 JsonObjectText Row(const DirectoryRecord& record, const RowGrowth* growth) {
     JsonObjectText row;
-    PutName(row, QStringLiteral("path"), record.volume ? record.Path : ShownPath(record.Path));
+    PutName(row, QString::fromLatin1(FieldOf(kPathField).jsonName),
+            record.volume ? record.Path : ShownPath(record.Path));
     if (growth && growth->change == Change::Gone) {
-        for (const char* name : kFieldNames)
-            row.PutNull(QString::fromLatin1(name));
+        for (int field = 2; field <= kLastField; ++field)
+            row.PutNull(QString::fromLatin1(FieldOf(field).jsonName));
     } else {
         row = FigureMembers(record.counts, std::move(row));
     }

@@ -1,15 +1,12 @@
 #include "summary/summary_table.h"
 
+#include <QStringList>
 #include <algorithm>
 
 #include "summary/skipped_text.h"
 #include "table/number_mask.h"
 
 namespace {
-
-constexpr std::array<int, 11> kInitialWidths = {2100, 1050, 1050, 750,  900, 900,
-                                                900,  900,  900,  1050, 1050};
-constexpr std::array<double, 11> kMinimumChars = {14, 5, 5, 5, 6, 6, 6, 6, 6, 7, 7};
 
 QString FieldText(const Counts& counts, int field, const Settings& settings) {
     const Figure value = FieldValue(counts, field);
@@ -38,13 +35,14 @@ int SummaryColumns(const Settings& settings) {
 }
 
 QString HeaderString(const Settings& settings) {
-    const QString& unit = settings.Display;
-    QString header = QStringLiteral("<Directory Name|>Total Files|>Total ") + unit +
-                     QStringLiteral("|>Total Dirs");
-    if (settings.ShortDisplay) return header;
-    return header + QStringLiteral("|>Hidden Files|>Hidden ") + unit +
-           QStringLiteral("|>Hidden Dirs|>System Files|>System ") + unit +
-           QStringLiteral("|>Archive Files|>Archive ") + unit;
+    QStringList headings;
+    for (int field = kPathField; field <= SummaryColumns(settings); ++field) {
+        QString heading =
+            (field == kPathField ? u'<' : u'>') + QString::fromLatin1(FieldOf(field).heading);
+        if (FieldOf(field).size) heading += u' ' + settings.Display;
+        headings << heading;
+    }
+    return headings.join(u'|');
 }
 
 void SetupGrid(CellGrid& grid, const Settings& settings, ColumnChars& chars) {
@@ -53,8 +51,9 @@ void SetupGrid(CellGrid& grid, const Settings& settings, ColumnChars& chars) {
     grid.SetRowHeight(0, 480);
     grid.SetFormatString(HeaderString(settings));
     for (int col = 0; col < grid.Cols(); ++col) {
-        grid.SetColWidth(col, kInitialWidths[col]);
-        chars[col] = kInitialWidths[col] / double(kTwipsPerChar);
+        const int width = FieldOf(col + 1).initialWidth;
+        grid.SetColWidth(col, width);
+        chars[col] = width / double(kTwipsPerChar);
     }
 }
 
@@ -76,7 +75,8 @@ int FillGrid(CellGrid& grid, const SummaryData& data, const Settings& settings,
              ColumnChars& chars) {
     const bool redraw = grid.Redraw();
     grid.SetRedraw(false);
-    std::copy(kMinimumChars.begin(), kMinimumChars.end(), chars.begin());
+    for (int field = kPathField; field <= kLastField; ++field)
+        chars[field - 1] = FieldOf(field).minimumChars;
     const int rows = data.RowCount();
     grid.SetRows(rows + 2);
     for (int r = 1; r <= rows; ++r) {

@@ -13,7 +13,7 @@
 #include "table/cell_grid.h"
 
 inline constexpr int kTwipsPerChar = 150;
-inline constexpr int kFullColumns = 11;
+inline constexpr int kFullColumns = kLastField;
 inline constexpr int kShortColumns = 4;
 // Characters the name column gains for the mark of a row whose walk left something out.
 inline constexpr int kNoteMarkChars = 2;

@@ -1,19 +1,9 @@
 #include "tests/support/printers.h"
 
-#include <string>
-
-namespace {
-
-std::string Digits(Figure figure) {
-    return FigureDigits(figure).toStdString();
-}
-
-}  // namespace
-
-void PrintTo(const Counts& c, std::ostream* out) {
-    *out << "{files " << Digits(c.Files) << ", bytes " << Digits(c.Bytes) << ", dirs "
-         << Digits(c.Dirs) << ", hidden " << Digits(c.HiddenFiles) << "/" << Digits(c.HiddenBytes)
-         << "/" << Digits(c.HiddenDirs) << ", system " << Digits(c.SystemFiles) << "/"
-         << Digits(c.SystemBytes) << ", archive " << Digits(c.ArchiveFiles) << "/"
-         << Digits(c.ArchiveBytes) << "}";
+void PrintTo(const Counts& counts, std::ostream* out) {
+    for (int field = kPathField + 1; field <= kLastField; ++field) {
+        *out << (field == kPathField + 1 ? "{" : ", ") << FieldOf(field).jsonName << ' '
+             << FigureDigits(FieldValue(counts, field)).constData();
+    }
+    *out << '}';
 }

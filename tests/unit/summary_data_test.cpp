@@ -64,3 +64,22 @@ TEST(SummaryData, RecordSumsTheGrandTotalAndKeepsWalkOrder) {
     EXPECT_EQ(data.GrandTotal.Files, 5);
     EXPECT_EQ(data.GrandTotal.Bytes, 5000000010);
 }
+
+TEST(RowFields, EachFigureFieldHasItsOwnMemberAndSumsWithIt) {
+    Counts counts;
+    for (int field = kPathField + 1; field <= kLastField; ++field)
+        counts.*FieldOf(field).member = static_cast<Figure>(field) << 64;  // past 64 bits
+    Counts twice = counts;
+    twice += counts;
+    EXPECT_EQ(FieldValue(counts, kPathField), 0u);
+    EXPECT_EQ(FieldValue(counts, kLastField + 1), 0u);
+    for (int field = kPathField + 1; field <= kLastField; ++field) {
+        EXPECT_EQ(FieldValue(counts, field), static_cast<Figure>(field) << 64) << field;
+        EXPECT_EQ(FieldValue(twice, field), static_cast<Figure>(field) << 65) << field;
+    }
+    std::vector<int> sizes;
+    for (int field = 0; field <= kLastField + 1; ++field) {
+        if (IsSizeField(field)) sizes.push_back(field);
+    }
+    EXPECT_EQ(sizes, (std::vector<int>{3, 6, 9, 11}));
+}

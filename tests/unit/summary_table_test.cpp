@@ -61,6 +61,9 @@ TEST(SummaryTable, AVolumesOwnRowKeepsItsSlashInTheGridReportsAndChart) {
 
 TEST(SummaryTable, HeadingsNameTheUnitInBothForms) {
     EXPECT_EQ(HeaderString(Unit("KB", true)), "<Directory Name|>Total Files|>Total KB|>Total Dirs");
+    EXPECT_EQ(HeaderString(Unit("MB")),
+              "<Directory Name|>Total Files|>Total MB|>Total Dirs|>Hidden Files|>Hidden MB|"
+              ">Hidden Dirs|>System Files|>System MB|>Archive Files|>Archive MB");
     const Table full(Unit("MB"));
     EXPECT_EQ(full.grid.Cols(), 11);
     EXPECT_EQ(full.grid.TextMatrix(0, 10), "Archive MB");
