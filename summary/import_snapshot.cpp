@@ -39,12 +39,10 @@ std::function<TreeSink*(const QByteArray&)> ImportRecording::SinkFor() {
 
 std::optional<qint64> ImportRecording::Save(HistoryStore& store, const ImportedScan& scan,
                                             qint64 now, QStringList& warnings) {
-    ScanRequest request;
-    request.counting = counting_;
     SnapshotInfo info;
     info.time = scan.scanned.value_or(now);
     info.start = AbsoluteDirectory(scan.root);
-    info.counting = CountingKey(request);
+    info.counting = CountingKey(counting_);
     info.partial = !sink_->snapshot.staging.Unread().empty();
     info.children = sink_->children;
     return SaveSnapshot(store, std::move(info), sink_->snapshot, warnings);

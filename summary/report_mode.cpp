@@ -202,13 +202,13 @@ int RunImportReport(const ProgramOptions& options, const Settings& settings) {
                                                     .arg(QString::fromLocal8Bit(scan.root),
                                                          QString::fromLocal8Bit(*focus)));
     }
-    QStringList warnings;
-    if (recording) {
-        HistoryStore history(HistoryOptions());
-        recording->Save(history, scan, read.toSecsSinceEpoch(), warnings);
-    }
     Summary summary{{}, {scan.result.rows.front().Path}, counting, read};
     summary.data.Record(std::move(scan.result.rows));
+    HistoryStore history(HistoryOptions());
+    QStringList warnings;
+    if (!options.compare.isEmpty())  // before saving, so never with this import
+        Compare(history, summary, options.compare, CountingKey(counting), warnings);
+    if (recording) recording->Save(history, scan, read.toSecsSinceEpoch(), warnings);
     return Emit(options, settings, summary, warnings);
 }
 

@@ -67,9 +67,13 @@ QByteArray AbsoluteDirectory(const QByteArray& directory) {
     return '/' + steps.join('/') + (steps.isEmpty() ? "" : "/");
 }
 
+QByteArray CountingKey(const SizeCounting& counting) {
+    return counting.linksOnce ? (counting.onDisk ? "disk links-once" : "length links-once")
+                              : (counting.onDisk ? "disk" : "length");
+}
+
 QByteArray CountingKey(const ScanRequest& request) {
-    QByteArray key = request.counting.onDisk ? "disk" : "length";
-    if (request.counting.linksOnce) key += " links-once";
+    QByteArray key = CountingKey(request.counting);
     if (request.stayOnVolume) key += " one-file-system";
     if (request.excludes.caches) key += " exclude-caches";
     std::vector<QByteArray> patterns = request.excludes.patterns;

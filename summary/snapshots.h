@@ -20,6 +20,8 @@ Counts CountsOf(const Figures& figures);
 // "one-file-system" and "exclude-caches" where they hold and "exclude=PATTERN" for each
 // pattern in byte order, separated by blanks.
 QByteArray CountingKey(const ScanRequest& request);
+// The key of a summary counted as Counting with every entry walked: an import's.
+QByteArray CountingKey(const SizeCounting& counting);
 
 // Directory as an absolute path with a trailing "/", as the store keys snapshots: a relative
 // one taken from the current directory, "." and ".." steps resolved by name (links are not

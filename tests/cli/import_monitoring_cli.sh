@@ -78,8 +78,9 @@ grep -qx "tallmere32_directory_size_bytes{path=\"$tree/src\"} 10700" "$scratch/m
 grep -qx "tallmere32_directory_files{path=\"$tree/src\"} 3" "$scratch/metrics" ||
   fail "src's files: $(grep "tallmere32_directory_files" "$scratch/metrics")"
 grep -q '^tallmere32_last_run_timestamp_seconds [0-9]' "$scratch/metrics" || fail "last run"
-# An import is kept as a snapshot of the scan's root, so a later walk compares with it; a
-# broken export, --no-snapshot or a history turned off in Options keeps none.
+# An import is kept as a snapshot of the scan's root, so a later walk compares with it, and an
+# import compares as a walk does; a broken export, --no-snapshot or a history turned off in
+# Options keeps none.
 count() { "$program" --list-snapshots --report=json | jq '.snapshots | length'; }
 "$program" --forget=all >/dev/null
 refused "$scratch/truncated.json" "line"
@@ -98,4 +99,7 @@ head -c 300 /dev/zero >"$tree/src/deep/more"
 "$program" --report=json --compare "$tree" |
   jq -e --arg p "$tree/src" '.rows[] | select(.path == $p) | [.growth_bytes, .growth_files] == [300, 1]' \
     >/dev/null || fail "a walk did not compare with the import"
+"$program" --report=json --no-snapshot --compare --import="$scratch/ncdu.json" |
+  jq -e --arg p "$tree/src" '.rows[] | select(.path == $p) | [.growth_bytes, .growth_files] == [-300, -1]' \
+    >/dev/null || fail "an import did not compare with the walk"
 echo "import and monitoring: all passed"
