@@ -25,12 +25,12 @@ class Cursor {
     // The next byte, or -1 at the end of the input.
     int Peek() {
         if (at_ == buffer_.size()) Fill();
-        return at_ == buffer_.size() ? -1 : static_cast<unsigned char>(buffer_[at_]);
+        return at_ == buffer_.size() ? -1 : static_cast<unsigned char>(buffer_.constData()[at_]);
     }
     // Takes the next byte; the end of the input is a fault here.
     char Take() {
         if (Peek() < 0) Fail(QStringLiteral("the export ends too early"));
-        const char byte = buffer_[at_++];
+        const char byte = buffer_.constData()[at_++];
         if (byte == '\n') {
             ++line_;
             column_ = 1;
