@@ -149,15 +149,23 @@ class WalkProgress {
     // The directory published last.
     QByteArray Current() const;
 
+    // Entries listed so far, and how many the walk is expected to list (0: not known).
+    std::int64_t Entries() const { return entries_.load(std::memory_order_relaxed); }
+    std::int64_t Expected() const { return expected_.load(std::memory_order_relaxed); }
+    void Expect(std::int64_t entries) { expected_.store(entries, std::memory_order_relaxed); }
+
     // For the walk: whether to publish the directory it enters now.
     bool Due();
     void Publish(QByteArray path);
+    void Listed(std::int64_t entries) { entries_.fetch_add(entries, std::memory_order_relaxed); }
 
   private:
     static std::int64_t Now();
 
     std::atomic<bool> wanted_{true};
     std::atomic<std::int64_t> publishedAt_{0};  // steady clock, nanoseconds
+    std::atomic<std::int64_t> entries_{0};
+    std::atomic<std::int64_t> expected_{0};
     mutable std::mutex mutex_;
     QByteArray current_;
 };

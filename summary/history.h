@@ -13,6 +13,7 @@
 struct Visit {
     QByteArray root;
     StartPlaces places;
+    qint64 snapshot = 0;  // the saved snapshot read instead of walking; 0 for a walk
 };
 
 class History {

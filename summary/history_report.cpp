@@ -9,6 +9,25 @@
 #include "table/report_json.h"
 #include "table/report_text.h"
 
+CellGrid SnapshotListGrid(const std::vector<SnapshotInfo>& snapshots) {
+    CellGrid grid(static_cast<int>(snapshots.size()) + 1, 7);
+    grid.SetFormatString(QStringLiteral(">Id|<Time|<Start|<Counting|>Files|>Bytes|<Partial"));
+    for (int row = 1; row <= static_cast<int>(snapshots.size()); ++row) {
+        const SnapshotInfo& info = snapshots[row - 1];
+        const QStringList cells = {
+            QString::number(info.id),
+            QDateTime::fromSecsSinceEpoch(info.time).toString(QStringLiteral("yyyy-MM-dd HH:mm")),
+            ShownText(info.start),
+            QString::fromLatin1(info.counting),
+            FormatMask(static_cast<double>(info.tree[0]), kCountMask),
+            FormatMask(static_cast<double>(info.tree[1]), kCountMask),
+            info.partial ? QStringLiteral("partial") : QString()};
+        for (int col = 0; col < cells.size(); ++col)
+            grid.SetTextMatrix(row, col, cells[col]);
+    }
+    return grid;
+}
+
 namespace {
 
 QString Signed(double value, QStringView mask) {
@@ -54,28 +73,9 @@ QByteArray ListJson(const std::vector<SnapshotInfo>& snapshots) {
     return JsonReportBytes(report);
 }
 
-CellGrid ListGrid(const std::vector<SnapshotInfo>& snapshots) {
-    CellGrid grid(static_cast<int>(snapshots.size()) + 1, 7);
-    grid.SetFormatString(QStringLiteral(">Id|<Time|<Start|<Counting|>Files|>Bytes|<Partial"));
-    for (int row = 1; row <= static_cast<int>(snapshots.size()); ++row) {
-        const SnapshotInfo& info = snapshots[row - 1];
-        const QStringList cells = {
-            QString::number(info.id),
-            QDateTime::fromSecsSinceEpoch(info.time).toString(QStringLiteral("yyyy-MM-dd HH:mm")),
-            ShownText(info.start),
-            QString::fromLatin1(info.counting),
-            FormatMask(static_cast<double>(info.tree[0]), kCountMask),
-            FormatMask(static_cast<double>(info.tree[1]), kCountMask),
-            info.partial ? QStringLiteral("partial") : QString()};
-        for (int col = 0; col < cells.size(); ++col)
-            grid.SetTextMatrix(row, col, cells[col]);
-    }
-    return grid;
-}
-
 QByteArray ListReport(ReportKind kind, const std::vector<SnapshotInfo>& snapshots) {
     if (kind == ReportKind::Json) return ListJson(snapshots);
-    const CellGrid grid = ListGrid(snapshots);
+    const CellGrid grid = SnapshotListGrid(snapshots);
     if (kind == ReportKind::Csv) return ReportBytes(CsvLines(grid), kind);
     const std::vector<ReportColumn> layout = {
         {8, QStringLiteral("r"), 2},  {17, QStringLiteral("l"), 0}, {40, QStringLiteral("l"), 0},
@@ -105,6 +105,27 @@ void AddGrowthColumns(CellGrid& grid, const SummaryData& data, const RowGrowths&
             grid.SetTextMatrix(row, col, QString());
     }
     WriteGrowth(grid, data.RowCount() + 1, total, settings);
+}
+
+void ShowGrowthColumns(CellGrid& grid, const SummaryData& data, const RowGrowths& growths,
+                       const Settings& settings, ColumnChars& chars) {
+    AddGrowthColumns(grid, data, growths, settings);
+    for (int row = 1; row <= data.RowCount(); ++row) {
+        const int index = data.RowOrder[row - 1];
+        if (index >= static_cast<int>(growths.size()) || !growths[index]) continue;
+        const Change change = growths[index]->change;
+        if (change != Change::New && change != Change::Gone) continue;
+        grid.SetTextMatrix(
+            row, 0, grid.TextMatrix(row, 0) + QStringLiteral(" (%1)").arg(ChangeWord(change)));
+        if (change == Change::Gone) grid.SetRowData(row, {});
+    }
+    for (int col = 0; col < grid.Cols(); ++col) {
+        if (col < grid.Cols() - 2 && col != 0) continue;
+        for (int row = 1; row < grid.Rows(); ++row)
+            chars[col] =
+                std::max(chars[col], static_cast<double>(grid.TextMatrix(row, col).size()));
+        grid.SetColWidth(col, static_cast<int>(chars[col] * kTwipsPerChar));
+    }
 }
 
 HistoryStore::Options HistoryOptions() {

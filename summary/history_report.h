@@ -7,6 +7,7 @@
 #include "settings/settings.h"
 #include "summary/program_options.h"
 #include "summary/snapshot_compare.h"
+#include "summary/summary_table.h"
 #include "table/cell_grid.h"
 
 // Adds "Growth Bytes" and "Growth Files" at the right of a filled summary grid: signed, the
@@ -14,6 +15,16 @@
 // row shows the growth of every row together.
 void AddGrowthColumns(CellGrid& grid, const SummaryData& data, const RowGrowths& growths,
                       const Settings& settings);
+
+// The window's growth columns: as AddGrowthColumns, each as wide as its longest text, with
+// the name of a new folder marked "(new)" and of a gone one "(gone)"; a gone folder's row
+// holds no directory to act on.
+void ShowGrowthColumns(CellGrid& grid, const SummaryData& data, const RowGrowths& growths,
+                       const Settings& settings, ColumnChars& chars);
+
+// The snapshots listed as the report and the window list them: id, time, start, counting,
+// files, bytes and whether partial, under a heading row.
+CellGrid SnapshotListGrid(const std::vector<SnapshotInfo>& snapshots);
 
 // The snapshots kept (of the start directories Words names, or all), newest first, in the
 // options' report format. Returns the exit status.

@@ -18,8 +18,8 @@ inline constexpr int kShortColumns = 4;
 // Characters the name column gains for the mark of a row whose walk left something out.
 inline constexpr int kNoteMarkChars = 2;
 
-// Width of each grid column in characters.
-using ColumnChars = std::array<double, 12>;
+// Width of each grid column in characters, the two growth columns included.
+using ColumnChars = std::array<double, kFullColumns + 2>;
 
 int SummaryColumns(const Settings& settings);
 

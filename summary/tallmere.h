@@ -1,6 +1,7 @@
 #pragma once
 // The summary window: the table of one summary, its progress display and its commands.
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
@@ -13,6 +14,7 @@
 #include "summary/history.h"
 #include "summary/scan.h"
 #include "summary/summary_data.h"
+#include "summary/summary_history.h"
 #include "summary/summary_table.h"
 #include "ui/walk_job.h"
 
@@ -53,6 +55,11 @@ struct SummaryState {
     std::int64_t excluded = 0;  // entries its walk left out
     History history;
     SummaryData data;
+    RowGrowths growths;                    // since base, by index into data's rows
+    std::optional<SnapshotInfo> base;      // what the growth shown is counted from
+    std::optional<SnapshotInfo> snapshot;  // the saved snapshot shown instead of a walk
+    QStringList historyWarnings;           // what the store said about this summary
+    QByteArray countingKey;                // how it was counted, as CountingKey words
     ColumnChars columnChars{};
 };
 
@@ -65,6 +72,11 @@ struct TallmereHooks {
     // Asks whether to move a folder to the trash; true to go ahead.
     std::function<bool(QWidget* parent, const QString& question)> ConfirmTrash;
     std::function<QByteArray()> HomeTrash;  // the home trash folder
+    HistoryStore::Options history;          // the store summaries are kept in
+    // Lets the user pick one of Snapshots in a dialog headed Title; none when cancelled.
+    std::function<std::optional<qint64>(QWidget* parent, const QString& title,
+                                        const std::vector<SnapshotInfo>& snapshots)>
+        PickSnapshot;
 };
 TallmereHooks DefaultTallmereHooks();
 
@@ -111,7 +123,15 @@ class Tallmere : public QMainWindow {
     // reports, counting sizes as the settings say.
     void Summarize(const QByteArray& shownRoot, const StartPlaces& places);
     void ClearSummary();
-    void ScanFinished(ScanResult result);
+    void ScanFinished(WindowSummary summary);
+    // What the walk about to start asks of the history.
+    HistoryPlan PlanHistory() const;
+    // Shows the growth columns when the options want them and there is a base.
+    bool GrowthShown() const;
+    // Compares the summary shown with Bases again, without walking.
+    void Recompare(const ComparisonBases& bases);
+    // The grid column of the sort column (the growth columns follow the figures).
+    int SortColumnShown() const;
     void SortRows();
     void FillGrid();
     void ShowProgress(const QString& text);
@@ -131,6 +151,12 @@ class Tallmere : public QMainWindow {
     // After a refresh's walk: the row of the directory selected before, and the scrolling.
     void RestoreView();
     void mnuSaveAs_Click();
+    // File > "Open Snapshot ...": a saved snapshot shown without walking, read-only.
+    void mnuOpenSnapshot_Click();
+    // File > "Compare With ...": the growth counted from an earlier snapshot the user picks.
+    void mnuCompareWith_Click();
+    // False, telling the user, when Directory of a snapshot shown is no longer there.
+    bool StillThere(const QByteArray& directory);
     void Exit_Click();
     void Command2_Click();
 
@@ -203,6 +229,9 @@ class Tallmere : public QMainWindow {
         int topRow = 1;
     };
     std::optional<KeptView> keptView_;
+    ComparisonBases bases_;    // what this window compares its summaries with
+    qint64 windowBegan_ = 0;   // Unix seconds: when the first walk of this window or of New began
+    QElapsedTimer walkClock_;  // for the progress's estimate of the time left
 
     FlexGrid* Grid1 = nullptr;
     QLineEdit* Text1 = nullptr;

@@ -4,8 +4,10 @@
 #include <utility>
 
 #include "summary/tallmere.h"
+#include "ui/app_context.h"
 #include "ui/flex_grid.h"
 #include "ui/twips.h"
+#include "ui/user_messages.h"
 
 namespace {
 
@@ -28,7 +30,7 @@ void Tallmere::Grid1_DblClick() {
     grid.SetCol(0);
     StartPlaces places = PlacesOfDirectory(directory);
     places.stayOnVolume = state_.history.Current().places.stayOnVolume;
-    if (!state_.history.Push(Visit{directory, places})) {
+    if (!state_.history.Push(Visit{directory, places, state_.history.Current().snapshot})) {
         ShowProgress(QStringLiteral("History full: go back before drilling down further"));
         return;
     }
@@ -56,7 +58,64 @@ void Tallmere::NewSum_Click() {
     if (!answer.endsWith('/')) answer += '/';
     const QByteArray root = RootOfSpec(answer);
     state_.history.Reset(Visit{root, places});
+    bases_ = {};  // chosen again when this summary completes
+    windowBegan_ = 0;
     SummarizeHistoryEntry(root);
+}
+
+// A new chain, as New starts one, read from the store; the bases stay for the next walk.
+void Tallmere::mnuOpenSnapshot_Click() {
+    if (!CanStartSummary()) return;
+    HistoryStore store(hooks_.history);
+    const std::vector<SnapshotInfo> snapshots = store.List();
+    if (snapshots.empty()) {
+        TellUser(context_, this,
+                 store.Warning().isEmpty() ? QStringLiteral("No summary has been kept yet.")
+                                           : store.Warning());
+        return;
+    }
+    const std::optional<qint64> id =
+        hooks_.PickSnapshot(this, QStringLiteral("Open Snapshot"), snapshots);
+    const auto picked = std::find_if(snapshots.begin(), snapshots.end(),
+                                     [&](const SnapshotInfo& info) { return id == info.id; });
+    if (picked == snapshots.end()) return;
+    const QByteArray root = ShownPath(picked->start);
+    state_.history.Reset(Visit{root, PlacesOfDirectory(picked->start), picked->id});
+    SummarizeHistoryEntry(root);
+}
+
+// Earlier snapshots holding a start directory of the summary shown, counted the same way.
+void Tallmere::mnuCompareWith_Click() {
+    if (!CanStartSummary()) return;
+    if (!context_.settings.ShowGrowth) {
+        TellUser(context_, this,
+                 QStringLiteral("Growth is not shown: tick \"Show growth since the last "
+                                "summary\" in the options first."));
+        return;
+    }
+    HistoryStore store(hooks_.history);
+    std::vector<SnapshotInfo> earlier;
+    for (const SnapshotInfo& info : store.List()) {
+        const bool holds =
+            std::any_of(state_.data.Results.begin(), state_.data.Results.end(),
+                        [&](const DirectoryRecord& row) {
+                            return AbsoluteDirectory(row.start).startsWith(info.start);
+                        });
+        const bool shown = state_.snapshot && state_.snapshot->id == info.id;
+        if (holds && !shown && info.counting == state_.countingKey) earlier.push_back(info);
+    }
+    if (earlier.empty()) {
+        TellUser(context_, this,
+                 store.Warning().isEmpty()
+                     ? QStringLiteral("No earlier snapshot holds this folder counted this way.")
+                     : store.Warning());
+        return;
+    }
+    const std::optional<qint64> id =
+        hooks_.PickSnapshot(this, QStringLiteral("Compare With"), earlier);
+    for (const SnapshotInfo& info : earlier)
+        if (id == info.id) Recompare(ComparisonBases{true, state_.countingKey, {info}});
+    ShowProgress(FinishedText());
 }
 
 void Tallmere::mnuRefresh_Click() {

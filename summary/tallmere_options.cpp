@@ -28,6 +28,9 @@ void Tallmere::RedrawForSettings() {
     excludes += commandLineExcludes_;
     if (CountingOf(context_.settings) != state_.counting || excludes != state_.excludes) {
         SummarizeHistoryEntry(state_.CurrentRoot);
+    } else if (context_.settings.ShowGrowth && !state_.base && !state_.snapshot) {
+        Recompare(bases_);  // growth asked for now: the summary shown is compared at once
+        ShowProgress(FinishedText());
     } else {
         FillGrid();
     }

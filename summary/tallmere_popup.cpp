@@ -1,5 +1,7 @@
 // Tallmere: the grid's popup and its commands: Explore, a new window, clearing archive bits.
 #include <QCursor>
+#include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -16,12 +18,14 @@
 #include "platform/trash.h"
 #include "summary/entry.h"
 #include "summary/grid_actions.h"
+#include "summary/history_report.h"
 #include "summary/skipped_text.h"
 #include "summary/tallmere.h"
 #include "summary/trash_action.h"
 #include "ui/app_context.h"
 #include "ui/flex_grid.h"
 #include "ui/menu_items.h"
+#include "ui/pick_dialog.h"
 #include "ui/twips.h"
 #include "ui/user_messages.h"
 
@@ -51,6 +55,13 @@ TallmereHooks DefaultTallmereHooks() {
                QMessageBox::Yes;
     };
     hooks.HomeTrash = HomeTrashFolder;
+    hooks.history = HistoryOptions();
+    hooks.PickSnapshot = [](QWidget* parent, const QString& title,
+                            const std::vector<SnapshotInfo>& snapshots) -> std::optional<qint64> {
+        const std::optional<int> row = PickGridRow(parent, title, SnapshotListGrid(snapshots));
+        if (!row) return std::nullopt;
+        return snapshots[*row - 1].id;
+    };
     return hooks;
 }
 
@@ -80,7 +91,7 @@ void Tallmere::Copy_Click(PopupCommand command, int row) {
         return;
     }
     const QByteArray directory = MakeCurrentDirectory(row);
-    if (directory.isEmpty()) return;
+    if (directory.isEmpty() || (state_.snapshot && !StillThere(directory))) return;
     switch (command) {
         case PopupCommand::Explore:
             Explore(directory);
@@ -102,6 +113,14 @@ void Tallmere::Copy_Click(PopupCommand command, int row) {
     }
 }
 
+bool Tallmere::StillThere(const QByteArray& directory) {
+    if (QFileInfo(QFile::decodeName(directory)).isDir()) return true;
+    TellUser(context_, this,
+             ShownText(directory) +
+                 QStringLiteral(" is no longer there: the snapshot shows it as it was."));
+    return false;
+}
+
 QByteArray Tallmere::MakeCurrentDirectory(int row) {
     if (row < 0) return {};
     CellGrid& grid = Grid1->Grid();
@@ -117,7 +136,8 @@ void Tallmere::Explore(const QByteArray& directory) {
 
 void Tallmere::OpenNewWindow(const QByteArray& directory) {
     const std::vector<QByteArray> arguments = NewWindowArguments(
-        directory, state_.SortColumn, state_.SortAscending, ToTwips(x()), ToTwips(y()));
+        directory, state_.SortColumn <= kLastField ? state_.SortColumn : kPathField,
+        state_.SortAscending, ToTwips(x()), ToTwips(y()));
     TellUser(
         context_, this,
         StartSummaryProgram(*context_.services.launcher, hooks_.LocateSummaryProgram(), arguments));

@@ -1,38 +1,87 @@
 // Tallmere: running a summary, sorting it and showing it.
 #include <QCursor>
+#include <QDateTime>
 #include <QLineEdit>
 #include <QPushButton>
 
 #include "platform/directory_walk.h"
+#include "summary/history_report.h"
 #include "summary/skipped_text.h"
 #include "summary/tallmere.h"
 #include "ui/app_context.h"
 #include "ui/flex_grid.h"
 #include "ui/screen_fit.h"
 
-// The volumes of "My Computer" are surveyed on the worker: that may take a while.
+// The volumes of "My Computer" are surveyed on the worker: that may take a while. A visit of
+// a saved snapshot reads it instead of walking.
 void Tallmere::Summarize(const QByteArray& shownRoot, const StartPlaces& places) {
     ClearSummary();
     state_.counting = CountingOf(context_.settings);
     state_.excludes = ExcludesOf(context_.settings);
     state_.excludes += commandLineExcludes_;
+    state_.snapshot.reset();
+    if (windowBegan_ == 0) windowBegan_ = QDateTime::currentSecsSinceEpoch();
     SetCaption(shownRoot);
     ShowProgress(ShownText(shownRoot));
     Text1->setToolTip({});  // what an earlier clear-archive walk could not do
-    const int threads = scanThreads_;
-    VolumeSource& volumes = *context_.services.volumes;
-    scan_.Start<ScanResult>(
-        [places, &volumes, threads, counting = state_.counting, excludes = state_.excludes,
-         faults = hooks_.walkFaults](std::stop_token stop, WalkProgress& progress) {
-            ScanRequest request = StartDirectories(places, volumes);
-            request.counting = counting;
-            request.excludes = excludes;
-            request.faults = faults;
-            return ScanDirectories(request, threads, stop, &progress);
-        },
-        [this](ScanResult result) { ScanFinished(std::move(result)); });
+    auto done = [this](WindowSummary summary) { ScanFinished(std::move(summary)); };
+    if (const qint64 id = state_.history.Current().snapshot) {
+        const QByteArray folder = AbsoluteDirectory(places.directories.front());
+        scan_.Start<WindowSummary>(
+            [store = hooks_.history, id, folder](std::stop_token, WalkProgress&) {
+                return ReadSnapshot(store, id, folder);
+            },
+            done);
+    } else {
+        const int threads = scanThreads_;
+        VolumeSource& volumes = *context_.services.volumes;
+        scan_.Start<WindowSummary>(
+            [places, &volumes, threads, counting = state_.counting, excludes = state_.excludes,
+             faults = hooks_.walkFaults, plan = PlanHistory(),
+             began = QDateTime::currentSecsSinceEpoch()](std::stop_token stop,
+                                                         WalkProgress& progress) {
+                ScanRequest request = StartDirectories(places, volumes);
+                request.counting = counting;
+                request.excludes = excludes;
+                request.faults = faults;
+                return WalkWithHistory(std::move(request), plan, began, threads, stop, progress);
+            },
+            done);
+    }
+    walkClock_.start();
     progressTimer_.start();
     ShowStopButton(true);
+}
+
+HistoryPlan Tallmere::PlanHistory() const {
+    const Settings& settings = context_.settings;
+    return {settings.KeepHistory, settings.ShowGrowth, bases_, windowBegan_, hooks_.history};
+}
+
+bool Tallmere::GrowthShown() const {
+    return context_.settings.ShowGrowth && state_.base.has_value();
+}
+
+void Tallmere::Recompare(const ComparisonBases& bases) {
+    DropComparison(state_.data, state_.growths);
+    HistoryStore store(hooks_.history);
+    ComparedSummary compared;
+    compared.data = std::move(state_.data);
+    HistoryPlan plan = PlanHistory();
+    plan.bases = bases;
+    CompareSummary(store, plan, state_.countingKey, compared);
+    state_.data = std::move(compared.data);
+    state_.growths = std::move(compared.growths);
+    state_.base = std::move(compared.base);
+    state_.historyWarnings = std::move(compared.warnings);
+    bases_ = std::move(compared.bases);
+    SortRows();
+    FillGrid();
+}
+
+int Tallmere::SortColumnShown() const {
+    if (state_.SortColumn <= kLastField) return state_.SortColumn - 1;
+    return SummaryColumns(context_.settings) + state_.SortColumn - kLastField - 1;
 }
 
 void Tallmere::cmdStop_Click() {
@@ -52,16 +101,27 @@ void Tallmere::ClearSummary() {
 void Tallmere::ShowWalkProgress() {
     const WalkJob& walk = clearing_.Running() ? clearing_ : scan_;
     const QByteArray current = walk.CurrentDirectory();
-    if (!current.isEmpty()) ShowProgress(ShownText(current));
+    if (current.isEmpty()) return;
+    const WalkJob::Listed listed = walk.EntriesListed();
+    ShowProgress(ShownText(current) +
+                 EstimateText(listed.entries, listed.expected, walkClock_.elapsed() / 1000.0));
 }
 
-void Tallmere::ScanFinished(ScanResult result) {
+void Tallmere::ScanFinished(WindowSummary summary) {
     progressTimer_.stop();
     ShowStopButton(false);
-    state_.data.Record(std::move(result.rows));
-    state_.complete = result.complete;
-    state_.excluded = result.excluded;
+    ComparedSummary& compared = summary.summary;
+    state_.data = std::move(compared.data);
+    state_.growths = std::move(compared.growths);
+    state_.base = std::move(compared.base);
+    state_.historyWarnings = std::move(compared.warnings);
+    state_.countingKey = std::move(summary.counting);
+    if (!summary.snapshot) bases_ = std::move(compared.bases);
+    state_.snapshot = std::move(summary.snapshot);
+    state_.complete = summary.complete;
+    state_.excluded = summary.excluded;
     state_.SummaryReady = true;
+    if (state_.snapshot) SetCaption(state_.CurrentRoot);
     ShowProgress(FinishedText());
     SortRows();
     FillGrid();
@@ -94,8 +154,12 @@ void Tallmere::SelectPendingRow() {
 void Tallmere::SortRows() {
     if (state_.data.RowCount() != 1) {
         ShowProgress(QStringLiteral("Sorting ..."));
-        if (!::SortRows(state_.data.Results, state_.data.RowOrder, state_.SortColumn,
-                        state_.SortAscending)) {
+        if (state_.SortColumn > kLastField) {  // the order stays while growth is not shown
+            if (GrowthShown())
+                SortByGrowth(state_.growths, state_.data.RowOrder, state_.SortColumn - kLastField,
+                             state_.SortAscending);
+        } else if (!::SortRows(state_.data.Results, state_.data.RowOrder, state_.SortColumn,
+                               state_.SortAscending)) {
             return;
         }
     }
@@ -103,15 +167,29 @@ void Tallmere::SortRows() {
     ShowProgress(FinishedText());
 }
 
+// What the store said comes last, so the summary's own words are never lost.
 QString Tallmere::FinishedText() const {
-    if (!state_.complete) return QString::fromLatin1(kStoppedText);
-    return DoneText(state_.data.AllSkipped, state_.excluded);
+    QStringList words;
+    if (state_.snapshot) {
+        words << SnapshotText(*state_.snapshot);
+    } else if (!state_.complete) {
+        words << QString::fromLatin1(kStoppedText);
+    } else {
+        words << DoneText(state_.data.AllSkipped, state_.excluded);
+        if (GrowthShown()) words << ComparedText(*state_.base);
+    }
+    return (words + state_.historyWarnings).join(u' ');
 }
 
 void Tallmere::FillGrid() {
+    Grid1->Grid().SetCols(SummaryColumns(context_.settings));
     state_.ShownRows =
         ::FillGrid(Grid1->Grid(), state_.data, context_.settings, state_.columnChars);
-    Grid1->ShowSortIndicator(state_.SortColumn - 1, state_.SortAscending);
+    if (GrowthShown()) {
+        ShowGrowthColumns(Grid1->Grid(), state_.data, state_.growths, context_.settings,
+                          state_.columnChars);
+    }
+    Grid1->ShowSortIndicator(SortColumnShown(), state_.SortAscending);
     ShowBackButton();
 }
 
@@ -133,7 +211,8 @@ void Tallmere::HeaderClick(double x) {
     for (int col = 0; col < grid.Cols(); ++col) {
         const double left = Grid1->ColPos(col);
         if (left <= x && x <= left + Grid1->ColWidthShown(col)) {
-            state_.SortColumn = col + 1;
+            const int figures = SummaryColumns(context_.settings);
+            state_.SortColumn = col < figures ? col + 1 : kLastField + 1 + col - figures;
             state_.SortAscending =
                 state_.SortColumn == state_.LastSortColumn ? !state_.SortAscending : true;
         }

@@ -110,6 +110,10 @@ void Tallmere::CreateMenus() {
                 QKeySequence(Qt::CTRL | Qt::Key_N));
     AddMenuItem(file, "mnuRefresh", QStringLiteral("&Refresh"), this, &Tallmere::mnuRefresh_Click,
                 QKeySequence::Refresh);
+    AddMenuItem(file, "mnuOpenSnapshot", QStringLiteral("&Open Snapshot ..."), this,
+                &Tallmere::mnuOpenSnapshot_Click);
+    AddMenuItem(file, "mnuCompareWith", QStringLiteral("Co&mpare With ..."), this,
+                &Tallmere::mnuCompareWith_Click);
     AddMenuItem(file, "mnuSaveAs", QStringLiteral("Save &As ..."), this, &Tallmere::mnuSaveAs_Click,
                 QKeySequence(Qt::CTRL | Qt::Key_S));
     AddMenuItem(file, "mnuPrint", QStringLiteral("&Print"), this, &Tallmere::mnuPrint_Click,
@@ -170,8 +174,11 @@ void Tallmere::PlaceAt(const Switches& switches) {
 void Tallmere::SetCaption(const QByteArray& root) {
     const QString excludes =
         state_.excludes.Active() ? QStringLiteral(" [excludes active]") : QString();
+    const QString snapshot =
+        state_.snapshot ? QStringLiteral(" (snapshot of %1)").arg(SnapshotTime(*state_.snapshot))
+                        : QString();
     setWindowTitle(QStringLiteral("Tallmere - ") + ShownText(root) +
-                   CountingSuffix(state_.counting) + excludes);
+                   CountingSuffix(state_.counting) + excludes + snapshot);
 }
 
 void Tallmere::resizeEvent(QResizeEvent* event) {

@@ -1,8 +1,9 @@
 #pragma once
 // The options dialog "Tallmere32 - Options": the summary's unit, short form, what its sizes
 // count, what it leaves out, whether it offers Move to Trash and keeps and compares a history,
-// and the kinds of drive the disk survey lists and whether it tells when volumes fill up. Its controls edit a copy of the process's
-// Settings; OK saves the copy to the store and makes it the process's, any other way out drops it.
+// and the kinds of drive the disk survey lists and whether it tells when volumes fill up. Its
+// controls edit a copy of the process's Settings; OK saves the copy to the store and makes it
+// the process's, any other way out drops it.
 
 #include <QDialog>
 

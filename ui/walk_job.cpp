@@ -98,3 +98,8 @@ QByteArray WalkJob::CurrentDirectory() const {
     running_->progress.Request();
     return current;
 }
+
+WalkJob::Listed WalkJob::EntriesListed() const {
+    if (!running_) return {};
+    return {running_->progress.Entries(), running_->progress.Expected()};
+}

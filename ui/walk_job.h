@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QObject>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <stop_token>
@@ -35,6 +36,12 @@ class WalkJob : public QObject {
 
     // The directory the walk entered most recently; asks for the next one.
     QByteArray CurrentDirectory() const;
+    // Entries listed so far and how many the walk's work expects (0: not known).
+    struct Listed {
+        std::int64_t entries = 0;
+        std::int64_t expected = 0;
+    };
+    Listed EntriesListed() const;
 
   private:
     struct Run;

@@ -356,6 +356,7 @@ void WalkWorker::ReadEntries(DirectoryScope& scope) {
         const bool more = node->shared && buffer_.size() - got < kLongestRecord;
         if (more) OfferHelp(node);
         CollectBatch(got);
+        if (WalkProgress* progress = shared_.options.progress) progress->Listed(batch_.size());
         if (!batch_.empty()) visitor_.VisitEntries(scope, batch_);
         if (more && QueueFull()) return Postpone(node);
     }

@@ -30,6 +30,16 @@ SummaryWindow::SummaryWindow(Words words) : FakeServices("Tallmere32") {
         }
     };
     hooks.LocateSummaryProgram = [this] { return summaryProgram; };
+    hooks.history = History();
+    hooks.PickSnapshot = [this](QWidget*, const QString&,
+                                const std::vector<SnapshotInfo>& snapshots) {
+        snapshotLists.push_back(snapshots);
+        return snapshotChoice;
+    };
+}
+
+HistoryStore::Options SummaryWindow::History() const {
+    return {historyHome.filePath(QStringLiteral("history.sqlite"))};
 }
 
 void SummaryWindow::Load() {

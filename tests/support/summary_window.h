@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QPoint>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <memory>
 #include <vector>
 
@@ -23,6 +24,9 @@ struct SummaryWindow : FakeServices {
     std::vector<QStringList> popupEntries;  // the popup's entries, once per showing
     QPoint popupAt;                         // where the popup showed last, on the screen
     QByteArray summaryProgram = "/opt/tallmere/bin/tallmere32";
+    QTemporaryDir historyHome;                             // the window's own history store
+    std::optional<qint64> snapshotChoice;                  // what the snapshot picker answers
+    std::vector<std::vector<SnapshotInfo>> snapshotLists;  // what it offered, once per showing
 
     explicit SummaryWindow(Words words);
 
@@ -30,6 +34,8 @@ struct SummaryWindow : FakeServices {
     void Load();
     // Waits for the summary that a gesture started.
     void WaitForSummary();
+    // The history store the window keeps its summaries in.
+    HistoryStore::Options History() const;
 
     const CellGrid& Grid();
     QString Progress();
