@@ -15,6 +15,9 @@
 #   SHARED_BENCH  the folder holding limit-walker.cpp (default ../shared/bench beside the
 #                 repository); without it the limit walker is left out
 #   EXTRA         'name|command {}': one more tool, {} standing for the tree
+#   IMPORT=1      also time "import": tallmere32 reading ncdu's export of the tree (made once,
+#                 beside it, as TREE.ncdu.json) instead of walking; its files, bytes and
+#                 folders are checked first (the export holds no DOS attributes)
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 dir=${BENCH_DIR:-/tmp/tallmere-bench}
@@ -46,6 +49,7 @@ if walker=$(limit_walker); then tools+=("limit-2t-x|$walker"); else
   echo "bench: no limit-walker.cpp in $shared; set SHARED_BENCH" >&2
 fi
 [[ -n ${EXTRA:-} ]] && tools+=("$EXTRA")
+[[ -n ${IMPORT:-} ]] && tools+=("import|$tallmere --report=csv --import={}.ncdu.json")
 
 # Times every tool on tree $1 in one hyperfine run; $2 names the result, $3.. go to hyperfine.
 time_tools() {
@@ -67,9 +71,18 @@ for shape in "${shapes[@]}"; do
   tree=$dir/$shape
   record=$tree.rows.tsv
   [[ -d $tree && -s $tree.expected.tsv ]] && record=$tree.expected.tsv  # a tree of make-trees.sh
-  [[ -d $tree && -s $record ]] || { rm -rf -- "$tree"; python3 "$top/bench/make_tree.py" "$tree" "$shape" >&2; }
+  [[ -d $tree && -s $record ]] || {
+    rm -rf -- "$tree" "$tree.ncdu.json"
+    python3 "$top/bench/make_tree.py" "$tree" "$shape" >&2
+  }
   echo "bench: $shape: checking tallmere32's figures" >&2
   "$tallmere" --report=csv "$tree" | python3 "$top/bench/check_rows.py" "$tree" "$record" >&2
+  if [[ -n ${IMPORT:-} ]]; then
+    [[ -s $tree.ncdu.json ]] || ncdu -0 -o "$tree.ncdu.json" "$tree"
+    echo "bench: $shape: checking the import's files, bytes and folders" >&2
+    "$tallmere" --report=csv --import="$tree.ncdu.json" |
+      python3 "$top/bench/check_rows.py" "$tree" "$record" 3 >&2
+  fi
   echo "bench: $shape: timing, warm cache" >&2
   time_tools "$tree" "$shape" --warmup 1
 done

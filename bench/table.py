@@ -11,6 +11,8 @@ import os
 import sys
 
 REFERENCES = ["du", "gdu", "limit-2t-x"]
+# An import of a tree's export is read against the walk of that tree.
+IMPORT_REFERENCE = "tallmere32"
 
 
 def results(out, label):
@@ -32,19 +34,21 @@ def ratio(result, reference):
     return "%.2f (%.2f)" % (result["median"] / reference["median"], result["min"] / reference["min"])
 
 
-def rows(out, label):
+def rows(out, label, references):
     timed = results(out, label)
     for tool, r in timed.items():
         cpu = (r["user"] + r["system"])
         yield [label, tool, "%.3f" % r["median"], "%.3f" % r["min"], "%.3f" % cpu,
-               peak_mib(out, label, tool)] + [ratio(r, timed.get(ref)) for ref in REFERENCES]
+               peak_mib(out, label, tool)] + [ratio(r, timed.get(ref)) for ref in references]
 
 
 def main():
     out, labels = sys.argv[1], sys.argv[2:]
+    imported = any("import" in results(out, label) for label in labels)
+    references = REFERENCES + ([IMPORT_REFERENCE] if imported else [])
     header = ["tree", "tool", "median s", "best s", "cpu s", "peak MiB"] + \
-        ["x " + ref for ref in REFERENCES]
-    table = [row for label in labels for row in rows(out, label)]
+        ["x " + ref for ref in references]
+    table = [row for label in labels for row in rows(out, label, references)]
     widths = [max(len(h), *(len(row[i]) for row in table)) for i, h in enumerate(header)]
     print("| " + " | ".join(h.ljust(w) for h, w in zip(header, widths)) + " |")
     print("|" + "|".join("-" * (w + 1) + (":" if i > 1 else "-")

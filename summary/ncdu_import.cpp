@@ -45,6 +45,7 @@ class ImportCounter final : public NcduHandler {
     void BeginDirectory(const NcduEntry& entry) override;
     void File(const NcduEntry& entry) override;
     void EndDirectory() override;
+    void Scanned(std::int64_t unixSeconds) override { scanned_ = unixSeconds; }
     ImportedScan Result();
 
   private:
@@ -64,6 +65,7 @@ class ImportCounter final : public NcduHandler {
     std::deque<Frame> frames_;
     std::vector<DirectoryRecord> rows_;
     std::vector<LinkMeeting> meetings_;
+    std::optional<qint64> scanned_;
 };
 
 void ImportCounter::BeginRoot(const NcduEntry& entry) {
@@ -163,7 +165,7 @@ ImportedScan ImportCounter::Result() {
         std::move(meetings_), [](std::uint64_t row) { return row; }, rows_);
     for (DirectoryRecord& row : rows_)
         SortByPath(row.skipped.unread);
-    return ImportedScan{root_, ScanResult{std::move(rows_), true}};
+    return ImportedScan{root_, ScanResult{std::move(rows_), true}, scanned_};
 }
 
 }  // namespace

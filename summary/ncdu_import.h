@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <functional>
+#include <optional>
 #include <variant>
 
 #include "summary/ncdu_reader.h"
@@ -16,6 +17,7 @@ struct ImportedScan {
     QByteArray root;    // the scanned directory, with a trailing "/"
     ScanResult result;  // the focus's own row and one per directory directly below it; no
                         // rows when the scan does not hold the focus
+    std::optional<qint64> scanned;  // when the scan was made (Unix seconds), if it says
 };
 
 // Reads the export from Input, with rows for the folder Focus: a path below the scanned

@@ -1,7 +1,9 @@
 #include "summary/ncdu_reader.h"
 
 #include <QIODevice>
+#include <algorithm>
 #include <cctype>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -23,12 +25,12 @@ class Cursor {
     // The next byte, or -1 at the end of the input.
     int Peek() {
         if (at_ == buffer_.size()) Fill();
-        return at_ == buffer_.size() ? -1 : static_cast<unsigned char>(buffer_[at_]);
+        return at_ == buffer_.size() ? -1 : static_cast<unsigned char>(buffer_.constData()[at_]);
     }
     // Takes the next byte; the end of the input is a fault here.
     char Take() {
         if (Peek() < 0) Fail(QStringLiteral("the export ends too early"));
-        const char byte = buffer_[at_++];
+        const char byte = buffer_.constData()[at_++];
         if (byte == '\n') {
             ++line_;
             column_ = 1;
@@ -295,25 +297,48 @@ void ReadField(Cursor& cursor, const QByteArray& key, NcduEntry& entry) {
     }
 }
 
+// The members of an object, its opening brace taken: Field reads each value after its key.
+template <typename ReadValue>
+void ReadMembers(Cursor& cursor, ReadValue&& field) {
+    cursor.SkipSpace();
+    for (bool more = cursor.Peek() != '}'; more;) {
+        QByteArray key;
+        ReadKey(cursor, &key);
+        field(key);
+        cursor.SkipSpace();
+        more = cursor.Peek() == ',';
+        if (more) cursor.Take();
+    }
+    cursor.Expect('}', QStringLiteral("expected \",\" or \"}\""));
+}
+
 // An entry's object, its opening brace next.
 NcduEntry ReadEntry(Cursor& cursor) {
     NcduEntry entry;
     cursor.Expect('{', QStringLiteral("expected an entry's object"));
     const ImportError start = cursor.Here();
     bool named = false;
-    cursor.SkipSpace();
-    for (bool more = cursor.Peek() != '}'; more;) {
-        QByteArray key;
-        ReadKey(cursor, &key);
+    ReadMembers(cursor, [&](const QByteArray& key) {
         named = named || key == "name";
         ReadField(cursor, key, entry);
-        cursor.SkipSpace();
-        more = cursor.Peek() == ',';
-        if (more) cursor.Take();
-    }
-    cursor.Expect('}', QStringLiteral("expected \",\" or \"}\""));
+    });
     if (!named) cursor.FailAt(start, QStringLiteral("an entry has no name"));
     return entry;
+}
+
+// The metadata: tells Handler when the scan was made where its "timestamp" is a whole number;
+// any other value is passed over, as the format asks nothing of it.
+void ReadMetadata(Cursor& cursor, NcduHandler& handler) {
+    cursor.SkipSpace();
+    if (cursor.Peek() != '{') return SkipValue(cursor);
+    cursor.Take();
+    ReadMembers(cursor, [&](const QByteArray& key) {
+        cursor.SkipSpace();
+        if (key != "timestamp" || !std::isdigit(cursor.Peek())) return SkipValue(cursor);
+        const std::uint64_t seconds = ReadUnsigned(cursor, key);
+        handler.Scanned(static_cast<std::int64_t>(
+            std::min<std::uint64_t>(seconds, std::numeric_limits<std::int64_t>::max())));
+    });
 }
 
 // The root directory and everything in it, its opening bracket taken.
@@ -351,7 +376,7 @@ void ReadExport(Cursor& cursor, NcduHandler& handler) {
     cursor.SkipSpace();
     NumberText(cursor);  // the minor version: later ones only add fields
     cursor.Expect(',', QStringLiteral("expected \",\" after the minor version"));
-    SkipValue(cursor);  // the metadata
+    ReadMetadata(cursor, handler);
     cursor.Expect(',', QStringLiteral("expected \",\" after the metadata"));
     cursor.Expect('[', QStringLiteral("expected the root directory"));
     ReadTree(cursor, handler);

@@ -33,6 +33,8 @@ class NcduHandler {
     // Every entry that is not a directory.
     virtual void File(const NcduEntry& file) = 0;
     virtual void EndDirectory() = 0;
+    // When the scan was made, in Unix seconds, where the metadata says; told before the root.
+    virtual void Scanned(std::int64_t /*unixSeconds*/) {}
 };
 
 // Where the export is broken, counted from 1; the column in bytes.

@@ -202,8 +202,9 @@ QString UsageText() {
         "Report mode's exit status: 0, 1 when a folder could not be read or the report could\n"
         "not be written, 2 for a mistake on the command line.\n"
         "\n"
-        "History: every summary written by --report is kept as a snapshot in\n"
-        "$XDG_DATA_HOME/tallmere32/history.sqlite (~/.local/share/tallmere32/ by default):\n"
+        "History: every summary written by --report, walked or imported, is kept as a\n"
+        "snapshot in $XDG_DATA_HOME/tallmere32/history.sqlite (~/.local/share/tallmere32/ by\n"
+        "default) unless \"Keep a history of summaries\" is off in Options:\n"
         "every snapshot of the last 7 days, then the last of each day for 8 weeks, then the\n"
         "last of each month. --forget=ID or --forget=all deletes them; the man page\n"
         "(section HISTORY) describes the tables for sqlite3.\n");

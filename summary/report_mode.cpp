@@ -7,7 +7,7 @@
 #include "platform/current_directory.h"
 #include "settings/load_settings.h"
 #include "summary/history_report.h"
-#include "summary/ncdu_import.h"
+#include "summary/import_snapshot.h"
 #include "summary/prometheus_report.h"
 #include "summary/scan.h"
 #include "summary/skipped_text.h"
@@ -41,6 +41,11 @@ SizeCounting CountingWith(const Settings& settings, const ProgramOptions& option
     counting.onDisk = counting.onDisk || options.diskUsage;
     counting.linksOnce = counting.linksOnce || options.linksOnce;
     return counting;
+}
+
+// Whether this run's summary goes into the history.
+bool KeepsSnapshot(const ProgramOptions& options, const Settings& settings) {
+    return settings.KeepHistory && !options.noSnapshot;
 }
 
 // The walk the options ask for: the stored way of counting, or the flags' where they differ.
@@ -171,7 +176,8 @@ int CannotImport(const QString& path, const QString& reason) {
     return 2;
 }
 
-// The report of a scan saved by another program, read instead of walking.
+// The report of a scan saved by another program, read instead of walking, and kept as a
+// snapshot of its root as a walk would be.
 int RunImportReport(const ProgramOptions& options, const Settings& settings) {
     const std::optional<QByteArray> focus = FocusOf(options.words);
     if (!focus) return CannotImport(options.importPath, "name at most one folder inside the scan");
@@ -179,15 +185,16 @@ int RunImportReport(const ProgramOptions& options, const Settings& settings) {
     if (!OpenExport(file, options.importPath)) {
         return CannotImport(options.importPath, file.errorString());
     }
-    ScanRequest request;
-    request.counting = CountingWith(settings, options);
+    const SizeCounting counting = CountingWith(settings, options);
+    std::optional<ImportRecording> recording;
+    if (KeepsSnapshot(options, settings)) recording.emplace(counting);
     const QDateTime read = QDateTime::currentDateTime();
-    auto imported = ImportNcduExport(file, request.counting, *focus);
+    auto imported =
+        ImportNcduExport(file, counting, *focus, recording ? recording->SinkFor() : nullptr);
     if (const ImportError* error = std::get_if<ImportError>(&imported)) {
-        return CannotImport(options.importPath, QStringLiteral("line %1, column %2: %3")
-                                                    .arg(error->line)
-                                                    .arg(error->column)
-                                                    .arg(error->reason));
+        std::fprintf(stderr, "tallmere32: %s\n",
+                     qUtf8Printable(CannotImportText(options.importPath, *error)));
+        return 2;
     }
     ImportedScan& scan = std::get<ImportedScan>(imported);
     if (scan.result.rows.empty()) {
@@ -195,9 +202,14 @@ int RunImportReport(const ProgramOptions& options, const Settings& settings) {
                                                     .arg(QString::fromLocal8Bit(scan.root),
                                                          QString::fromLocal8Bit(*focus)));
     }
-    Summary summary{{}, {scan.result.rows.front().Path}, request.counting, read};
+    Summary summary{{}, {scan.result.rows.front().Path}, counting, read};
     summary.data.Record(std::move(scan.result.rows));
-    return Emit(options, settings, summary, {});
+    HistoryStore history(HistoryOptions());
+    QStringList warnings;
+    if (!options.compare.isEmpty())  // before saving, so never with this import
+        Compare(history, summary, options.compare, CountingKey(counting), warnings);
+    if (recording) recording->Save(history, scan, read.toSecsSinceEpoch(), warnings);
+    return Emit(options, settings, summary, warnings);
 }
 
 }  // namespace
@@ -212,7 +224,7 @@ int RunSummaryReport(const ProgramOptions& options, SettingsStore& store, Volume
     if (options.fromSnapshot != 0) return SnapshotReport(options, settings);
     ScanRequest request = RequestOf(options, settings, volumes);
     std::optional<SnapshotRecording> recording;
-    if (!options.noSnapshot) recording.emplace(request);
+    if (KeepsSnapshot(options, settings)) recording.emplace(request);
     const int threads = options.threads > 0 ? options.threads : DefaultScanThreads();
     Summary summary{{}, request.roots, request.counting, QDateTime::currentDateTime()};
     const ScanResult result = ScanDirectories(request, threads);

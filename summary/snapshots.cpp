@@ -4,7 +4,6 @@
 #include <QFile>
 #include <algorithm>
 #include <map>
-#include <mutex>
 
 namespace {
 
@@ -68,9 +67,13 @@ QByteArray AbsoluteDirectory(const QByteArray& directory) {
     return '/' + steps.join('/') + (steps.isEmpty() ? "" : "/");
 }
 
+QByteArray CountingKey(const SizeCounting& counting) {
+    return counting.linksOnce ? (counting.onDisk ? "disk links-once" : "length links-once")
+                              : (counting.onDisk ? "disk" : "length");
+}
+
 QByteArray CountingKey(const ScanRequest& request) {
-    QByteArray key = request.counting.onDisk ? "disk" : "length";
-    if (request.counting.linksOnce) key += " links-once";
+    QByteArray key = CountingKey(request.counting);
     if (request.stayOnVolume) key += " one-file-system";
     if (request.excludes.caches) key += " exclude-caches";
     std::vector<QByteArray> patterns = request.excludes.patterns;
@@ -80,32 +83,33 @@ QByteArray CountingKey(const ScanRequest& request) {
     return key;
 }
 
-// One start directory's records, staged as the walk finishes its directories.
-class SnapshotRecording::Recorder final : public TreeSink {
-  public:
-    void DirectoryDone(QByteArrayView relativePath, const TreeFigures& figures) override {
-        staging.Add(relativePath, FiguresOf(figures.tree));
-        if (!relativePath.isEmpty()) return;
-        std::lock_guard lock(mutex_);
-        own = FiguresOf(figures.own);
-        tree = FiguresOf(figures.tree);
-    }
-    void Unread(QByteArrayView relativePath, int error) override {
-        staging.AddUnread(relativePath, error);
-    }
+void SnapshotSink::DirectoryDone(QByteArrayView relativePath, const TreeFigures& figures) {
+    staging.Add(relativePath, FiguresOf(figures.tree));
+    if (!relativePath.isEmpty()) return;
+    std::lock_guard lock(mutex_);
+    own = FiguresOf(figures.own);
+    tree = FiguresOf(figures.tree);
+}
 
-    SnapshotStaging staging;
-    Figures own{};
-    Figures tree{};
+void SnapshotSink::Unread(QByteArrayView relativePath, int error) {
+    staging.AddUnread(relativePath, error);
+}
 
-  private:
-    std::mutex mutex_;
-};
+std::optional<qint64> SaveSnapshot(HistoryStore& store, SnapshotInfo info, SnapshotSink& sink,
+                                   QStringList& warnings) {
+    info.own = sink.own;
+    info.tree = sink.tree;
+    const std::optional<qint64> id = store.Save(info, sink.staging);
+    // A store renewed saves, with a warning.
+    if (!store.Warning().isEmpty() && !warnings.contains(store.Warning()))
+        warnings << store.Warning();
+    return id;
+}
 
 SnapshotRecording::SnapshotRecording(ScanRequest& request) {
     request.sinks.clear();
     for (std::size_t i = 0; i < request.roots.size(); ++i) {
-        recorders_.push_back(std::make_unique<Recorder>());
+        recorders_.push_back(std::make_unique<SnapshotSink>());
         request.sinks.push_back(recorders_.back().get());
     }
     request_ = request;
@@ -123,8 +127,6 @@ QStringList SnapshotRecording::Save(HistoryStore& store, const ScanResult& resul
         info.start = AbsoluteDirectory(root);
         info.counting = CountingKey(request_);
         info.volume = request_.rootsAreVolumes;
-        info.own = recorders_[i]->own;
-        info.tree = recorders_[i]->tree;
         for (const DirectoryRecord& row : result.rows) {
             if (row.start != root) continue;
             info.unsized += row.skipped.unsized;
@@ -133,9 +135,7 @@ QStringList SnapshotRecording::Save(HistoryStore& store, const ScanResult& resul
                 info.children.push_back(
                     {row.Path.mid(root.size()).chopped(1), row.skipped.unsized});
         }
-        store.Save(info, recorders_[i]->staging);  // a store renewed saves, with a warning
-        if (!store.Warning().isEmpty() && !warnings.contains(store.Warning()))
-            warnings << store.Warning();
+        SaveSnapshot(store, std::move(info), *recorders_[i], warnings);
     }
     return warnings;
 }

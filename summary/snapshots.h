@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <mutex>
+#include <optional>
 #include <vector>
 
 #include "history/history_store.h"
@@ -18,11 +20,32 @@ Counts CountsOf(const Figures& figures);
 // "one-file-system" and "exclude-caches" where they hold and "exclude=PATTERN" for each
 // pattern in byte order, separated by blanks.
 QByteArray CountingKey(const ScanRequest& request);
+// The key of a summary counted as Counting with every entry walked: an import's.
+QByteArray CountingKey(const SizeCounting& counting);
 
 // Directory as an absolute path with a trailing "/", as the store keys snapshots: a relative
 // one taken from the current directory, "." and ".." steps resolved by name (links are not
 // followed), every other byte kept.
 QByteArray AbsoluteDirectory(const QByteArray& directory);
+
+// One start directory's records, staged as its directories finish: what its snapshot saves.
+class SnapshotSink final : public TreeSink {
+  public:
+    void DirectoryDone(QByteArrayView relativePath, const TreeFigures& figures) override;
+    void Unread(QByteArrayView relativePath, int error) override;
+
+    SnapshotStaging staging;
+    Figures own{};   // what lies directly in the start
+    Figures tree{};  // the start's whole tree
+
+  private:
+    std::mutex mutex_;
+};
+
+// Saves Info (the start, time, counting, partial, children and unsized set) with the figures
+// and records Sink gathered. The new id, or none; the store's warning joins Warnings once.
+std::optional<qint64> SaveSnapshot(HistoryStore& store, SnapshotInfo info, SnapshotSink& sink,
+                                   QStringList& warnings);
 
 // Gathers the snapshots of one walk: made before it, handed the request to fill its sinks,
 // saved after it.
@@ -38,9 +61,8 @@ class SnapshotRecording {
     QStringList Save(HistoryStore& store, const ScanResult& result, qint64 time);
 
   private:
-    class Recorder;
     ScanRequest request_;  // as walked, sinks aside
-    std::vector<std::unique_ptr<Recorder>> recorders_;
+    std::vector<std::unique_ptr<SnapshotSink>> recorders_;
 };
 
 // A saved snapshot (or a folder inside it) as the rows its walk gave: the folder's own row and

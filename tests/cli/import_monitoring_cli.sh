@@ -78,4 +78,28 @@ grep -qx "tallmere32_directory_size_bytes{path=\"$tree/src\"} 10700" "$scratch/m
 grep -qx "tallmere32_directory_files{path=\"$tree/src\"} 3" "$scratch/metrics" ||
   fail "src's files: $(grep "tallmere32_directory_files" "$scratch/metrics")"
 grep -q '^tallmere32_last_run_timestamp_seconds [0-9]' "$scratch/metrics" || fail "last run"
+# An import is kept as a snapshot of the scan's root, so a later walk compares with it, and an
+# import compares as a walk does; a broken export, --no-snapshot or a history turned off in
+# Options keeps none.
+count() { "$program" --list-snapshots --report=json | jq '.snapshots | length'; }
+"$program" --forget=all >/dev/null
+refused "$scratch/truncated.json" "line"
+"$program" --report=csv --no-snapshot --import="$scratch/ncdu.json" >/dev/null
+mkdir -p "$XDG_CONFIG_HOME/Tallmere32"
+printf '[General]\nKeepHistory=False\n' >"$XDG_CONFIG_HOME/Tallmere32/Tallmere32.ini"
+"$program" --report=csv --import="$scratch/ncdu.json" >/dev/null
+"$program" --report=csv "$tree" >/dev/null
+[[ $(count) -eq 0 ]] || fail "$(count) snapshots kept without asking"
+rm "$XDG_CONFIG_HOME/Tallmere32/Tallmere32.ini"
+"$program" --report=csv --import="$scratch/ncdu.json" >/dev/null
+"$program" --list-snapshots --report=json | jq -e --arg start "$tree/" \
+  '.snapshots | length == 1 and .[0].start == $start and .[0].files == 6' >/dev/null ||
+  fail "the import's snapshot: $("$program" --list-snapshots --report=json)"
+head -c 300 /dev/zero >"$tree/src/deep/more"
+"$program" --report=json --compare "$tree" |
+  jq -e --arg p "$tree/src" '.rows[] | select(.path == $p) | [.growth_bytes, .growth_files] == [300, 1]' \
+    >/dev/null || fail "a walk did not compare with the import"
+"$program" --report=json --no-snapshot --compare --import="$scratch/ncdu.json" |
+  jq -e --arg p "$tree/src" '.rows[] | select(.path == $p) | [.growth_bytes, .growth_files] == [-300, -1]' \
+    >/dev/null || fail "an import did not compare with the walk"
 echo "import and monitoring: all passed"

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QProcess>
 #include <map>
+#include <mutex>
 
 #include "table/figure.h"
 #include "tests/support/ordinary_user.h"
@@ -93,6 +94,32 @@ void Fixture(TempTree& tree) {
     ASSERT_EQ(chmod(tree.Path().constData(), 0755), 0);
 }
 
+// Every directory's tree figures as a sink is handed them, one line each in path order, then
+// the unread folders.
+class TreeLines final : public TreeSink {
+  public:
+    void DirectoryDone(QByteArrayView path, const TreeFigures& figures) override {
+        std::lock_guard lock(mutex_);
+        QByteArray& line = lines_[path.toByteArray()];
+        for (int field = 2; field <= kLastField; ++field)
+            line += ' ' + FigureDigits(FieldValue(figures.tree, field));
+    }
+    void Unread(QByteArrayView path, int) override {
+        std::lock_guard lock(mutex_);
+        lines_["unread:" + path.toByteArray()];
+    }
+    QByteArray Text() const {
+        QByteArray text;
+        for (const auto& [path, line] : lines_)
+            text += path + line + '\n';
+        return text;
+    }
+
+  private:
+    std::mutex mutex_;
+    std::map<QByteArray, QByteArray> lines_;
+};
+
 }  // namespace
 
 // ncdu's export of a tree gives the figures a walk of that tree gives, in every way of
@@ -109,6 +136,33 @@ TEST(NcduImport, ExportOfNcduCountsAsAWalkOfTheSameTree) {
         EXPECT_TRUE(walked.contains("unread:" + root + "/locked")) << walked.constData();
         EXPECT_EQ(ImportedText(exported, counting), walked)
             << "on disk " << counting.onDisk << ", links once " << counting.linksOnce;
+    }
+}
+
+// What an import keeps of every directory, the records of its snapshot, is what a walk of the
+// same tree keeps, in every way of counting.
+TEST(NcduImport, EveryDirectoryToTheSinkAsAWalkGivesIt) {
+    TempTree tree;
+    Fixture(tree);
+    const QByteArray root = tree.Path();
+    const QByteArray exported = ExportAsNobody(QStringLiteral("ncdu"), root);
+    for (const SizeCounting counting : {SizeCounting{false, false}, SizeCounting{true, true}}) {
+        const QByteArray walked = AsOrdinaryUser([&] {
+            TreeLines sink;
+            ScanRequest request;
+            request.roots = {root + '/'};
+            request.counting = counting;
+            request.sinks = {&sink};
+            ScanDirectories(request, 2);
+            return sink.Text();
+        });
+        TreeLines sink;
+        QByteArray text = exported;
+        QBuffer buffer(&text);
+        buffer.open(QIODevice::ReadOnly);
+        ImportNcduExport(buffer, counting, {}, [&](const QByteArray&) { return &sink; });
+        EXPECT_TRUE(walked.contains("unread:locked\n")) << walked.constData();
+        EXPECT_EQ(sink.Text(), walked) << "links once " << counting.linksOnce;
     }
 }
 

@@ -12,6 +12,9 @@ class Transcript final : public NcduHandler {
     void BeginDirectory(const NcduEntry& directory) override { Tell("[", directory); }
     void File(const NcduEntry& file) override { Tell("file", file); }
     void EndDirectory() override { lines.push_back("]"); }
+    void Scanned(std::int64_t seconds) override {
+        lines.push_back("scanned " + QByteArray::number(seconds));
+    }
 
     std::vector<QByteArray> lines;
 
@@ -59,9 +62,29 @@ TEST(NcduReader, ToldInTheOrderOfTheExportWithEveryFieldItKnows) {
         "\"ext\":{\"mtime\":[1,{\"x\":null}]}}]]\n";
     ASSERT_FALSE(Read(text, transcript));
     EXPECT_EQ(transcript.lines,
-              (std::vector<QByteArray>{"[ /srv/a 4096/4096 dev=65024", "file fifo 0/0 notreg",
-                                       "[ locked 4096/0 unread", "]", "[ proc 0/0 dev=21 excluded",
-                                       "]", "file hard 6/4096 ino=17", "]"}));
+              (std::vector<QByteArray>{"scanned 1796715664", "[ /srv/a 4096/4096 dev=65024",
+                                       "file fifo 0/0 notreg", "[ locked 4096/0 unread", "]",
+                                       "[ proc 0/0 dev=21 excluded", "]", "file hard 6/4096 ino=17",
+                                       "]"}));
+}
+
+// The time of the scan where the metadata holds a whole number for it; metadata of any
+// other shape is passed over, as before.
+TEST(NcduReader, TheScanTimeComesFromTheMetadata) {
+    for (const QByteArray& metadata :
+         {QByteArray("{\"timestamp\":\"soon\",\"x\":[{}]}"), QByteArray("{}"), QByteArray("null"),
+          QByteArray("[1,{\"timestamp\":5}]")}) {
+        Transcript transcript;
+        ASSERT_FALSE(Read("[1,0," + metadata + ",[{\"name\":\"/\"}]]", transcript));
+        EXPECT_EQ(transcript.lines, (std::vector<QByteArray>{"[ / 0/0", "]"}))
+            << metadata.constData();
+    }
+    Transcript transcript;
+    ASSERT_FALSE(
+        Read("[1,0,{\"progname\":\"gdu\", \"timestamp\" : 7},[{\"name\":\"/\"}]]", transcript));
+    EXPECT_EQ(transcript.lines.front(), "scanned 7");
+    EXPECT_EQ(ErrorOf("[1,0,{\"timestamp\":7,},[{\"name\":\"/\"}]]"),
+              "1:21 a key must be a string");
 }
 
 TEST(NcduReader, NamesKeepTheirBytesAndEscapesReadAsJsonSays) {
