@@ -5,8 +5,6 @@
 #include <functional>
 #include <map>
 
-#include "table/number_mask.h"
-
 namespace {
 
 // A stored text must fit the 99-byte buffer with its terminating NUL.
@@ -56,11 +54,7 @@ void ReadFlag(const ValueReader& read, const QString& name, bool* flag) {
 void ReadUnit(const ValueReader& read, Settings& settings) {
     if (const std::optional<QString> text = ReadShortValue(read, QStringLiteral("Display"))) {
         settings.Display = *text;
-        UnitOf(settings.Display, &settings.SizeDivisor, &settings.SizeFormat);
-    }
-    if (settings.SizeDivisor == 0) {
-        settings.SizeDivisor = 1;
-        settings.SizeFormat = kCountMask.toString();
+        if (const std::optional<SizeUnit> unit = UnitOf(*text)) settings.Unit = *unit;
     }
 }
 

@@ -2,20 +2,40 @@
 
 #include "table/number_mask.h"
 
-bool UnitOf(const QString& display, double* divisor, QString* sizeFormat) {
-    if (display == u"Bytes") {
-        *divisor = 1;
-        *sizeFormat = kCountMask.toString();
-    } else if (display == u"KB") {
-        *divisor = 1024;
-        *sizeFormat = kSizeDecimalMask.toString();
-    } else if (display == u"MB") {
-        *divisor = 1048576;
-        *sizeFormat = kSizeDecimalMask.toString();
-    } else {
-        return false;
-    }
-    return true;
+namespace {
+
+struct UnitFacts {
+    SizeUnit unit;
+    const char* word;
+    double divisor;
+    QStringView mask;
+};
+constexpr UnitFacts kUnits[] = {{SizeUnit::Bytes, "Bytes", 1, kCountMask},
+                                {SizeUnit::KB, "KB", 1024, kSizeDecimalMask},
+                                {SizeUnit::MB, "MB", 1048576, kSizeDecimalMask}};
+
+const UnitFacts& FactsOf(SizeUnit unit) {
+    return kUnits[static_cast<int>(unit)];
+}
+
+}  // namespace
+
+std::optional<SizeUnit> UnitOf(const QString& word) {
+    for (const UnitFacts& facts : kUnits)
+        if (word == QLatin1String(facts.word)) return facts.unit;
+    return std::nullopt;
+}
+
+QString UnitWord(SizeUnit unit) {
+    return QString::fromLatin1(FactsOf(unit).word);
+}
+
+double Divisor(SizeUnit unit) {
+    return FactsOf(unit).divisor;
+}
+
+QString SizeMask(SizeUnit unit) {
+    return FactsOf(unit).mask.toString();
 }
 
 bool FlagOf(const QString& text) {

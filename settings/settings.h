@@ -4,11 +4,14 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
+
+// The units the summary shows sizes in. Each knows its word, divisor and mask (settings.cpp).
+enum class SizeUnit { Bytes, KB, MB };
 
 struct Settings {
-    QString Display;         // unit word: "Bytes", "KB", "MB" (or whatever the store held)
-    double SizeDivisor = 0;  // 1, 1024 or 1048576
-    QString SizeFormat;      // the summary table's size mask
+    QString Display;  // the unit word the headings show: a SizeUnit's, or whatever the store held
+    SizeUnit Unit = SizeUnit::Bytes;  // the sizes' unit: the last stored word that named one
     bool CheckFloppy = false;
     bool CheckRemovable = false;
     bool CheckNetwork = false;
@@ -27,8 +30,13 @@ struct Settings {
     bool operator==(const Settings&) const = default;
 };
 
-// Divisor and mask of a unit word; false for a word that is not one of the three units.
-bool UnitOf(const QString& display, double* divisor, QString* sizeFormat);
+// The unit a word names ("Bytes", "KB", "MB"), or none.
+std::optional<SizeUnit> UnitOf(const QString& word);
+QString UnitWord(SizeUnit unit);
+// Bytes in one of the unit: 1, 1024 or 1048576.
+double Divisor(SizeUnit unit);
+// The number mask of sizes in the unit: whole bytes, or kilo- and megabytes to one decimal.
+QString SizeMask(SizeUnit unit);
 
 // A stored flag is set exactly when its text, lower-cased, is "true".
 bool FlagOf(const QString& text);

@@ -38,9 +38,9 @@ QString Signed(double value, QStringView mask) {
 
 void WriteGrowth(CellGrid& grid, int row, const RowGrowth& growth, const Settings& settings) {
     const int bytesCol = grid.Cols() - 2;
-    grid.SetTextMatrix(
-        row, bytesCol,
-        Signed(static_cast<double>(growth.bytes) / settings.SizeDivisor, settings.SizeFormat));
+    grid.SetTextMatrix(row, bytesCol,
+                       Signed(static_cast<double>(growth.bytes) / Divisor(settings.Unit),
+                              SizeMask(settings.Unit)));
     grid.SetTextMatrix(row, bytesCol + 1, Signed(static_cast<double>(growth.files), kCountMask));
 }
 

@@ -11,7 +11,8 @@ namespace {
 QString FieldText(const Counts& counts, int field, const Settings& settings) {
     const Figure value = FieldValue(counts, field);
     if (IsSizeField(field)) {
-        return FormatFigure(value, settings.SizeFormat, static_cast<Figure>(settings.SizeDivisor));
+        return FormatFigure(value, SizeMask(settings.Unit),
+                            static_cast<Figure>(Divisor(settings.Unit)));
     }
     return FormatFigure(value, kCountMask);
 }
@@ -142,7 +143,7 @@ std::vector<PieFigure> DirectorySizes(const CellGrid& grid, const SummaryData& d
     for (int row = 1; const DirectoryRecord* record = data.AtRow(row); ++row) {
         const auto bytes = static_cast<double>(FieldValue(record->counts, kTotalSizeField));
         sizes.push_back({grid.TextMatrix(row, 0), grid.TextMatrix(row, kTotalSizeField - 1),
-                         bytes / settings.SizeDivisor});
+                         bytes / Divisor(settings.Unit)});
     }
     return sizes;
 }

@@ -13,7 +13,7 @@ grep -q -- ' Disk Utilization as of ' "$scratch/disks.txt"
 grep -q -- '---- Total ----' "$scratch/disks.txt"
 "$program" --report=csv >"$scratch/disks.csv"
 grep -q '^Drive,Volume Name,' "$scratch/disks.csv"
-"$program" --help | grep -q -- '--report=txt|csv'
+grep -q -- '--report=txt|csv' <("$program" --help)
 "$program" --version | grep -q '^Quorvane32 '
 
 status=0

@@ -4,7 +4,6 @@
 #include <QTemporaryDir>
 
 #include "settings/load_settings.h"
-#include "table/number_mask.h"
 #include "tests/support/fake_system.h"
 #include "tests/support/ordinary_user.h"
 
@@ -17,8 +16,7 @@ TEST(LoadSettings, FirstRunCreatesTheKeyWithItsThreeValues) {
     EXPECT_EQ(store.values,
               (std::map<QString, QString>{
                   {"Display", "Bytes"}, {"CheckFloppy", "True"}, {"LastSort", "a1"}}));
-    EXPECT_EQ(settings.SizeDivisor, 1);
-    EXPECT_EQ(settings.SizeFormat, kCountMask.toString());
+    EXPECT_EQ(settings.Unit, SizeUnit::Bytes);
     EXPECT_TRUE(settings.CheckFloppy);
     EXPECT_FALSE(settings.CheckRemovable || settings.CheckNetwork || settings.CheckCDROM ||
                  settings.ShortDisplay);
@@ -33,8 +31,7 @@ TEST(LoadSettings, ReadsEveryFlagByItsLowerCasedText) {
                     {"SizeOnDisk", "True"}};
     Settings settings;
     LoadSettings(store, settings);
-    EXPECT_EQ(settings.SizeDivisor, 1048576);
-    EXPECT_EQ(settings.SizeFormat, kSizeDecimalMask.toString());
+    EXPECT_EQ(settings.Unit, SizeUnit::MB);
     EXPECT_TRUE(settings.CheckFloppy);
     EXPECT_FALSE(settings.CheckRemovable);
     EXPECT_TRUE(settings.CheckNetwork);
@@ -52,13 +49,13 @@ TEST(LoadSettings, UnknownUnitsKeepTheDivisorButNeverLeaveItZero) {
     Settings settings;
     LoadSettings(store, settings);
     EXPECT_EQ(settings.Display, "kb");
-    EXPECT_EQ(settings.SizeDivisor, 1);
+    EXPECT_EQ(settings.Unit, SizeUnit::Bytes);
     store.values = {{"Display", "KB"}};
     LoadSettings(store, settings);
     store.values = {{"Display", "furlongs"}};
     LoadSettings(store, settings);
     EXPECT_EQ(settings.Display, "furlongs");
-    EXPECT_EQ(settings.SizeDivisor, 1024);
+    EXPECT_EQ(settings.Unit, SizeUnit::KB);
 }
 
 TEST(LoadSettings, ValuesOfNinetyNineCharactersOrMoreCountAsAbsent) {
@@ -163,7 +160,7 @@ TEST(ReadSettings, NeverWritesAndFallsBackOnTheFirstRunValues) {
     EXPECT_EQ(ReadSettings(store, first), StoreOutcome::Done);
     EXPECT_TRUE(store.values.empty() && !store.exists);
     EXPECT_EQ(first.Display, "Bytes");
-    EXPECT_EQ(first.SizeDivisor, 1);
+    EXPECT_EQ(first.Unit, SizeUnit::Bytes);
     EXPECT_TRUE(first.CheckFloppy);
     EXPECT_FALSE(first.CheckNetwork);
 
@@ -171,7 +168,7 @@ TEST(ReadSettings, NeverWritesAndFallsBackOnTheFirstRunValues) {
     store.values = {{"Display", "MB"}, {"CheckNetwork", "True"}};
     Settings stored;
     EXPECT_EQ(ReadSettings(store, stored), StoreOutcome::Done);
-    EXPECT_EQ(stored.SizeDivisor, 1048576);
+    EXPECT_EQ(stored.Unit, SizeUnit::MB);
     EXPECT_TRUE(stored.CheckNetwork);
 
     store.available = false;
@@ -202,5 +199,5 @@ TEST(IniSettingsStore, AGarbledFileReadsWithoutCrashing) {
     IniSettingsStore store(path);
     Settings settings;
     EXPECT_EQ(LoadSettings(store, settings), StoreOutcome::Done);
-    EXPECT_NE(settings.SizeDivisor, 0);
+    EXPECT_EQ(settings.Unit, SizeUnit::Bytes);
 }

@@ -29,7 +29,6 @@ class OptionsDialog : public ::testing::Test, protected FakeServices {
   protected:
     OptionsDialog() : FakeServices("Quorvane32") {
         context.settings.Display = "Bytes";
-        context.settings.SizeDivisor = 1;
         context.settings.CheckFloppy = true;
         context.settings.ComputerName = "host";
     }
@@ -87,7 +86,7 @@ TEST_F(OptionsDialog, OkSavesEveryControlAndIsAccepted) {
                                                         {"ShowGrowth", "False"},
                                                         {"ShowFullIn", "False"},
                                                         {"ExcludePatterns", ""}}));
-    EXPECT_EQ(context.settings.SizeDivisor, 1);  // only a load derives the divisor
+    EXPECT_EQ(context.settings.Unit, SizeUnit::Bytes);  // only a load derives the unit
     EXPECT_TRUE(messages.shown.empty());
 }
 
@@ -167,7 +166,7 @@ TEST_F(DiskWindowOptions, OkReloadsTheSettingsAndRefreshShowsThem) {
         dialog.findChild<QRadioButton*>("optMB")->click();
         dialog.findChild<QPushButton*>("btnOptApply")->click();
     });
-    EXPECT_EQ(disk.context.settings.SizeDivisor, 1048576);  // derived by the reload
+    EXPECT_EQ(disk.context.settings.Unit, SizeUnit::MB);  // derived by the reload
     EXPECT_EQ(disk.store.values.at("CheckNetwork"), "True");
     EXPECT_EQ(disk.window.Grid().Cols(), 10);  // Full In, no network map yet
     EXPECT_EQ(disk.volumes.surveyed, surveyed);
@@ -217,7 +216,7 @@ TEST_F(SummaryWindowOptions, OkRedrawsTheTableInTheNewUnitAndFormWithoutAWalk) {
     EXPECT_EQ(Row(1), QStringList({big, "1", "2.0", ""}));
     EXPECT_EQ(Row(3), QStringList({QString::fromUtf8(tree.Path()), "", " ", "2"}));
     EXPECT_EQ(Row(4), QStringList({"Grand Total", "2", "2.5", "2"}));
-    EXPECT_EQ(summary.context.settings.SizeDivisor, 1024);
+    EXPECT_EQ(summary.context.settings.Unit, SizeUnit::KB);
     EXPECT_EQ(finished.count(), 0);
 }
 

@@ -12,7 +12,7 @@ namespace {
 Settings Unit(const char* display, bool shortDisplay = false) {
     Settings settings;
     settings.Display = display;
-    UnitOf(settings.Display, &settings.SizeDivisor, &settings.SizeFormat);
+    settings.Unit = UnitOf(settings.Display).value_or(SizeUnit::Bytes);
     settings.ShortDisplay = shortDisplay;
     return settings;
 }
