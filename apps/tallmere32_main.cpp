@@ -7,8 +7,10 @@
 
 #include "help/context_ids.h"
 #include "platform/volumes.h"
+#include "settings/load_settings.h"
 #include "settings/settings_store.h"
 #include "summary/history_report.h"
+#include "summary/import_snapshot.h"
 #include "summary/program_options.h"
 #include "summary/report_mode.h"
 #include "summary/tallmere.h"
@@ -19,6 +21,21 @@
 #include "ui/screen_fit.h"
 
 namespace {
+
+// The snapshot the window opens at start: --from-snapshot's, or an import kept as one; 0 for
+// none; none after telling why an import failed.
+std::optional<qint64> SnapshotToOpen(const ProgramOptions& options) {
+    if (options.importPath.isEmpty()) return options.fromSnapshot;
+    IniSettingsStore store;
+    const Settings settings = ReportSettings(store, "tallmere32");
+    HistoryStore history(HistoryOptions());
+    const auto imported = ImportSnapshot(options.importPath, CountingOf(settings), history);
+    if (const QString* error = std::get_if<QString>(&imported)) {
+        std::fprintf(stderr, "tallmere32: %s\n", qUtf8Printable(*error));
+        return std::nullopt;
+    }
+    return std::get<qint64>(imported);
+}
 
 int RunWindow(int argc, char** argv, const ProgramOptions& options) {
     if (!HasDisplay()) {
@@ -36,7 +53,10 @@ int RunWindow(int argc, char** argv, const ProgramOptions& options) {
     AppContext context;
     context.ProgramTitle = QStringLiteral("Tallmere32");
     context.services = services->Get();
+    const std::optional<qint64> snapshot = SnapshotToOpen(options);
+    if (!snapshot) return 2;
     Tallmere window(context, options.words);
+    window.OpenSnapshotAtStart(*snapshot);
     if (options.threads > 0) window.SetScanThreads(options.threads);
     window.AddExcludes(options.excludes);
     QObject::connect(&window, &Tallmere::Closing, &app, &QCoreApplication::quit,

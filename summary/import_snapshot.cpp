@@ -48,10 +48,16 @@ std::optional<qint64> ImportRecording::Save(HistoryStore& store, const ImportedS
     return SaveSnapshot(store, std::move(info), sink_->snapshot, warnings);
 }
 
+bool OpenExport(QFile& file, const QString& path) {
+    if (path == u"-") return file.open(stdin, QIODevice::ReadOnly);
+    file.setFileName(path);
+    return file.open(QIODevice::ReadOnly);
+}
+
 std::variant<qint64, QString> ImportSnapshot(const QString& path, const SizeCounting& counting,
                                              HistoryStore& store) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!OpenExport(file, path))
         return QStringLiteral("cannot import %1: %2").arg(path, file.errorString());
     ImportRecording recording(counting);
     auto imported = ImportNcduExport(file, counting, {}, recording.SinkFor());

@@ -13,6 +13,11 @@
 #include "summary/ncdu_import.h"
 #include "summary/snapshots.h"
 
+class QFile;
+
+// Opens the export Path names: standard input for "-".
+bool OpenExport(QFile& file, const QString& path);
+
 // "cannot import PATH: line L, column C: REASON".
 QString CannotImportText(const QString& path, const ImportError& error);
 

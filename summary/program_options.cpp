@@ -131,15 +131,13 @@ ProgramOptions ParseProgramOptions(const Words& arguments) {
         options.mode = ProgramOptions::Mode::Report;
     }
     const bool reportOnly = !options.outputPath.isEmpty() || options.diskUsage ||
-                            options.linksOnce || options.oneFileSystem ||
-                            !options.importPath.isEmpty() || options.noSnapshot ||
-                            !options.compare.isEmpty() || options.fromSnapshot != 0;
+                            options.linksOnce || options.oneFileSystem || options.noSnapshot ||
+                            !options.compare.isEmpty();
     if (options.mode == ProgramOptions::Mode::Window && reportOnly) {
         options.mode = ProgramOptions::Mode::Error;
         options.error = QStringLiteral(
-            "--output, --import, --disk-usage, --count-links-once, -x, --no-snapshot, --compare "
-            "and --from-snapshot go with --report (the window takes its ways of counting from "
-            "Options)");
+            "--output, --disk-usage, --count-links-once, -x, --no-snapshot and --compare go with "
+            "--report (the window takes its ways of counting from Options)");
     }
     return options;
 }
@@ -150,6 +148,7 @@ QString UsageText() {
         "       tallmere32 --report=txt|csv|json|prometheus [--output=FILE] [--disk-usage]\n"
         "                  [--count-links-once] [-x] [START ...] [-aN | -dN]\n"
         "       tallmere32 --report=KIND --import=FILE [FOLDER] [-aN | -dN]\n"
+        "       tallmere32 --import=FILE | --from-snapshot=ID [FOLDER]\n"
         "The first two take [--exclude=PATTERN ...] [--exclude-from=FILE] [--exclude-caches].\n"
         "\n"
         "Summarises directory trees: one row for each START directory (what lies directly\n"
@@ -189,7 +188,8 @@ QString UsageText() {
         "  --forget=ID|all  delete snapshot ID, or every snapshot\n"
         "  --import=FILE  report a scan exported by ncdu or gdu (- reads standard input)\n"
         "                 instead of walking; FOLDER, a folder inside the scan, is reported\n"
-        "                 in its place\n"
+        "                 in its place; without --report the scan is kept and shown in the\n"
+        "                 window, read-only, as --from-snapshot=ID without --report shows one\n"
         "  --help-file    show where the manual is found, and end\n"
         "  --help         show this text\n"
         "  --version      show the version\n"

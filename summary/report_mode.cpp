@@ -163,13 +163,6 @@ std::optional<QByteArray> FocusOf(const Words& words) {
     return places.directories.front();
 }
 
-// Opens the export Path names: standard input for "-".
-bool OpenExport(QFile& file, const QString& path) {
-    if (path == u"-") return file.open(stdin, QIODevice::ReadOnly);
-    file.setFileName(path);
-    return file.open(QIODevice::ReadOnly);
-}
-
 int CannotImport(const QString& path, const QString& reason) {
     std::fprintf(stderr, "tallmere32: cannot import %s: %s\n", qUtf8Printable(path),
                  qUtf8Printable(reason));

@@ -98,6 +98,9 @@ class Tallmere : public QMainWindow {
     // Excludes for this run, over those kept in the options.
     void AddExcludes(const Excludes& excludes) { commandLineExcludes_ += excludes; }
     TallmereHooks& Hooks() { return hooks_; }
+    // Form_Load shows saved snapshot Id (or the folder inside it that the command line names)
+    // instead of walking.
+    void OpenSnapshotAtStart(qint64 id) { startSnapshot_ = id; }
 
   signals:
     // A summary has been sorted and shown.
@@ -118,6 +121,8 @@ class Tallmere : public QMainWindow {
     void Form_Resize();
     void SetCaption(const QByteArray& root);
     void PlaceAt(const Switches& switches);
+    // The first visit: the command line's start, or the snapshot to open at start.
+    Visit FirstVisit();
 
     // Walks Places under the caption root ShownRoot, which the progress shows until the walk
     // reports, counting sizes as the settings say.
@@ -229,9 +234,10 @@ class Tallmere : public QMainWindow {
         int topRow = 1;
     };
     std::optional<KeptView> keptView_;
-    ComparisonBases bases_;    // what this window compares its summaries with
-    qint64 windowBegan_ = 0;   // Unix seconds: when the first walk of this window or of New began
-    QElapsedTimer walkClock_;  // for the progress's estimate of the time left
+    qint64 startSnapshot_ = 0;  // the saved snapshot Form_Load opens, 0 for a walk
+    ComparisonBases bases_;     // what this window compares its summaries with
+    qint64 windowBegan_ = 0;    // Unix seconds: when the first walk of this window or of New began
+    QElapsedTimer walkClock_;   // for the progress's estimate of the time left
 
     FlexGrid* Grid1 = nullptr;
     QLineEdit* Text1 = nullptr;

@@ -152,12 +152,28 @@ Tallmere::Started Tallmere::Form_Load() {
     SetupGrid(Grid1->Grid(), context_.settings, state_.columnChars);
     PlaceAt(switches);
     show();
-    const StartPath start = ParseStartPath(commandLine_, CurrentDirectory());
-    state_.CurrentRoot = start.CurrentRoot;
-    state_.history.Reset(Visit{start.CurrentRoot, start.places});
-    Summarize(start.CurrentRoot, start.places);
+    const Visit first = FirstVisit();
+    state_.CurrentRoot = first.root;
+    state_.history.Reset(first);
+    Summarize(first.root, first.places);
     Grid1->setFocus();
     return Started::Shown;
+}
+
+// A folder the command line names inside the snapshot is shown; any other, its start.
+Visit Tallmere::FirstVisit() {
+    const StartPath start = ParseStartPath(commandLine_, CurrentDirectory());
+    if (startSnapshot_ == 0) return Visit{start.CurrentRoot, start.places};
+    const std::optional<SnapshotInfo> info = HistoryStore(hooks_.history).Find(startSnapshot_);
+    QByteArray folder = info ? info->start : QByteArrayLiteral("/");
+    const bool named =
+        std::any_of(commandLine_.begin(), commandLine_.end(),
+                    [](const QByteArray& word) { return !word.startsWith('-') || word == "-"; });
+    if (info && named && start.places.directories.size() == 1) {
+        const QByteArray inside = AbsoluteDirectory(start.places.directories.front());
+        if (inside.startsWith(info->start)) folder = inside;
+    }
+    return Visit{ShownPath(folder), PlacesOfDirectory(folder), startSnapshot_};
 }
 
 void Tallmere::PlaceAt(const Switches& switches) {

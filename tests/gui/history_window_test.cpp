@@ -107,3 +107,21 @@ TEST(HistoryWindow, ASnapshotOpensWithoutWalkingAndTellsWhenItsFolderIsGone) {
     EXPECT_GT(summary.RowOf(top + "/A/A1"), 0);
     EXPECT_EQ(HistoryStore(summary.History()).List().size(), 1u);  // nothing walked, nothing kept
 }
+
+TEST(HistoryWindow, AWindowOpensOnASnapshotAndTheFolderNamedInsideIt) {
+    TempTree tree;
+    MakeTree(tree);
+    const QByteArray top = tree.Path("top");
+    SummaryWindow earlier(StartOn(top));
+    earlier.Load();
+    const qint64 id = HistoryStore(earlier.History()).List().front().id;
+    ASSERT_EQ(std::system(("rm -r " + top).constData()), 0);
+
+    SummaryWindow summary(StartOn(top + "/A"));
+    summary.window->Hooks().history = earlier.History();
+    summary.window->OpenSnapshotAtStart(id);
+    summary.Load();
+    EXPECT_EQ(summary.Column(0),
+              (QStringList{ShownText(top + "/A"), ShownText(top + "/A/A1"), "Grand Total"}));
+    EXPECT_EQ(summary.Grid().TextMatrix(2, 2), "10");
+}

@@ -84,13 +84,14 @@ TEST(ProgramOptions, ExcludesGoWithBothModesAndListFilesAddTheirPatterns) {
         << missing.error.toStdString();
 }
 
-TEST(ProgramOptions, ImportsAndThePrometheusReportAreReportModesOnly) {
+TEST(ProgramOptions, ImportsGoToAReportOrToTheWindowsSnapshotView) {
     const ProgramOptions imported = Parse({"--report=prometheus", "--import=-", "/srv/www"});
     EXPECT_EQ(imported.mode, ProgramOptions::Mode::Report);
     EXPECT_EQ(imported.reportKind, ReportKind::Prometheus);
     EXPECT_EQ(imported.importPath, "-");
     EXPECT_EQ(imported.words, (Words{"/srv/www"}));
-    EXPECT_EQ(Parse({"--import=scan.json"}).mode, ProgramOptions::Mode::Error);
+    EXPECT_EQ(Parse({"--import=scan.json"}).mode, ProgramOptions::Mode::Window);
+    EXPECT_EQ(Parse({"--from-snapshot=3"}).mode, ProgramOptions::Mode::Window);
     EXPECT_EQ(Parse({"--report=txt", "--import="}).error,
               "--import takes a file name, or - for standard input");
 }
