@@ -32,7 +32,7 @@ int RunWindow(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     KeepWindowsOnScreen(app);
-    TellIgnored(ParseDiskCommandLine(QCoreApplication::arguments()));
+    TellIgnored(ParseDiskProgramOptions(QCoreApplication::arguments()));
     // Desktops match the windows to the desktop entry, and so to its icon, by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.tallmere.Quorvane32"));
     QApplication::setWindowIcon(ProgramIcon(QGuiApplication::desktopFileName()));
@@ -47,11 +47,11 @@ int RunWindow(int argc, char** argv) {
 }
 
 int Run(int argc, char** argv) {
-    const DiskCommandLine line = ParseDiskCommandLine(ArgumentsOf(argc, argv));
-    if (line.action == DiskCommandLine::Action::Window) return RunWindow(argc, argv);
+    const DiskProgramOptions options = ParseDiskProgramOptions(ArgumentsOf(argc, argv));
+    if (options.mode == DiskProgramOptions::Mode::Window) return RunWindow(argc, argv);
     const QCoreApplication app(argc, argv);
-    TellIgnored(line);
-    return RunDiskCommandLine(line);
+    TellIgnored(options);
+    return RunWithoutWindow(options);
 }
 
 }  // namespace

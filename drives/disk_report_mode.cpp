@@ -55,16 +55,16 @@ bool TellFaults(const DiskRows& rows) {
     return any;
 }
 
-DiskCommandLine OnlyAction(DiskCommandLine::Action action) {
-    DiskCommandLine line;
-    line.action = action;
-    return line;
+DiskProgramOptions OnlyMode(DiskProgramOptions::Mode mode) {
+    DiskProgramOptions options;
+    options.mode = mode;
+    return options;
 }
 
-DiskCommandLine Mistake(const QString& what) {
-    DiskCommandLine line = OnlyAction(DiskCommandLine::Action::Mistake);
-    line.mistake = what;
-    return line;
+DiskProgramOptions WithError(const QString& error) {
+    DiskProgramOptions options = OnlyMode(DiskProgramOptions::Mode::Error);
+    options.error = error;
+    return options;
 }
 
 // The words of a quorvane32 command line, sorted.
@@ -74,7 +74,7 @@ struct DiskWords {
     bool help = false;
     bool version = false;
     bool trend = false;
-    QString mistake;
+    QString error;
     QStringList ignored;
 };
 
@@ -87,7 +87,7 @@ DiskWords ReadDiskWords(const QStringList& arguments) {
             if (word.startsWith(option + u'=')) return word.mid(option.size() + 1);
             if (word != option) return std::nullopt;
             if (i + 1 < arguments.size()) return arguments[++i];
-            words.mistake = QStringLiteral("Missing value after '%1'.").arg(option);
+            words.error = QStringLiteral("Missing value after '%1'.").arg(option);
             return QString();
         };
         if (word == u"-h" || word == u"--help") {
@@ -97,7 +97,7 @@ DiskWords ReadDiskWords(const QStringList& arguments) {
         } else if (word == u"--trend") {
             words.trend = true;
         } else if (word.startsWith(u"--trend=")) {
-            words.mistake = QStringLiteral("'--trend' takes no value.");
+            words.error = QStringLiteral("'--trend' takes no value.");
         } else if (auto kind = value(QStringLiteral("--report"))) {
             words.report = kind;
         } else if (auto file = value(QStringLiteral("--output"))) {
@@ -111,42 +111,42 @@ DiskWords ReadDiskWords(const QStringList& arguments) {
 
 }  // namespace
 
-DiskCommandLine ParseDiskCommandLine(const QStringList& arguments) {
+DiskProgramOptions ParseDiskProgramOptions(const QStringList& arguments) {
     const DiskWords words = ReadDiskWords(arguments);
-    if (!words.mistake.isEmpty()) return Mistake(words.mistake);
-    if (words.help) return OnlyAction(DiskCommandLine::Action::Help);
-    if (words.version) return OnlyAction(DiskCommandLine::Action::Version);
-    DiskCommandLine line;
-    line.ignored = words.ignored;
+    if (!words.error.isEmpty()) return WithError(words.error);
+    if (words.help) return OnlyMode(DiskProgramOptions::Mode::Help);
+    if (words.version) return OnlyMode(DiskProgramOptions::Mode::Version);
+    DiskProgramOptions options;
+    options.ignored = words.ignored;
     if (!words.report) {
-        if (words.output) return Mistake(QStringLiteral("--output needs --report."));
-        if (words.trend) return Mistake(QStringLiteral("--trend needs --report."));
-        return line;
+        if (words.output) return WithError(QStringLiteral("--output needs --report."));
+        if (words.trend) return WithError(QStringLiteral("--trend needs --report."));
+        return options;
     }
-    line.kind = ReportKindOfWord(*words.report);
-    if (line.kind == ReportKind::Unknown) {
-        return Mistake(
+    options.reportKind = ReportKindOfWord(*words.report);
+    if (options.reportKind == ReportKind::Unknown) {
+        return WithError(
             QStringLiteral("Unknown report kind '%1': use txt, csv or json.").arg(*words.report));
     }
-    line.action = DiskCommandLine::Action::Report;
-    line.output = words.output.value_or(QString());
-    line.trend = words.trend;
-    return line;
+    options.mode = DiskProgramOptions::Mode::Report;
+    options.outputPath = words.output.value_or(QString());
+    options.trend = words.trend;
+    return options;
 }
 
-void TellIgnored(const DiskCommandLine& line) {
-    if (line.ignored.isEmpty()) return;
+void TellIgnored(const DiskProgramOptions& options) {
+    if (options.ignored.isEmpty()) return;
     std::fprintf(stderr, "%s: ignoring %s\n", kProgramName,
-                 qUtf8Printable(line.ignored.join(u' ')));
+                 qUtf8Printable(options.ignored.join(u' ')));
 }
 
-int RunDiskReport(const DiskCommandLine& line, SettingsStore& store, VolumeSource& volumes) {
+int RunDiskReport(const DiskProgramOptions& options, SettingsStore& store, VolumeSource& volumes) {
     const Settings settings = ReportSettings(store, kProgramName);
     const QDateTime now = QDateTime::currentDateTime();
     CellGrid grid;
     SurveyMemory memory;
     const DiskColumns columns{
-        .perDay = line.trend, .fullIn = line.trend, .networkMap = settings.CheckNetwork};
+        .perDay = options.trend, .fullIn = options.trend, .networkMap = settings.CheckNetwork};
     DiskRows rows = SurveyDrives(grid, volumes, settings, columns, memory, {});
     HistoryStore history({HistoryStore::DefaultPath()});
     QString warning;
@@ -154,35 +154,35 @@ int RunDiskReport(const DiskCommandLine& line, SettingsStore& store, VolumeSourc
     if (!warning.isEmpty()) std::fprintf(stderr, "%s: %s\n", kProgramName, qUtf8Printable(warning));
     WriteForecasts(grid, rows, columns);
     QByteArray bytes;
-    if (line.kind == ReportKind::Json) {
+    if (options.reportKind == ReportKind::Json) {
         bytes = DiskJson(rows, now);
     } else {
         bytes = ReportBytes(
-            line.kind == ReportKind::Csv
+            options.reportKind == ReportKind::Csv
                 ? CsvLines(grid)
                 : DiskTextReport(grid, columns, DiskReportTitle(settings.ComputerName, now)),
-            line.kind);
+            options.reportKind);
     }
-    const int status = EmitReport(bytes, line.output, kProgramName);
+    const int status = EmitReport(bytes, options.outputPath, kProgramName);
     return TellFaults(rows) ? 1 : status;
 }
 
-int RunDiskCommandLine(const DiskCommandLine& line) {
-    switch (line.action) {
-        case DiskCommandLine::Action::Help:
+int RunWithoutWindow(const DiskProgramOptions& options) {
+    switch (options.mode) {
+        case DiskProgramOptions::Mode::Help:
             std::fputs(kHelpText, stdout);
             return 0;
-        case DiskCommandLine::Action::Version:
+        case DiskProgramOptions::Mode::Version:
             std::printf("Quorvane32 %s\n", kProgramVersion);
             return 0;
-        case DiskCommandLine::Action::Mistake:
-            std::fprintf(stderr, "%s: %s\n", kProgramName, qUtf8Printable(line.mistake));
+        case DiskProgramOptions::Mode::Error:
+            std::fprintf(stderr, "%s: %s\n", kProgramName, qUtf8Printable(options.error));
             return 2;
-        case DiskCommandLine::Action::Report:
-        case DiskCommandLine::Action::Window:
+        case DiskProgramOptions::Mode::Report:
+        case DiskProgramOptions::Mode::Window:
             break;
     }
     IniSettingsStore store;
     const std::unique_ptr<VolumeSource> volumes = MakeSystemVolumeSource();
-    return RunDiskReport(line, store, *volumes);
+    return RunDiskReport(options, store, *volumes);
 }

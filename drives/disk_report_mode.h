@@ -12,31 +12,32 @@
 class SettingsStore;
 class VolumeSource;
 
-struct DiskCommandLine {
-    enum class Action { Window, Report, Help, Version, Mistake };
-    Action action = Action::Window;
-    ReportKind kind = ReportKind::Unknown;
-    QString output;       // the report file; standard output when empty
+// In the words of tallmere32's ProgramOptions.
+struct DiskProgramOptions {
+    enum class Mode { Window, Report, Help, Version, Error };
+    Mode mode = Mode::Window;
+    ReportKind reportKind = ReportKind::Unknown;
+    QString outputPath;   // the report file; standard output when empty
     bool trend = false;   // txt and csv add each volume's growth a day and when it is full
-    QString mistake;      // what was wrong with the command line
+    QString error;        // Mode::Error: what was wrong with the command line
     QStringList ignored;  // words that are none of the options
 };
 
 // Reads Arguments, the program's name first.
-DiskCommandLine ParseDiskCommandLine(const QStringList& arguments);
+DiskProgramOptions ParseDiskProgramOptions(const QStringList& arguments);
 
 // Tells on standard error, in one line, which words the command line ignored (if any).
-void TellIgnored(const DiskCommandLine& line);
+void TellIgnored(const DiskProgramOptions& options);
 
 // Surveys the volumes once under the stored settings (only read; the first-run values when
-// they cannot be), keeps the survey in the history, and writes the report Line asks for to its
-// output (standard output when empty): with Trend, a text report or comma file has the columns
-// "Per Day" (megabytes, signed) and "Full In" after "Changed". Returns the exit status: 0, or 1
-// after a one-line message on standard error (a line per volume that could not be surveyed,
+// they cannot be), keeps the survey in the history, and writes the report Options ask for to
+// their output path (standard output when empty): with Trend, a text report or comma file has the
+// columns "Per Day" (megabytes, signed) and "Full In" after "Changed". Returns the exit status: 0,
+// or 1 after a one-line message on standard error (a line per volume that could not be surveyed,
 // after the report).
-int RunDiskReport(const DiskCommandLine& line, SettingsStore& store, VolumeSource& volumes);
+int RunDiskReport(const DiskProgramOptions& options, SettingsStore& store, VolumeSource& volumes);
 
-// Carries out every action but Window: help and version on standard output (status 0), a
-// mistake as one line on standard error (status 2), a report from the user's settings and
-// the machine's volumes.
-int RunDiskCommandLine(const DiskCommandLine& line);
+// Carries out every mode but Window: help and version on standard output (status 0), an
+// error as one line on standard error (status 2), a report from the user's settings and the
+// machine's volumes.
+int RunWithoutWindow(const DiskProgramOptions& options);

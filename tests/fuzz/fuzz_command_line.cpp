@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QStringList arguments{QStringLiteral("quorvane32")};
     for (const QByteArray& word : words)
         arguments << QString::fromLocal8Bit(word);
-    ParseDiskCommandLine(arguments);
+    ParseDiskProgramOptions(arguments);
 
     // No row is ever ".": the command line reads it as the current directory wherever it stands.
     const QByteArray& directory = words.front();

@@ -35,8 +35,8 @@ CellGrid SurveyedGrid(const QString& label, const QString& mapping = {}) {
 }
 
 // The command line of quorvane32 with Words after its name.
-DiskCommandLine Report(const QStringList& words) {
-    return ParseDiskCommandLine(QStringList{"quorvane32"} + words);
+DiskProgramOptions Report(const QStringList& words) {
+    return ParseDiskProgramOptions(QStringList{"quorvane32"} + words);
 }
 
 TEST(DiskReports, TextReportLinesAre93Or113Wide) {
@@ -109,24 +109,24 @@ TEST(DiskReports, PrintedPageAlignsColumnsAndCentresANarrowTable) {
 
 TEST(DiskReportMode, ReadsItsCommandLine) {
     const auto parse = Report;
-    using enum DiskCommandLine::Action;
-    EXPECT_EQ(parse({}).action, Window);
-    const DiskCommandLine csv = parse({"--report=csv", "--output=/tmp/disks.csv"});
-    EXPECT_EQ(std::tuple(csv.action, csv.kind, csv.output),
+    using enum DiskProgramOptions::Mode;
+    EXPECT_EQ(parse({}).mode, Window);
+    const DiskProgramOptions csv = parse({"--report=csv", "--output=/tmp/disks.csv"});
+    EXPECT_EQ(std::tuple(csv.mode, csv.reportKind, csv.outputPath),
               std::tuple(Report, ReportKind::Csv, QString("/tmp/disks.csv")));
-    EXPECT_EQ(parse({"--report", "txt"}).kind, ReportKind::Text);
-    EXPECT_EQ(parse({"-h"}).action, Help);
-    EXPECT_EQ(parse({"--version"}).action, Version);
+    EXPECT_EQ(parse({"--report", "txt"}).reportKind, ReportKind::Text);
+    EXPECT_EQ(parse({"-h"}).mode, Help);
+    EXPECT_EQ(parse({"--version"}).mode, Version);
     EXPECT_FALSE(csv.trend);
     EXPECT_TRUE(parse({"--trend", "--report=json"}).trend);
     for (const char* wrong : {"--report=pdf", "--output=x", "--report", "--trend"})
-        EXPECT_EQ(parse({wrong}).action, Mistake) << wrong;
-    EXPECT_EQ(parse({"--report=txt", "--trend=yes"}).mistake, "'--trend' takes no value.");
-    EXPECT_TRUE(parse({"--report=pdf"}).mistake.contains("pdf"));
-    const DiskCommandLine stray = parse({"/home", "--bogus", "--report=txt", "-x"});
-    EXPECT_EQ(stray.action, Report);
+        EXPECT_EQ(parse({wrong}).mode, Error) << wrong;
+    EXPECT_EQ(parse({"--report=txt", "--trend=yes"}).error, "'--trend' takes no value.");
+    EXPECT_TRUE(parse({"--report=pdf"}).error.contains("pdf"));
+    const DiskProgramOptions stray = parse({"/home", "--bogus", "--report=txt", "-x"});
+    EXPECT_EQ(stray.mode, Report);
     EXPECT_EQ(stray.ignored, QStringList({"/home", "--bogus", "-x"}));
-    EXPECT_EQ(parse({"stray"}).action, Window);
+    EXPECT_EQ(parse({"stray"}).mode, Window);
 }
 
 TEST(DiskReportMode, WritesOneSurveysReportWithOrWithoutReadableSettings) {
