@@ -5,14 +5,14 @@
 #include <cstdio>
 #include <new>
 
+#include "census/history_report.h"
+#include "census/import_snapshot.h"
+#include "census/program_options.h"
+#include "census/report_mode.h"
 #include "help/context_ids.h"
 #include "platform/volumes.h"
 #include "settings/load_settings.h"
 #include "settings/settings_store.h"
-#include "summary/history_report.h"
-#include "summary/import_snapshot.h"
-#include "summary/program_options.h"
-#include "summary/report_mode.h"
 #include "summary/tallmere.h"
 #include "table/version.h"
 #include "ui/desktop_services.h"

@@ -15,6 +15,8 @@
 #   SHARED_BENCH  the folder holding limit-walker.cpp (default ../shared/bench beside the
 #                 repository); without it the limit walker is left out
 #   EXTRA         'name|command {}': one more tool, {} standing for the tree
+#   NO_SNAPSHOT=1 also time "no-snapshot": tallmere32 keeping no snapshot (--no-snapshot), the
+#                 cost of recording set apart
 #   IMPORT=1      also time "import": tallmere32 reading ncdu's export of the tree (made once,
 #                 beside it, as TREE.ncdu.json) instead of walking; its files, bytes and
 #                 folders are checked first (the export holds no DOS attributes)
@@ -49,6 +51,7 @@ if walker=$(limit_walker); then tools+=("limit-2t-x|$walker"); else
   echo "bench: no limit-walker.cpp in $shared; set SHARED_BENCH" >&2
 fi
 [[ -n ${EXTRA:-} ]] && tools+=("$EXTRA")
+[[ -n ${NO_SNAPSHOT:-} ]] && tools+=("no-snapshot|$tallmere --report=csv --no-snapshot {}")
 [[ -n ${IMPORT:-} ]] && tools+=("import|$tallmere --report=csv --import={}.ncdu.json")
 
 # Times every tool on tree $1 in one hyperfine run; $2 names the result, $3.. go to hyperfine.

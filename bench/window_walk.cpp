@@ -12,8 +12,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "census/scan.h"
 #include "platform/volumes.h"
-#include "summary/scan.h"
 #include "summary/tallmere.h"
 #include "ui/desktop_services.h"
 

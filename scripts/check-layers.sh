@@ -9,7 +9,7 @@ top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$top"
 
 # The layers, top to bottom, as the README's Layout section lists them.
-order=(apps summary drives chart help ui history settings table platform)
+order=(apps summary drives chart help ui census history settings table platform)
 declare -A rank links closure
 for i in "${!order[@]}"; do rank[${order[$i]}]=$i; done
 status=0

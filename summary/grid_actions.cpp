@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "summary/command_line.h"
+#include "census/command_line.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <QByteArray>
 #include <vector>
 
-#include "summary/scan.h"
+#include "census/scan.h"
 
 // One summary of the chain: what the caption shows on returning to it (never with a trailing
 // "/" but for "/" itself), and where it starts.

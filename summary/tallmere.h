@@ -8,14 +8,14 @@
 #include <functional>
 #include <optional>
 
+#include "census/clear_archive.h"
+#include "census/command_line.h"
+#include "census/scan.h"
+#include "census/summary_data.h"
+#include "census/summary_history.h"
+#include "census/summary_table.h"
 #include "help/context_ids.h"
-#include "summary/clear_archive.h"
-#include "summary/command_line.h"
 #include "summary/history.h"
-#include "summary/scan.h"
-#include "summary/summary_data.h"
-#include "summary/summary_history.h"
-#include "summary/summary_table.h"
 #include "ui/walk_job.h"
 
 struct AppContext;

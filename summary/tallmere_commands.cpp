@@ -1,7 +1,7 @@
 // Tallmere: the menu commands and the Close button.
 #include <QDateTime>
 
-#include "summary/summary_reports.h"
+#include "census/summary_reports.h"
 #include "summary/tallmere.h"
 #include "table/report_text.h"
 #include "ui/app_context.h"

@@ -1,7 +1,8 @@
 // Tallmere: the options dialog and the chart of the summary.
+#include "census/summary_table.h"
 #include "chart/frm_chart.h"
 #include "drives/frm_quorvane.h"
-#include "summary/summary_table.h"
+#include "summary/directory_sizes.h"
 #include "summary/tallmere.h"
 #include "ui/app_context.h"
 #include "ui/flex_grid.h"

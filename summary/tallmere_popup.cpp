@@ -11,6 +11,8 @@
 #include <span>
 #include <vector>
 
+#include "census/history_report.h"
+#include "census/skipped_text.h"
 #include "platform/current_directory.h"
 #include "platform/directory_walk.h"
 #include "platform/program_launcher.h"
@@ -18,8 +20,6 @@
 #include "platform/trash.h"
 #include "summary/entry.h"
 #include "summary/grid_actions.h"
-#include "summary/history_report.h"
-#include "summary/skipped_text.h"
 #include "summary/tallmere.h"
 #include "summary/trash_action.h"
 #include "ui/app_context.h"

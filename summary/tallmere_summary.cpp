@@ -4,9 +4,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "census/history_report.h"
+#include "census/skipped_text.h"
 #include "platform/directory_walk.h"
-#include "summary/history_report.h"
-#include "summary/skipped_text.h"
 #include "summary/tallmere.h"
 #include "ui/app_context.h"
 #include "ui/flex_grid.h"

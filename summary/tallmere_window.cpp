@@ -8,9 +8,9 @@
 #include <QShortcut>
 #include <QToolButton>
 
+#include "census/summary_reports.h"
 #include "platform/current_directory.h"
 #include "settings/load_settings.h"
-#include "summary/summary_reports.h"
 #include "summary/tallmere.h"
 #include "ui/app_context.h"
 #include "ui/flex_grid.h"

@@ -1,7 +1,7 @@
 #include "summary/trash_action.h"
 
+#include "census/summary_table.h"
 #include "summary/grid_actions.h"
-#include "summary/summary_table.h"
 #include "table/number_mask.h"
 
 namespace {

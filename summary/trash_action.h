@@ -5,7 +5,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include "summary/directory_record.h"
+#include "census/directory_record.h"
 
 // Whether Record (null for the heading or "Grand Total") names a folder that may be trashed.
 bool MayTrashRow(const DirectoryRecord* record);

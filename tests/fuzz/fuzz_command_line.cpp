@@ -5,11 +5,11 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "census/command_line.h"
+#include "census/program_options.h"
 #include "drives/disk_popup.h"
 #include "drives/disk_report_mode.h"
-#include "summary/command_line.h"
 #include "summary/grid_actions.h"
-#include "summary/program_options.h"
 
 namespace {
 

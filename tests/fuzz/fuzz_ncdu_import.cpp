@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "summary/ncdu_reader.h"
+#include "census/ncdu_reader.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include <QTemporaryDir>
 #include <QTextBrowser>
 
+#include "census/program_options.h"
 #include "drives/frm_quorvane.h"
 #include "help/context_ids.h"
 #include "help/help_viewer.h"
-#include "summary/program_options.h"
 #include "summary/tallmere.h"
 #include "tests/support/qt_print.h"
 #include "ui/app_context.h"

@@ -3,6 +3,6 @@
 
 #include <ostream>
 
-#include "summary/directory_record.h"
+#include "census/directory_record.h"
 
 void PrintTo(const Counts& counts, std::ostream* out);

@@ -1,4 +1,4 @@
-#include "summary/clear_archive.h"
+#include "census/clear_archive.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

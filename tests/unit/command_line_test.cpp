@@ -1,4 +1,4 @@
-#include "summary/command_line.h"
+#include "census/command_line.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "summary/command_line.h"
+#include "census/command_line.h"
 
 TEST(SummaryArguments, DescendingByNameThenTheMountPointExactlyAsItsBytes) {
     for (const QByteArray& mountPoint :

@@ -1,4 +1,4 @@
-#include "summary/excludes.h"
+#include "census/excludes.h"
 
 #include <gtest/gtest.h>
 #include <QDir>
@@ -7,7 +7,7 @@
 #include <functional>
 #include <map>
 
-#include "summary/scan.h"
+#include "census/scan.h"
 #include "tests/support/temp_tree.h"
 
 namespace {

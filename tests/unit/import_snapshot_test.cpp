@@ -1,4 +1,4 @@
-#include "summary/import_snapshot.h"
+#include "census/import_snapshot.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "summary/ncdu_import.h"
+#include "census/ncdu_import.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

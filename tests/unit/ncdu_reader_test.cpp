@@ -1,4 +1,4 @@
-#include "summary/ncdu_reader.h"
+#include "census/ncdu_reader.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "summary/program_options.h"
+#include "census/program_options.h"
 
 #include <gtest/gtest.h>
 #include <QFile>

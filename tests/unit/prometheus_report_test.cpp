@@ -1,4 +1,4 @@
-#include "summary/prometheus_report.h"
+#include "census/prometheus_report.h"
 
 #include <gtest/gtest.h>
 

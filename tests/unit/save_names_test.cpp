@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 #include <QDate>
 
+#include "census/summary_table.h"
 #include "summary/entry.h"
-#include "summary/summary_table.h"
 #include "tests/support/qt_print.h"
 #include "ui/save_report.h"
 

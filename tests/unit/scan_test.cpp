@@ -1,4 +1,4 @@
-#include "summary/scan.h"
+#include "census/scan.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -10,9 +10,9 @@
 #include <map>
 #include <system_error>
 
+#include "census/summary_data.h"
 #include "platform/directory_walk.h"
 #include "platform/dos_attributes.h"
-#include "summary/summary_data.h"
 #include "table/figure.h"
 #include "tests/support/ordinary_user.h"
 #include "tests/support/printers.h"

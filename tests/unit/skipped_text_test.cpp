@@ -1,4 +1,4 @@
-#include "summary/skipped_text.h"
+#include "census/skipped_text.h"
 
 #include <gtest/gtest.h>
 #include <cerrno>

@@ -1,4 +1,4 @@
-#include "summary/snapshots.h"
+#include "census/snapshots.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -8,8 +8,8 @@
 #include <map>
 #include <mutex>
 
-#include "summary/snapshot_compare.h"
-#include "summary/summary_history.h"
+#include "census/snapshot_compare.h"
+#include "census/summary_history.h"
 #include "tests/support/ordinary_user.h"
 #include "tests/support/temp_tree.h"
 

@@ -1,4 +1,4 @@
-#include "summary/summary_data.h"
+#include "census/summary_data.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "summary/summary_reports.h"
+#include "census/summary_reports.h"
 
 #include <gtest/gtest.h>
 

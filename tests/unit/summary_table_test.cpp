@@ -1,9 +1,10 @@
-#include "summary/summary_table.h"
+#include "census/summary_table.h"
+#include "summary/directory_sizes.h"
 
 #include <gtest/gtest.h>
 
+#include "census/summary_reports.h"
 #include "chart/pie_model.h"
-#include "summary/summary_reports.h"
 #include "table/number_mask.h"
 #include "table/report_text.h"
 

@@ -1,4 +1,4 @@
-#include "summary/tree_tally.h"
+#include "census/tree_tally.h"
 
 #include <gtest/gtest.h>
 
