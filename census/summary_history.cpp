@@ -96,7 +96,7 @@ WindowSummary WalkWithHistory(ScanRequest request, const HistoryPlan& plan, qint
     walked.counting = key;
     summary.data.Record(std::move(result.rows));
     summary.bases = plan.bases;
-    if (plan.compare) CompareSummary(store, plan, key, summary);
+    if (plan.compare && walked.complete) CompareSummary(store, plan, key, summary);
     return walked;
 }
 
@@ -119,6 +119,7 @@ WindowSummary ReadSnapshot(const HistoryStore::Options& options, qint64 id,
         return read;
     }
     read.snapshot = rows->info;
+    read.counting = rows->info.counting;
     read.complete = !rows->info.partial;
     read.summary.data.Record(std::move(rows->result.rows));
     return read;

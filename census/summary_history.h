@@ -48,8 +48,8 @@ struct WindowSummary {
 };
 
 // Walks Request as the plan says: tells Progress how many entries to expect, compares the
-// rows with the bases (choosing them first when the plan has none for this way of counting)
-// and saves a walk that completed as a snapshot, taken at Began (Unix seconds).
+// rows of a walk that completed with the bases (choosing them first when the plan has none
+// for this way of counting) and saves it as a snapshot, taken at Began (Unix seconds).
 WindowSummary WalkWithHistory(ScanRequest request, const HistoryPlan& plan, qint64 began,
                               int threads, std::stop_token stop, WalkProgress& progress);
 

@@ -121,7 +121,11 @@ void Tallmere::ScanFinished(WindowSummary summary) {
     state_.complete = summary.complete;
     state_.excluded = summary.excluded;
     state_.SummaryReady = true;
-    if (state_.snapshot) SetCaption(state_.CurrentRoot);
+    if (state_.snapshot) {  // counted as the snapshot was, whatever the options say now
+        state_.counting.onDisk = state_.countingKey.startsWith("disk");
+        state_.counting.linksOnce = state_.countingKey.contains("links-once");
+        SetCaption(state_.CurrentRoot);
+    }
     ShowProgress(FinishedText());
     SortRows();
     FillGrid();
