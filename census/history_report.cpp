@@ -119,8 +119,11 @@ void ShowGrowthColumns(CellGrid& grid, const SummaryData& data, const RowGrowths
             row, 0, grid.TextMatrix(row, 0) + QStringLiteral(" (%1)").arg(ChangeWord(change)));
         if (change == Change::Gone) grid.SetRowData(row, {});
     }
-    for (int col = 0; col < grid.Cols(); ++col) {
-        if (col < grid.Cols() - 2 && col != 0) continue;
+    // The name column widens for the marks; a growth column is never narrower than the
+    // figures' size columns, even when nothing grew and all its cells are empty.
+    constexpr double kGrowthMinimumChars = 7;
+    for (int col : {0, grid.Cols() - 2, grid.Cols() - 1}) {
+        if (col != 0) chars[col] = kGrowthMinimumChars;
         for (int row = 1; row < grid.Rows(); ++row)
             chars[col] =
                 std::max(chars[col], static_cast<double>(grid.TextMatrix(row, col).size()));

@@ -72,6 +72,7 @@ TEST(HistoryWindow, GrowthFollowsDrillDownAndBackFromTheSnapshotChosenFirst) {
     EXPECT_EQ(summary.snapshotLists.front().size(), 3u);
     ASSERT_EQ(summary.Grid().Cols(), 13);
     EXPECT_EQ(summary.Grid().TextMatrix(summary.Grid().Rows() - 1, 11), "");  // nothing grew
+    EXPECT_GT(summary.Grid().ColWidth(11), 0);  // and the column still shows
     EXPECT_EQ(summary.Column(0).indexOf(ShownText(top + "/B") + " (gone)"), -1);
 }
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "census/history_report.h"
 #include "census/summary_reports.h"
 #include "chart/pie_model.h"
 #include "table/number_mask.h"
@@ -134,4 +135,18 @@ TEST(SummaryTable, ClearSummaryLeavesTheHeadingAndOneEmptyRow) {
     EXPECT_EQ(table.grid.TextMatrix(0, 0), "Directory Name");
     EXPECT_EQ(table.grid.TextMatrix(1, 0), "");
     EXPECT_EQ(table.data.RowCount(), 0);
+}
+
+// Growth shows even when nothing grew: every growth cell is empty then, and the columns would
+// otherwise have no width at all.
+TEST(SummaryTable, GrowthColumnsShowWhenNothingGrewAndMarkNewFolders) {
+    const Settings settings = Unit("Bytes");
+    Table table(settings, {Record("/srv/", 1, 10), Record("/srv/new/", 1, 5)});
+    const RowGrowths growths = {RowGrowth{0, 0, Change::Same}, RowGrowth{5, 1, Change::New}};
+    ShowGrowthColumns(table.grid, table.data, growths, settings, table.chars);
+    ASSERT_EQ(table.grid.Cols(), 13);
+    EXPECT_EQ(table.grid.TextMatrix(1, 11), "");
+    EXPECT_EQ(table.grid.TextMatrix(2, 0), "/srv/new (new)");
+    EXPECT_EQ(table.grid.ColWidth(11), 7 * 150);
+    EXPECT_EQ(table.grid.ColWidth(12), 7 * 150);
 }
