@@ -33,13 +33,14 @@ QFont LineFont(const QString& family, const PrintedLine& line) {
     return font;
 }
 
-// Whether the font itself has every character of Cluster; one it lacks is drawn from another
-// face, whose width is not the fixed pitch.
-bool InFont(const QFontMetricsF& metrics, QStringView cluster) {
+// Whether Cluster fills exactly one cell of the fixed pitch: the font itself has every
+// character of it and draws it as wide as a digit. A character it lacks is drawn from another
+// face, and some faces the system falls back to draw one narrower or wider than the pitch.
+bool FillsCell(const QFontMetricsF& metrics, QStringView cluster, qreal cell) {
     for (const char32_t c : cluster.toUcs4()) {
         if (!metrics.inFontUcs4(c)) return false;
     }
-    return true;
+    return qAbs(metrics.horizontalAdvance(cluster.toString()) - cell) < cell / 100;
 }
 
 // Text at Baseline, each character in its own cell of the fixed pitch: runs the font has are
@@ -57,7 +58,7 @@ void PaintInCells(QPainter& painter, qreal baseline, const QString& text) {
     };
     for (qsizetype start = 0, end = clusters.toNextBoundary(); end > 0;
          start = end, end = clusters.toNextBoundary()) {
-        if (InFont(metrics, QStringView(text).mid(start, end - start))) continue;
+        if (FillsCell(metrics, QStringView(text).mid(start, end - start), cell)) continue;
         paintRun(start);
         paintRun(end);
     }
