@@ -94,13 +94,12 @@ void AddGrowthColumns(CellGrid& grid, const SummaryData& data, const RowGrowths&
     grid.SetFormatString(HeaderString(settings) + QStringLiteral("|>Growth Bytes|>Growth Files"));
     RowGrowth total;
     for (int row = 1; row <= data.RowCount(); ++row) {
-        const int index = data.RowOrder[row - 1];
-        if (index >= static_cast<int>(growths.size()) || !growths[index]) continue;
-        const RowGrowth& growth = *growths[index];
-        WriteGrowth(grid, row, growth, settings);
-        total.bytes += growth.bytes;
-        total.files += growth.files;
-        if (growth.change != Change::Gone) continue;
+        const RowGrowth* growth = GrowthAt(growths, data.RowOrder[row - 1]);
+        if (!growth) continue;
+        WriteGrowth(grid, row, *growth, settings);
+        total.bytes += growth->bytes;
+        total.files += growth->files;
+        if (growth->change != Change::Gone) continue;
         for (int col = 1; col <= figureCols; ++col)
             grid.SetTextMatrix(row, col, QString());
     }
@@ -111,9 +110,9 @@ void ShowGrowthColumns(CellGrid& grid, const SummaryData& data, const RowGrowths
                        const Settings& settings, ColumnChars& chars) {
     AddGrowthColumns(grid, data, growths, settings);
     for (int row = 1; row <= data.RowCount(); ++row) {
-        const int index = data.RowOrder[row - 1];
-        if (index >= static_cast<int>(growths.size()) || !growths[index]) continue;
-        const Change change = growths[index]->change;
+        const RowGrowth* growth = GrowthAt(growths, data.RowOrder[row - 1]);
+        if (!growth) continue;
+        const Change change = growth->change;
         if (change != Change::New && change != Change::Gone) continue;
         grid.SetTextMatrix(
             row, 0, grid.TextMatrix(row, 0) + QStringLiteral(" (%1)").arg(ChangeWord(change)));

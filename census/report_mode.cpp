@@ -116,22 +116,6 @@ int Emit(const ProgramOptions& options, const Settings& settings, Summary& summa
     return TellSkipped(summary.data.AllSkipped) ? 1 : status;
 }
 
-// The folder the last START word names inside a snapshot of Start: a path below Start,
-// absolute or relative to it; "" for Start itself or no word. None for an absolute path
-// outside Start.
-std::optional<QByteArray> FolderInside(const QByteArray& start, const Words& words) {
-    QByteArray folder;
-    for (const QByteArray& word : words)
-        if (!word.startsWith('-') || word.size() == 1) folder = word;
-    if (folder.isEmpty()) return folder;
-    if (!folder.endsWith('/')) folder += '/';
-    if (folder.startsWith('/')) {
-        if (!folder.startsWith(start)) return std::nullopt;
-        folder = folder.mid(start.size());
-    }
-    return folder.isEmpty() ? folder : folder.chopped(1);
-}
-
 // The report of a saved snapshot, or of the folder inside it that the START word names.
 int SnapshotReport(const ProgramOptions& options, const Settings& settings) {
     HistoryStore history(HistoryOptions());

@@ -64,9 +64,8 @@ std::optional<SnapshotInfo> BaseSnapshot(HistoryStore& store, const QByteArray& 
 bool CompareWithSnapshot(HistoryStore& store, SummaryData& data, const QByteArray& folder,
                          const SnapshotInfo& base, RowGrowths& growths, QString* error) {
     const QByteArray absolute = AbsoluteDirectory(folder);
-    const QByteArray inside = absolute.mid(base.start.size()).chopped(1);
     const std::optional<SnapshotRows> then =
-        RowsOfSnapshot(store, base.id, absolute == base.start ? QByteArray() : inside, error);
+        RowsOfSnapshot(store, base.id, FolderBelow(base.start, absolute), error);
     if (!then) return false;
     std::map<QByteArray, const DirectoryRecord*> before;  // by the path the rows give it
     for (const DirectoryRecord& row : then->result.rows)
@@ -87,6 +86,11 @@ bool CompareWithSnapshot(HistoryStore& store, SummaryData& data, const QByteArra
         growths.push_back(gone);
     }
     return true;
+}
+
+const RowGrowth* GrowthAt(const RowGrowths& growths, int index) {
+    if (index < 0 || index >= static_cast<int>(growths.size()) || !growths[index]) return nullptr;
+    return &*growths[index];
 }
 
 QString ChangeWord(Change change) {

@@ -37,4 +37,7 @@ std::optional<SnapshotInfo> BaseSnapshot(HistoryStore& store, const QByteArray& 
 bool CompareWithSnapshot(HistoryStore& store, SummaryData& data, const QByteArray& folder,
                          const SnapshotInfo& base, RowGrowths& growths, QString* error);
 
+// The growth of the row at Index of a summary's results; null for a row not compared.
+const RowGrowth* GrowthAt(const RowGrowths& growths, int index);
+
 QString ChangeWord(Change change);

@@ -140,6 +140,23 @@ QStringList SnapshotRecording::Save(HistoryStore& store, const ScanResult& resul
     return warnings;
 }
 
+std::optional<QByteArray> FolderInside(const QByteArray& start, const Words& words) {
+    QByteArray folder;
+    for (const QByteArray& word : words)
+        if (!word.startsWith('-') || word.size() == 1) folder = word;
+    if (folder.isEmpty()) return folder;
+    if (!folder.endsWith('/')) folder += '/';
+    if (folder.startsWith('/')) {
+        if (!folder.startsWith(start)) return std::nullopt;
+        folder = folder.mid(start.size());
+    }
+    return folder.isEmpty() ? folder : folder.chopped(1);
+}
+
+QByteArray FolderBelow(const QByteArray& start, const QByteArray& absolute) {
+    return absolute == start ? QByteArray() : absolute.mid(start.size()).chopped(1);
+}
+
 std::optional<SnapshotRows> RowsOfSnapshot(HistoryStore& store, qint64 id, const QByteArray& folder,
                                            QString* error) {
     std::optional<SnapshotInfo> info = store.Find(id);

@@ -10,6 +10,7 @@
 #include <optional>
 #include <vector>
 
+#include "census/command_line.h"
 #include "census/scan.h"
 #include "history/history_store.h"
 
@@ -64,6 +65,15 @@ class SnapshotRecording {
     ScanRequest request_;  // as walked, sinks aside
     std::vector<std::unique_ptr<SnapshotSink>> recorders_;
 };
+
+// Absolute, a folder with its trailing "/" that Start holds, as RowsOfSnapshot names it: the
+// path below Start without a trailing "/", "" for Start itself.
+QByteArray FolderBelow(const QByteArray& start, const QByteArray& absolute);
+
+// The folder the last START word names inside a snapshot of Start: a path below Start,
+// absolute or relative to it; "" for Start itself or no word. None for an absolute path
+// outside Start.
+std::optional<QByteArray> FolderInside(const QByteArray& start, const Words& words);
 
 // A saved snapshot (or a folder inside it) as the rows its walk gave: the folder's own row and
 // one per subdirectory, in the order the walk listed them. Folder: below the start ("" the

@@ -33,9 +33,8 @@ std::int64_t ExpectedEntries(HistoryStore& store, const ScanRequest& request) {
     const std::optional<SnapshotInfo> newest =
         BaseSnapshot(store, folder, CountingKey(request), QStringLiteral("last"), kNoLimit, &error);
     if (!newest) return 0;
-    const QByteArray inside = folder.mid(newest->start.size()).chopped(1);
     const std::optional<SnapshotRows> rows =
-        RowsOfSnapshot(store, newest->id, folder == newest->start ? QByteArray() : inside, &error);
+        RowsOfSnapshot(store, newest->id, FolderBelow(newest->start, folder), &error);
     return rows ? EntriesOf(rows->result.rows) : 0;
 }
 
@@ -106,10 +105,9 @@ WindowSummary ReadSnapshot(const HistoryStore::Options& options, qint64 id,
     WindowSummary read;
     QString error;
     std::optional<SnapshotInfo> info = store.Find(id);
-    const QByteArray inside = info ? absolute.mid(info->start.size()).chopped(1) : QByteArray();
     std::optional<SnapshotRows> rows;
     if (info && absolute.startsWith(info->start))
-        rows = RowsOfSnapshot(store, id, absolute == info->start ? QByteArray() : inside, &error);
+        rows = RowsOfSnapshot(store, id, FolderBelow(info->start, absolute), &error);
     if (!rows) {
         Warn(read.summary.warnings, error.isEmpty()
                                         ? QStringLiteral("there is no snapshot %1 of %2")
@@ -146,7 +144,8 @@ void CompareSummary(HistoryStore& store, const HistoryPlan& plan, const QByteArr
 void DropComparison(SummaryData& data, RowGrowths& growths) {
     std::vector<DirectoryRecord> walked;
     for (std::size_t i = 0; i < data.Results.size(); ++i) {
-        const bool gone = i < growths.size() && growths[i] && growths[i]->change == Change::Gone;
+        const RowGrowth* growth = GrowthAt(growths, static_cast<int>(i));
+        const bool gone = growth && growth->change == Change::Gone;
         if (!gone) walked.push_back(std::move(data.Results[i]));
     }
     std::vector<int> order;
@@ -160,8 +159,9 @@ void DropComparison(SummaryData& data, RowGrowths& growths) {
 void SortByGrowth(const RowGrowths& growths, std::vector<int>& rowOrder, int column,
                   bool ascending) {
     auto key = [&](int index) -> qint64 {
-        if (index >= static_cast<int>(growths.size()) || !growths[index]) return 0;
-        return column == 1 ? growths[index]->bytes : growths[index]->files;
+        const RowGrowth* growth = GrowthAt(growths, index);
+        if (!growth) return 0;
+        return column == 1 ? growth->bytes : growth->files;
     };
     std::stable_sort(rowOrder.begin(), rowOrder.end(),
                      [&](int a, int b) { return ascending ? key(a) < key(b) : key(b) < key(a); });

@@ -33,9 +33,7 @@ JsonObjectText Row(const DirectoryRecord& record, const RowGrowth* growth) {
 
 // The growth of the row at Index of Results, if it was compared.
 const RowGrowth* GrowthOf(const JsonGrowth* growth, int index) {
-    if (!growth || index >= static_cast<int>(growth->rows.size()) || !growth->rows[index])
-        return nullptr;
-    return &*growth->rows[index];
+    return growth ? GrowthAt(growth->rows, index) : nullptr;
 }
 
 std::vector<JsonObjectText> Unread(const std::vector<UnreadDirectory>& folders) {

@@ -121,7 +121,8 @@ class Tallmere : public QMainWindow {
     void Form_Resize();
     void SetCaption(const QByteArray& root);
     void PlaceAt(const Switches& switches);
-    // The first visit: the command line's start, or the snapshot to open at start.
+    // The first visit: the command line's start, or the snapshot to open at start (or the
+    // folder inside it that the last START word names, as report mode reads it).
     Visit FirstVisit();
 
     // Walks Places under the caption root ShownRoot, which the progress shows until the walk

@@ -160,19 +160,14 @@ Tallmere::Started Tallmere::Form_Load() {
     return Started::Shown;
 }
 
-// A folder the command line names inside the snapshot is shown; any other, its start.
 Visit Tallmere::FirstVisit() {
     const StartPath start = ParseStartPath(commandLine_, CurrentDirectory());
     if (startSnapshot_ == 0) return Visit{start.CurrentRoot, start.places};
     const std::optional<SnapshotInfo> info = HistoryStore(hooks_.history).Find(startSnapshot_);
     QByteArray folder = info ? info->start : QByteArrayLiteral("/");
-    const bool named =
-        std::any_of(commandLine_.begin(), commandLine_.end(),
-                    [](const QByteArray& word) { return !word.startsWith('-') || word == "-"; });
-    if (info && named && start.places.directories.size() == 1) {
-        const QByteArray inside = AbsoluteDirectory(start.places.directories.front());
-        if (inside.startsWith(info->start)) folder = inside;
-    }
+    const std::optional<QByteArray> below =
+        info ? FolderInside(info->start, commandLine_) : std::nullopt;
+    if (below && !below->isEmpty()) folder += *below + '/';
     return Visit{ShownPath(folder), PlacesOfDirectory(folder), startSnapshot_};
 }
 
